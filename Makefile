@@ -1,0 +1,40 @@
+# The two set-up commands of the README: `make run` and `make test`.
+SHELL := /bin/bash
+RELEASE_DIR := build/release
+TEST_DIR := build/asan
+CMAKE_FLAGS := -G Ninja -Wno-dev
+SOURCES = $(shell find src tests bench \( -name '*.cpp' -o -name '*.h' \) -not -path '*/build/*')
+
+.PHONY: all deps build run test bench format format-check clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake -S . -B $(RELEASE_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DTAMVEL_BUILD_TESTS=OFF
+	cmake --build $(RELEASE_DIR)
+
+run: build
+	./$(RELEASE_DIR)/tamvel
+
+test: deps
+	cmake -S . -B $(TEST_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DTAMVEL_SANITIZE=ON -DTAMVEL_WERROR=ON \
+	  -DTAMVEL_BUILD_BENCH=OFF
+	cmake --build $(TEST_DIR)
+	ctest --test-dir $(TEST_DIR) --output-on-failure -j2
+
+bench: build
+	cmake -S . -B $(RELEASE_DIR) -DTAMVEL_BUILD_BENCH=ON
+	cmake --build $(RELEASE_DIR)
+	for b in $(RELEASE_DIR)/bench/bench_*; do $$b; done
+
+format:
+	clang-format -i $(SOURCES)
+
+format-check:
+	clang-format --dry-run --Werror $(SOURCES)
+
+clean:
+	rm -rf build

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace app {
+
+// What the user asked for on the command line.
+struct CommandLine {
+    bool help = false;
+    bool version = false;
+    bool holidays = false;
+    std::optional<int> year;
+    std::optional<std::string> settingsFile;
+    std::optional<int> layout; // stored display mode number, 1 .. 5
+    std::optional<std::string> pdfFile;
+    std::optional<std::string> pngPrefix;
+    int dpi = 150;
+
+    // True when the program only lists or exports and never needs a screen.
+    bool IsHeadless() const { return holidays || pdfFile || pngPrefix; }
+};
+
+struct ParseResult {
+    CommandLine options;
+    std::string error; // French, empty when the command line is fine
+};
+
+// The process exit status for a command line that cannot be carried out.
+constexpr int kUsageError = 2;
+
+ParseResult ParseCommandLine(const std::vector<std::string> &arguments);
+std::string HelpText();
+std::string VersionText();
+
+} // namespace app

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/draw_surface.h"
+
+#include <QString>
+
+#include <array>
+
+// The application-wide values that the view, the layouts and the dialogs read. The application
+// object owns the one instance and hands it out by reference.
+struct AppSettings {
+    int Annee = 0;
+    QString Pub1;
+    QString Pub2;
+    platform::ColorRef Color_Sem_Mois = 0xDFDFDF;
+    platform::ColorRef Color_NTrav = 0xCFCFCF;
+    std::array<platform::ColorRef, 16> Color_Perso = DefaultCustomColours();
+
+    // Entry k is 0x0F0F0F + k * 0x101010: 0x0F0F0F ... 0xFFFFFF.
+    static constexpr std::array<platform::ColorRef, 16> DefaultCustomColours()
+    {
+        std::array<platform::ColorRef, 16> colours{};
+        for (unsigned k = 0; k < colours.size(); ++k)
+            colours[k] = 0x0F0F0F + k * 0x101010;
+        return colours;
+    }
+    static QString DefaultPub1();
+    static QString DefaultPub2();
+
+    // Built-in defaults first, then whatever the store holds.
+    void LoadPubSettings();
+    void SavePubSettings() const;
+    void LoadColorSettings();
+    void SaveColorSettings() const;
+};

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "document/app_settings.h"
+#include "model/holiday_label.h"
+#include "model/ole_date_time.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The one document: everything that belongs to the year shown (AppSettings::Annee), read from
+// and written to the settings store. It has no file form.
+class CTamvelDoc
+{
+public:
+    explicit CTamvelDoc(const AppSettings &app) : app_(app) {}
+
+    // Empties the document and reads the year Annee.
+    bool OnNewDocument();
+    void LoadParticularDays();
+    void SaveParticularDays();
+    void SaveLundiPentecote();
+
+    // Command 32814: toggles the Pentecost Monday option, stores it, redraws.
+    void OnLundiPentecote();
+
+    QString GetTitle() const { return title_; }
+    // What the holiday lookup reads from this document.
+    model::HolidayOptions HolidayOptions(bool ferieParticulier) const
+    {
+        return {ferieParticulier, &Dates, &Libelles, LundiPentecote != 0};
+    }
+
+    // Parallel lists of the year's particular days; labels in UTF-8.
+    std::vector<COleDateTime> Dates;
+    std::vector<std::string> Libelles;
+    std::int32_t LundiPentecote = 0;
+    QString Image1;
+    QString Image2;
+
+    // Asks every view to redraw (UpdateAllViews); set by whoever shows the document.
+    std::function<void()> UpdateAllViews;
+    // Loads the two images of the year; set by the application (a progress dialog in the
+    // program, a direct load on the command line). Nothing is loaded when it is empty.
+    std::function<void(CTamvelDoc &)> LoadImages;
+
+private:
+    const AppSettings &app_;
+    QString title_;
+};

@@ -1,0 +1,70 @@
+#include "model/holiday_label.h"
+
+#include "model/easter.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+struct FixedHoliday {
+    int day;
+    int month;
+    int fromYear;
+    const char *label;
+};
+
+// Tested in this order; fromYear is the first year the holiday was kept.
+constexpr FixedHoliday kFixedHolidays[] = {
+    {1, 1, 0, "Nouvel An"},           {1, 5, 1936, "Fête Travail"}, {8, 5, 1946, "Victoire 1945"},
+    {14, 7, 1790, "Fête Nationale"},  {15, 8, 0, "Assomption"},     {1, 11, 0, "Toussaint"},
+    {11, 11, 1919, "Armistice 1918"}, {25, 12, 0, "Noël"},
+};
+
+const std::string *ParticularDayLabel(const COleDateTime &date, const model::HolidayOptions &options)
+{
+    if (!options.ferieParticulier || options.dates == nullptr || options.labels == nullptr)
+        return nullptr;
+    const auto count = std::min(options.dates->size(), options.labels->size());
+    for (std::size_t i = 0; i < count; ++i) {
+        if ((*options.dates)[i] == date)
+            return &(*options.labels)[i];
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::string GetHolidayLabel(const COleDateTime &date, const model::HolidayOptions &options)
+{
+    // The user's own days come first, even over a public holiday of the same date.
+    if (const std::string *label = ParticularDayLabel(date, options))
+        return *label;
+
+    model::SystemTime fields;
+    if (!date.GetAsSystemTime(fields))
+        return {};
+    const int year = fields.year;
+
+    COleDateTime easter = EasterSunday(year);
+    if (date == easter)
+        return "Pâques";
+    if (date == easter + 1)
+        return "Lundi Pâques";
+    if (date == easter + 39) {
+        if (fields.month == 5 && fields.day == 1 && year >= 1936)
+            return "Ascen./F.Travail";
+        if (fields.month == 5 && fields.day == 8 && year >= 1936)
+            return "Ascen./Vict.1945";
+        return "Ascension";
+    }
+    if (date == easter + 49)
+        return "Pentecôte";
+    if (date == easter + 50 && (options.lundiPentecote || year <= 2004))
+        return "Lundi Pentecôte";
+
+    const auto fixed = std::find_if(std::begin(kFixedHolidays), std::end(kFixedHolidays), [&](const FixedHoliday &h) {
+        return h.day == fields.day && h.month == fields.month && year >= h.fromYear;
+    });
+    return fixed != std::end(kFixedHolidays) ? fixed->label : std::string();
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+class QImage;
+
+namespace platform {
+
+// A colour reference 0x00BBGGRR: red in the low byte.
+using ColorRef = std::uint32_t;
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    friend bool operator==(const Rect &, const Rect &) = default;
+};
+
+// Text flags with their Windows values.
+enum TextFlag : unsigned {
+    DT_LEFT = 0x0,
+    DT_CENTER = 0x1,
+    DT_RIGHT = 0x2,
+    DT_VCENTER = 0x4,
+    DT_SINGLELINE = 0x20,
+};
+constexpr unsigned kTextCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE; // 0x25
+constexpr unsigned kTextLeft = DT_LEFT | DT_VCENTER | DT_SINGLELINE;      // 0x24
+constexpr unsigned kTextRight = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;    // 0x26
+
+enum BackgroundMode : int { TRANSPARENT = 1, OPAQUE = 2 };
+
+// A font as CreatePointFont makes it: a face name and a character height in device pixels
+// computed from tenths of a point with the device's vertical resolution.
+struct Font {
+    QString face;
+    int tenths = 0;
+    int pixelHeight = 0;
+    friend bool operator==(const Font &, const Font &) = default;
+};
+
+// The drawing calls the layouts and the view make, with the meaning they have on Windows.
+// One implementation paints through QPainter (screen, printer, PDF, PNG), another records
+// every call for tests.
+class DrawSurface
+{
+public:
+    virtual ~DrawSurface() = default;
+
+    // Dots per inch of the device (LOGPIXELSX / LOGPIXELSY).
+    virtual int LogPixelsX() const = 0;
+    virtual int LogPixelsY() const = 0;
+    // True on a printer, a print preview page or an export.
+    virtual bool IsPrinting() const = 0;
+
+    // pixel height = MulDiv(LogPixelsY, tenths, 720), rounded to nearest like MulDiv.
+    Font CreatePointFont(int tenths, const QString &face) const;
+
+    // Selects a font and returns the one selected before.
+    virtual Font SelectFont(const Font &font) = 0;
+    // Sets the background mode and returns the previous one.
+    virtual int SetBkMode(int mode) = 0;
+
+    // Left and top edges included, right and bottom excluded.
+    virtual void FillRect(const Rect &rect, ColorRef colour) = 0;
+    // A one-pixel black outline on the rectangle's inner edge, the inside filled with colour.
+    virtual void Rectangle(const Rect &rect, ColorRef fill) = 0;
+    // A one-unit black line from the current point up to, not including, the end point.
+    virtual void MoveTo(int x, int y) = 0;
+    virtual void LineTo(int x, int y) = 0;
+    // Single-line text clipped to its rectangle; '&' underlines the next character, "&&" draws one.
+    virtual void DrawText(const QString &text, const Rect &rect, unsigned flags) = 0;
+    // A picture stretched into the rectangle.
+    virtual void DrawImage(const QImage &image, const Rect &target) = 0;
+};
+
+} // namespace platform
