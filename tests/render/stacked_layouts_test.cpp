@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 namespace {
 
 using platform::Rect;
@@ -23,12 +25,12 @@ protected:
                 found.push_back(call);
         return found;
     }
-    const platform::RecordedCall *WeekNumber(int c, const QString &number) const
+    std::optional<platform::RecordedCall> WeekNumber(int c, const QString &number) const
     {
         for (const auto &call : WeekNumbers(c))
             if (call.text == number)
-                return &call;
-        return nullptr;
+                return call;
+        return std::nullopt;
     }
 };
 
@@ -156,8 +158,8 @@ TEST_F(StackedLayoutTest, WeekNumbersSitInTheMiddleOfTheirWeek)
     // 2 January, one row down.
     app.Annee = 2020;
     Draw(DisplayMode::Vertical, 1, 1.0);
-    const auto *last = WeekNumber(5, "53");
-    ASSERT_NE(last, nullptr);
+    const auto last = WeekNumber(5, "53");
+    ASSERT_TRUE(last);
     EXPECT_EQ(last->rect.top, Tr((31 + 8.1 + 39) * U) - Tr(3 * U * 0.5));
     EXPECT_EQ(last->rect.bottom, Tr((39 + 9 + 31) * U) - Tr(3 * U * 0.5));
     EXPECT_EQ(WeekNumber(3, "40")->rect.top, Tr((1 + 8.1 + 39) * U) + Tr(3 * U * 0.5));
