@@ -1,0 +1,20 @@
+#pragma once
+
+#include "render/draw_calendar.h"
+
+#include <QString>
+#include <QStringList>
+
+// Outcome of an export: the files written, or one French sentence saying why nothing was.
+struct ExportResult {
+    bool ok = false;
+    QString error;
+    QStringList files;
+};
+
+// Every page of the current mode into one A4 PDF, in the mode's orientation, with the margins
+// of paper. The file appears whole or not at all.
+ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs);
+
+// Every page as PREFIX-1.png, PREFIX-2.png ... at the given resolution, A4 like the PDF.
+ExportResult ExportPng(const QString &prefix, int dpi, const LayoutInputs &inputs);

@@ -1,0 +1,52 @@
+#include "render/printing.h"
+
+#include "platform/painter_surface.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+#include <algorithm>
+
+void OnBeginPrinting(QPrinter &printer, DisplayMode mode)
+{
+    printer.setPageOrientation(IsPortrait(mode) ? QPageLayout::Portrait : QPageLayout::Landscape);
+}
+
+PrinterSheet SheetOf(const QPrinter &printer)
+{
+    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
+    const QRectF printable = printer.pageRect(QPrinter::DevicePixel);
+    PrinterSheet sheet;
+    sheet.paperWidth = qRound(paper.width());
+    sheet.paperHeight = qRound(paper.height());
+    sheet.offsetX = qRound(printable.left() - paper.left());
+    sheet.offsetY = qRound(printable.top() - paper.top());
+    sheet.printableWidth = qRound(printable.width());
+    sheet.printableHeight = qRound(printable.height());
+    sheet.dpiX = printer.logicalDpiX();
+    sheet.dpiY = printer.logicalDpiY();
+    return sheet;
+}
+
+void OnPrint(platform::DrawSurface &dc, const PrinterSheet &sheet, const LayoutInputs &inputs, int page)
+{
+    const platform::Rect r = PrintRectangle(sheet);
+    DrawCalendar(dc, inputs, r.left, r.top, r.right, r.bottom, page, 1.0);
+}
+
+bool PrintPages(QPrinter &printer, const LayoutInputs &inputs, int fromPage, int toPage)
+{
+    const int first = std::max(1, fromPage);
+    const int last = std::min(PageCount(inputs.view.mode), toPage);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const PrinterSheet sheet = SheetOf(printer);
+    platform::PainterSurface dc(painter, sheet.dpiX, sheet.dpiY, true);
+    for (int page = first; page <= last; ++page) {
+        if (page > first)
+            printer.newPage();
+        OnPrint(dc, sheet, inputs, page);
+    }
+    return painter.end();
+}

@@ -1,0 +1,218 @@
+#include "platform/font_substitutions.h"
+#include "render/calendar_export.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A word of pdftotext's -bbox output, positions in points from the page's top-left corner.
+struct Word {
+    QString text;
+    double xMin, yMin, xMax, yMax;
+};
+
+struct Page {
+    double width = 0, height = 0;
+    std::vector<Word> words;
+
+    const Word *Find(const QString &text) const
+    {
+        for (const Word &word : words)
+            if (word.text == text)
+                return &word;
+        return nullptr;
+    }
+};
+
+constexpr double kPointsPerMm = 72.0 / 25.4;
+
+std::vector<Page> ReadPdfText(const QString &pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    std::vector<Page> pages;
+    static const QRegularExpression tag(
+        QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">|<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
+                       "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    for (auto it = tag.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        if (!m.captured(1).isEmpty()) {
+            pages.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), {}});
+        } else if (!pages.empty()) {
+            QString text = m.captured(7);
+            text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+            pages.back().words.push_back({text, m.captured(3).toDouble(), m.captured(4).toDouble(),
+                                          m.captured(5).toDouble(), m.captured(6).toDouble()});
+        }
+    }
+    return pages;
+}
+
+// Leftmost and rightmost dark columns of a page rendered at 150 dpi, in millimetres.
+std::pair<double, double> InkSpanMm(const QString &pdf, int page, const QString &work)
+{
+    const QString prefix = work + QStringLiteral("/ink");
+    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("150"), QStringLiteral("-f"),
+                                                   QString::number(page), QStringLiteral("-l"), QString::number(page),
+                                                   QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, prefix});
+    const QImage image(prefix + QStringLiteral(".png"));
+    int left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return {left * 25.4 / 150, (right + 1) * 25.4 / 150};
+}
+
+class ExportTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { platform::RegisterFontSubstitutions(); }
+
+    ExportTest()
+    {
+        app.Annee = 2027;
+        app.Pub1 = QStringLiteral("Imprimerie & Fils");
+        app.Pub2 = QStringLiteral("Seconde ligne");
+    }
+
+    std::vector<Page> Export(DisplayMode mode)
+    {
+        view.mode = mode;
+        const QString path = dir.filePath(QStringLiteral("c.pdf"));
+        const ExportResult result = ExportPdf(path, {app, view, &doc});
+        EXPECT_TRUE(result.ok) << result.error.toStdString();
+        EXPECT_EQ(result.files, QStringList{path});
+        return ReadPdfText(path);
+    }
+
+    QTemporaryDir dir;
+    AppSettings app;
+    ViewState view;
+    CTamvelDoc doc{app};
+};
+
+TEST_F(ExportTest, VerticalIsOnePortraitA4PageWithTheWholeYear)
+{
+    const auto pages = Export(DisplayMode::Vertical);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NEAR(pages[0].width, 595.3, 0.5);
+    EXPECT_NEAR(pages[0].height, 841.9, 0.5);
+    const Word *title = pages[0].Find(QStringLiteral("2027"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_TRUE(pages[0].Find(QStringLiteral("Année")));
+    for (const char *month : {"Janvier", "Juin", "Juillet", "Décembre"})
+        EXPECT_TRUE(pages[0].Find(QString::fromUtf8(month))) << month;
+    // The title band starts at the top margin of 15 mm.
+    EXPECT_GT(title->yMin, 15 * kPointsPerMm);
+    EXPECT_LT(title->yMax, 30 * kPointsPerMm);
+}
+
+TEST_F(ExportTest, HorizontalHalfYearsOnTwoLandscapePages)
+{
+    const auto pages = Export(DisplayMode::Horizontal);
+    ASSERT_EQ(pages.size(), 2u);
+    for (const Page &page : pages) {
+        EXPECT_NEAR(page.width, 841.9, 0.5);
+        EXPECT_NEAR(page.height, 595.3, 0.5);
+        EXPECT_TRUE(page.Find(QStringLiteral("2027")));
+    }
+    EXPECT_TRUE(pages[0].Find(QStringLiteral("Janvier")));
+    EXPECT_TRUE(pages[0].Find(QStringLiteral("Juin")));
+    EXPECT_TRUE(pages[0].Find(QStringLiteral("Pâques"))); // 28 March 2027
+    EXPECT_FALSE(pages[0].Find(QStringLiteral("Juillet")));
+    EXPECT_TRUE(pages[1].Find(QStringLiteral("Juillet")));
+    EXPECT_TRUE(pages[1].Find(QStringLiteral("Décembre")));
+    EXPECT_TRUE(pages[1].Find(QStringLiteral("Noël")));
+    EXPECT_FALSE(pages[1].Find(QStringLiteral("Janvier")));
+
+    // Janvier stands in the first of six columns that span the width less 15 mm each side.
+    const Word *january = pages[0].Find(QStringLiteral("Janvier"));
+    const double column = (841.89 - 2 * 15 * kPointsPerMm) / 6;
+    EXPECT_NEAR((january->xMin + january->xMax) / 2, 15 * kPointsPerMm + column / 2, 1.5);
+}
+
+TEST_F(ExportTest, LargeCellsGiveTwelveMonthPages)
+{
+    const auto pages = Export(DisplayMode::HorizontalLargeCells);
+    ASSERT_EQ(pages.size(), 12u);
+    EXPECT_TRUE(pages[0].Find(QStringLiteral("Janvier")));
+    EXPECT_TRUE(pages[2].Find(QStringLiteral("Mars")));
+    EXPECT_FALSE(pages[2].Find(QStringLiteral("Avril")));
+    EXPECT_TRUE(pages[11].Find(QStringLiteral("Décembre")));
+    for (const Page &page : pages)
+        EXPECT_TRUE(page.Find(QStringLiteral("Lundi")));
+}
+
+TEST_F(ExportTest, DrawingKeepsFifteenMillimetreMargins)
+{
+    view.mode = DisplayMode::Horizontal;
+    const QString path = dir.filePath(QStringLiteral("h.pdf"));
+    ASSERT_TRUE(ExportPdf(path, {app, view, &doc}).ok);
+    const auto [left, right] = InkSpanMm(path, 1, dir.path());
+    EXPECT_NEAR(left, 15.0, 0.5);
+    EXPECT_NEAR(297.0 - right, 15.0, 0.5);
+
+    view.mode = DisplayMode::Vertical;
+    ASSERT_TRUE(ExportPdf(path, {app, view, &doc}).ok);
+    const auto [vleft, vright] = InkSpanMm(path, 1, dir.path());
+    EXPECT_NEAR(vleft, 15.0, 0.5);
+    EXPECT_NEAR(210.0 - vright, 15.0, 0.5);
+}
+
+TEST_F(ExportTest, PngPagesAtTheChosenResolution)
+{
+    view.mode = DisplayMode::Horizontal;
+    const QString prefix = dir.filePath(QStringLiteral("p"));
+    const ExportResult result = ExportPng(prefix, 100, {app, view, &doc});
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    ASSERT_EQ(result.files.size(), 2);
+    const QImage page(prefix + QStringLiteral("-2.png"));
+    EXPECT_EQ(page.size(), QSize(1169, 827)); // A4 landscape at 100 dpi
+    EXPECT_EQ(page.pixel(5, 5), qRgb(255, 255, 255));
+}
+
+TEST_F(ExportTest, UnwritablePathsFailWithoutLeavingAFile)
+{
+    view.mode = DisplayMode::Vertical;
+    const ExportResult missingDir = ExportPdf(QStringLiteral("/nonexistent-dir/x.pdf"), {app, view, &doc});
+    EXPECT_FALSE(missingDir.ok);
+    EXPECT_TRUE(missingDir.error.contains(QStringLiteral("/nonexistent-dir/x.pdf")));
+    EXPECT_TRUE(missingDir.files.isEmpty());
+
+    const ExportResult onADirectory = ExportPdf(dir.path(), {app, view, &doc});
+    EXPECT_FALSE(onADirectory.ok);
+
+    const ExportResult png = ExportPng(QStringLiteral("/nonexistent-dir/p"), 50, {app, view, &doc});
+    EXPECT_FALSE(png.ok);
+    EXPECT_FALSE(png.error.isEmpty());
+}
+
+TEST_F(ExportTest, ReplacesAnExistingFileAndLeavesNoTemporaryBehind)
+{
+    view.mode = DisplayMode::Vertical;
+    const QString path = dir.filePath(QStringLiteral("c.pdf"));
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("previous content");
+    }
+    ASSERT_TRUE(ExportPdf(path, {app, view, &doc}).ok);
+    QFile exported(path);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(exported.read(5).startsWith("%PDF"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("c.pdf")});
+}
+
+} // namespace
