@@ -22,6 +22,9 @@ struct StoreState {
     bool damaged = false;   // the file was seen unreadable or unparsable
     bool keptAside = false; // its copy was made
     bool failureReported = false;
+    int transactionDepth = 0;
+    bool transactionFailed = false;
+    std::unique_ptr<QSettings> transaction; // the writes waiting for the outermost transaction
 };
 
 StoreState &State()
@@ -97,31 +100,58 @@ bool KeepDamagedFileAside(const QString &file)
     return true;
 }
 
-// Runs one change on the store and writes it through at once.
-template <typename Change>
-bool WriteToStore(Change &&change)
+// Opens the store for writing, or nothing when writing would destroy what cannot be read.
+std::unique_ptr<QSettings> OpenStoreForWriting(const QString &file)
 {
-    const QString file = SettingsFile();
     const QFileInfo info(file);
     if (info.exists() && !info.isReadable()) {
         ReportWriteFailure(file);
-        return false;
+        return nullptr;
     }
     auto settings = OpenStore(file);
     if (settings->status() != QSettings::NoError || State().damaged) {
         if (!KeepDamagedFileAside(file))
-            return false;
-        // A fresh object so that the status below tells about this write only.
+            return nullptr;
+        // A fresh object so that its status tells about the write only.
         settings.reset();
         settings = OpenStore(file);
     }
-    change(*settings);
-    settings->sync();
-    if (settings->status() == QSettings::AccessError) {
-        ReportWriteFailure(file);
+    return settings;
+}
+
+bool Flush(QSettings &settings)
+{
+    settings.sync();
+    if (settings.status() == QSettings::AccessError) {
+        ReportWriteFailure(settings.fileName());
         return false;
     }
     return true;
+}
+
+// Runs one change on the store and writes it through at once, or at the end of the
+// transaction that is open.
+template <typename Change>
+bool WriteToStore(Change &&change)
+{
+    StoreState &state = State();
+    if (state.transactionDepth > 0) {
+        if (state.transactionFailed)
+            return false;
+        if (!state.transaction)
+            state.transaction = OpenStoreForWriting(SettingsFile());
+        if (!state.transaction) {
+            state.transactionFailed = true;
+            return false;
+        }
+        change(*state.transaction);
+        return true;
+    }
+    auto settings = OpenStoreForWriting(SettingsFile());
+    if (!settings)
+        return false;
+    change(*settings);
+    return Flush(*settings);
 }
 
 std::optional<QString> RawText(const QVariant &value)
@@ -136,7 +166,39 @@ std::optional<QString> RawText(const QVariant &value)
     return value.toString();
 }
 
+// The store as a reader sees it: inside a transaction, its pending writes included (another
+// object on the same file would write them out early).
+class StoreForReading
+{
+public:
+    StoreForReading()
+    {
+        if (!State().transaction)
+            own_ = OpenStore(SettingsFile());
+    }
+    QSettings *operator->() const { return own_ ? own_.get() : State().transaction.get(); }
+
+private:
+    std::unique_ptr<QSettings> own_;
+};
+
 } // namespace
+
+StoreTransaction::StoreTransaction()
+{
+    ++State().transactionDepth;
+}
+
+StoreTransaction::~StoreTransaction()
+{
+    StoreState &state = State();
+    if (--state.transactionDepth > 0)
+        return;
+    if (state.transaction)
+        Flush(*state.transaction);
+    state.transaction.reset();
+    state.transactionFailed = false;
+}
 
 void SetSettingsFile(const QString &path)
 {
@@ -170,11 +232,13 @@ QString CutToStoredLength(const QString &text)
 std::optional<RegistryKey> RegistryKey::Open(const QString &path)
 {
     const QString group = GroupOf(path);
-    auto settings = OpenStore(SettingsFile());
+    StoreForReading settings;
     if (group.isEmpty())
         return RegistryKey(group);
     settings->beginGroup(group);
-    if (settings->childKeys().isEmpty() && settings->childGroups().isEmpty())
+    const bool exists = !settings->childKeys().isEmpty() || !settings->childGroups().isEmpty();
+    settings->endGroup();
+    if (!exists)
         return std::nullopt;
     return RegistryKey(group);
 }
@@ -188,7 +252,7 @@ std::optional<RegistryKey> RegistryKey::Create(const QString &path)
 
 std::optional<std::uint32_t> RegistryKey::QueryNumber(const QString &name) const
 {
-    auto settings = OpenStore(SettingsFile());
+    StoreForReading settings;
     const auto text = RawText(settings->value(JoinKey(path_, name)));
     if (!text)
         return std::nullopt;
@@ -203,7 +267,7 @@ std::optional<std::uint32_t> RegistryKey::QueryNumber(const QString &name) const
 
 std::optional<QString> RegistryKey::QueryText(const QString &name) const
 {
-    auto settings = OpenStore(SettingsFile());
+    StoreForReading settings;
     auto text = RawText(settings->value(JoinKey(path_, name)));
     // The reader's buffer holds 254 characters and the terminating zero.
     if (!text || text->size() > kMaxStoredText)
@@ -212,6 +276,17 @@ std::optional<QString> RegistryKey::QueryText(const QString &name) const
     if (zero >= 0)
         text->truncate(zero);
     return text;
+}
+
+QStringList RegistryKey::ValueNames() const
+{
+    StoreForReading settings;
+    if (path_.isEmpty())
+        return settings->childKeys();
+    settings->beginGroup(path_);
+    QStringList names = settings->childKeys();
+    settings->endGroup();
+    return names;
 }
 
 bool RegistryKey::SetNumber(const QString &name, std::uint32_t value)

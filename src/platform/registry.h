@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -39,6 +40,9 @@ public:
     // absent.
     std::optional<QString> QueryText(const QString &name) const;
 
+    // The names of the key's own values (RegEnumValue), in no particular order.
+    QStringList ValueNames() const;
+
     // The write operations return whether the file holds the new value; callers may ignore it.
     bool SetNumber(const QString &name, std::uint32_t value);
     // Texts longer than 254 characters are cut to their first 254.
@@ -52,6 +56,17 @@ public:
 private:
     explicit RegistryKey(QString path) : path_(std::move(path)) {}
     QString path_;
+};
+
+// Groups the writes made during its life into one replacement of the file, so that a list is
+// never left half-written: the file changes once, when the outermost transaction ends.
+class StoreTransaction
+{
+public:
+    StoreTransaction();
+    ~StoreTransaction();
+    StoreTransaction(const StoreTransaction &) = delete;
+    StoreTransaction &operator=(const StoreTransaction &) = delete;
 };
 
 // The longest text the store keeps.
