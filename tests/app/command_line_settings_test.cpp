@@ -72,7 +72,8 @@ TEST_F(ProgramSettings, LayoutIsStoredAsIfChosenFromTheMenu)
 
 TEST_F(ProgramSettings, GarbageFileIsListedWithDefaultsAndKeptAsideWhenWrittenOver)
 {
-    const QByteArray garbage("\x00\xff\xfe[[[garbage\n", 15);
+    const char raw[] = "\x00\xff\xfe[[[garbage\n";
+    const QByteArray garbage(raw, sizeof raw - 1);
     WriteFile(garbage);
     Result result = Run({QStringLiteral("--holidays"), QStringLiteral("--year"), QStringLiteral("2025")});
     EXPECT_EQ(result.exitCode, 0);

@@ -2,6 +2,7 @@
 
 #include "platform/registry.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -27,6 +28,9 @@ protected:
         QFile out(file_);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
         out.write(content);
+        // Hand edits come at human speed: QSettings tells files apart by size and millisecond.
+        static int edits = 0;
+        out.setFileTime(QDateTime::currentDateTime().addSecs(++edits), QFileDevice::FileModificationTime);
     }
     QByteArray ReadFile() const
     {
