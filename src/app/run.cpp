@@ -2,7 +2,9 @@
 
 #include "app/command_line.h"
 #include "app/holiday_listing.h"
-#include "model/ole_date_time.h"
+#include "app/tamvel_app.h"
+#include "document/view_settings.h"
+#include "platform/registry.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -35,11 +37,6 @@ void InstallFrenchTranslations(QApplication &application)
         QApplication::installTranslator(translator);
 }
 
-int ClockYear()
-{
-    return COleDateTime::GetCurrentTime().GetYear();
-}
-
 } // namespace
 
 int Run(int argc, char *argv[])
@@ -60,9 +57,23 @@ int Run(int argc, char *argv[])
         return 0;
     }
 
-    const int year = options.year.value_or(ClockYear());
+    // Nothing may read the settings before the file is chosen.
+    if (options.settingsFile)
+        platform::SetSettingsFile(QString::fromLocal8Bit(options.settingsFile->c_str()));
+    ViewState view;
+    view.LoadViewSettings();
+    if (options.layout) {
+        // As if chosen from the menu: the other display options stay as stored.
+        view.mode = DisplayModeFromStored(*options.layout);
+        view.SaveViewSettings();
+    }
+
+    CTamvelApp tamvel;
     if (options.holidays) {
-        std::fputs(ListHolidays(year, model::HolidayOptions{}).c_str(), stdout);
+        tamvel.InitInstance(options.year);
+        const std::string listing =
+            ListHolidays(tamvel.Settings.Annee, tamvel.Document.HolidayOptions(view.FerieParticulier != 0));
+        std::fputs(listing.c_str(), stdout);
         return 0;
     }
 
@@ -71,7 +82,10 @@ int Run(int argc, char *argv[])
     QApplication application(argc, argv);
     InstallFrenchTranslations(application);
     QMainWindow window;
-    window.setWindowTitle(QString::asprintf("Année %04d - Genérateur de Tamvel", year));
+    tamvel.DocumentChanged = [&window, &tamvel] {
+        window.setWindowTitle(tamvel.Document.GetTitle() + QStringLiteral(" - Genérateur de Tamvel"));
+    };
+    tamvel.InitInstance(options.year);
     window.resize(900, 700);
     window.show();
     return application.exec();
