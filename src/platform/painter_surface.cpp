@@ -1,0 +1,148 @@
+#include "platform/painter_surface.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace platform {
+
+QColor ToQColor(ColorRef colour)
+{
+    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                  static_cast<int>((colour >> 16) & 0xFF));
+}
+
+namespace {
+
+// Integer rectangles handed to fillRect cover exactly their pixels on every paint engine,
+// which a pen-drawn line does not (half-pixel offsets, cap styles).
+void FillPixels(QPainter &painter, int left, int top, int right, int bottom, const QColor &colour)
+{
+    if (right <= left || bottom <= top)
+        return;
+    painter.fillRect(QRect(left, top, right - left, bottom - top), colour);
+}
+
+int QtAlignment(unsigned flags)
+{
+    int alignment = Qt::TextShowMnemonic;
+    if (flags & DT_RIGHT)
+        alignment |= Qt::AlignRight;
+    else if (flags & DT_CENTER)
+        alignment |= Qt::AlignHCenter;
+    else
+        alignment |= Qt::AlignLeft;
+    if ((flags & DT_SINGLELINE) && (flags & DT_VCENTER))
+        alignment |= Qt::AlignVCenter;
+    else
+        alignment |= Qt::AlignTop;
+    if (flags & DT_SINGLELINE)
+        alignment |= Qt::TextSingleLine;
+    return alignment;
+}
+
+} // namespace
+
+PainterSurface::PainterSurface(QPainter &painter, int dpiX, int dpiY, bool printing)
+    : painter_(painter), dpiX_(dpiX), dpiY_(dpiY), printing_(printing)
+{
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setPen(QPen(Qt::black, 0));
+    painter_.setBackgroundMode(Qt::TransparentMode);
+}
+
+Font PainterSurface::SelectFont(const Font &font)
+{
+    Font previous = font_;
+    if (!(font == font_)) {
+        font_ = font;
+        fontDirty_ = true;
+    }
+    return previous;
+}
+
+int PainterSurface::SetBkMode(int mode)
+{
+    const int previous = bkMode_;
+    if (mode == TRANSPARENT || mode == OPAQUE)
+        bkMode_ = mode;
+    return previous;
+}
+
+void PainterSurface::FillRect(const Rect &rect, ColorRef colour)
+{
+    FillPixels(painter_, rect.left, rect.top, rect.right, rect.bottom, ToQColor(colour));
+}
+
+void PainterSurface::Rectangle(const Rect &rect, ColorRef fill)
+{
+    const int left = std::min(rect.left, rect.right);
+    const int right = std::max(rect.left, rect.right);
+    const int top = std::min(rect.top, rect.bottom);
+    const int bottom = std::max(rect.top, rect.bottom);
+    FillPixels(painter_, left, top, right, bottom, Qt::black);
+    FillPixels(painter_, left + 1, top + 1, right - 1, bottom - 1, ToQColor(fill));
+}
+
+void PainterSurface::MoveTo(int x, int y)
+{
+    x_ = x;
+    y_ = y;
+}
+
+void PainterSurface::LineTo(int x, int y)
+{
+    if (y == y_) {
+        // The end point is left out, whichever way the line runs.
+        if (x > x_)
+            FillPixels(painter_, x_, y, x, y + 1, Qt::black);
+        else if (x < x_)
+            FillPixels(painter_, x + 1, y, x_ + 1, y + 1, Qt::black);
+    } else if (x == x_) {
+        if (y > y_)
+            FillPixels(painter_, x, y_, x + 1, y, Qt::black);
+        else
+            FillPixels(painter_, x, y + 1, x + 1, y_ + 1, Qt::black);
+    } else {
+        // The layouts draw no slanted line; a plain cosmetic line will do.
+        painter_.drawLine(x_, y_, x, y);
+    }
+    x_ = x;
+    y_ = y;
+}
+
+void PainterSurface::DrawText(const QString &text, const Rect &rect, unsigned flags)
+{
+    if (text.isEmpty() || rect.right <= rect.left || rect.bottom <= rect.top)
+        return;
+    if (fontDirty_) {
+        qfont_ = font_.face.isEmpty() ? QFont() : QFont(font_.face);
+        qfont_.setPixelSize(std::max(1, font_.pixelHeight));
+        painter_.setFont(qfont_);
+        fontDirty_ = false;
+    }
+    const QRect box(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    const int alignment = QtAlignment(flags);
+    painter_.save();
+    painter_.setClipRect(box, painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    if (bkMode_ == OPAQUE)
+        painter_.fillRect(painter_.boundingRect(box, alignment, text), Qt::white);
+    painter_.drawText(box, alignment, text);
+    painter_.restore();
+}
+
+void PainterSurface::DrawImage(const QImage &image, const Rect &target)
+{
+    if (image.isNull() || target.right <= target.left || target.bottom <= target.top)
+        return;
+    painter_.save();
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter_.drawImage(QRect(target.left, target.top, target.right - target.left, target.bottom - target.top), image);
+    painter_.restore();
+}
+
+} // namespace platform

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/draw_surface.h"
+
+#include <QFont>
+
+class QPainter;
+
+namespace platform {
+
+// The drawing surface over a QPainter on any paint device: a widget, a QImage, a QPrinter or a
+// QPdfWriter. Lines and fills are pixel-exact (no antialiasing); texts are antialiased.
+// The painter must stay active while the surface is used.
+class PainterSurface : public DrawSurface
+{
+public:
+    PainterSurface(QPainter &painter, int dpiX, int dpiY, bool printing);
+
+    int LogPixelsX() const override { return dpiX_; }
+    int LogPixelsY() const override { return dpiY_; }
+    bool IsPrinting() const override { return printing_; }
+
+    Font SelectFont(const Font &font) override;
+    int SetBkMode(int mode) override;
+    void FillRect(const Rect &rect, ColorRef colour) override;
+    void Rectangle(const Rect &rect, ColorRef fill) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void DrawText(const QString &text, const Rect &rect, unsigned flags) override;
+    void DrawImage(const QImage &image, const Rect &target) override;
+
+private:
+    QPainter &painter_;
+    int dpiX_;
+    int dpiY_;
+    bool printing_;
+    Font font_;
+    QFont qfont_;
+    bool fontDirty_ = true;
+    int bkMode_ = OPAQUE;
+    int x_ = 0;
+    int y_ = 0;
+};
+
+// 0x00BBGGRR to a QColor.
+QColor ToQColor(ColorRef colour);
+
+} // namespace platform

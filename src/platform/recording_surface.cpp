@@ -1,0 +1,88 @@
+#include "platform/recording_surface.h"
+
+namespace platform {
+
+RecordedCall RecordingSurface::Make(RecordedCall::Kind kind) const
+{
+    RecordedCall call;
+    call.kind = kind;
+    call.font = font_;
+    call.bkMode = bkMode_;
+    return call;
+}
+
+Font RecordingSurface::SelectFont(const Font &font)
+{
+    Font previous = font_;
+    font_ = font;
+    return previous;
+}
+
+int RecordingSurface::SetBkMode(int mode)
+{
+    const int previous = bkMode_;
+    bkMode_ = mode;
+    return previous;
+}
+
+void RecordingSurface::FillRect(const Rect &rect, ColorRef colour)
+{
+    RecordedCall call = Make(RecordedCall::Kind::FillRect);
+    call.rect = rect;
+    call.colour = colour;
+    calls_.push_back(std::move(call));
+}
+
+void RecordingSurface::Rectangle(const Rect &rect, ColorRef fill)
+{
+    RecordedCall call = Make(RecordedCall::Kind::Rectangle);
+    call.rect = rect;
+    call.colour = fill;
+    calls_.push_back(std::move(call));
+}
+
+void RecordingSurface::MoveTo(int x, int y)
+{
+    x_ = x;
+    y_ = y;
+}
+
+void RecordingSurface::LineTo(int x, int y)
+{
+    RecordedCall call = Make(RecordedCall::Kind::Line);
+    call.x1 = x_;
+    call.y1 = y_;
+    call.x2 = x;
+    call.y2 = y;
+    calls_.push_back(std::move(call));
+    x_ = x;
+    y_ = y;
+}
+
+void RecordingSurface::DrawText(const QString &text, const Rect &rect, unsigned flags)
+{
+    RecordedCall call = Make(RecordedCall::Kind::Text);
+    call.text = text;
+    call.rect = rect;
+    call.flags = flags;
+    calls_.push_back(std::move(call));
+}
+
+void RecordingSurface::DrawImage(const QImage &, const Rect &target)
+{
+    RecordedCall call = Make(RecordedCall::Kind::Image);
+    call.rect = target;
+    calls_.push_back(std::move(call));
+}
+
+std::vector<RecordedCall> RecordingSurface::CallsOf(RecordedCall::Kind kind) const
+{
+    std::vector<RecordedCall> selected;
+    for (const RecordedCall &call : calls_) {
+        if (call.kind == kind)
+            selected.push_back(call);
+    }
+    return selected;
+}
+
+} // namespace platform

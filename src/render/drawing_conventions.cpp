@@ -1,0 +1,115 @@
+#include "render/drawing_conventions.h"
+
+#include "model/ole_date_time.h"
+#include "platform/code_page.h"
+
+#include <cmath>
+#include <limits>
+
+namespace render {
+
+const std::array<const char *, 12> kMonthNames = {
+    "Janvier",
+    "F\xE9vrier",
+    "Mars",
+    "Avril",
+    "Mai",
+    "Juin",
+    "Juillet",
+    "Ao\xFBt",
+    "Septembre",
+    "Octobre",
+    "Novembre",
+    "D\xE9"
+    "cembre",
+};
+
+const std::array<const char *, 7> kWeekdayNames = {"Lundi",    "Mardi",  "Mercredi", "Jeudi",
+                                                   "Vendredi", "Samedi", "Dimanche"};
+
+int Trunc(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (value <= static_cast<double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(value);
+}
+
+std::array<int, 12> MonthLengths(int year)
+{
+    std::array<int, 12> lengths = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year % 4 == 0 && (year % 100 != 0 || year % 400 == 0))
+        lengths[1] = 29;
+    return lengths;
+}
+
+QString MonthName(int month)
+{
+    if (month < 1 || month > 12)
+        return {};
+    return platform::FromCodePage(kMonthNames[static_cast<std::size_t>(month - 1)]);
+}
+
+QString WeekdayInitial(int dayOfWeek)
+{
+    if (dayOfWeek < 0 || dayOfWeek > 6)
+        return {};
+    return QString(QChar::fromLatin1(kWeekdayInitials[static_cast<std::size_t>(dayOfWeek)]));
+}
+
+QString FormatYear(int year)
+{
+    return QString::asprintf("%04d", year);
+}
+
+model::HolidayOptions HolidayOptionsOf(const LayoutInputs &inputs)
+{
+    const bool particular = inputs.view.FerieParticulier != 0;
+    if (inputs.doc != nullptr)
+        return inputs.doc->HolidayOptions(particular);
+    return {particular, nullptr, nullptr, false};
+}
+
+MonthDays LookUpMonth(int year, int month, const model::HolidayOptions &options)
+{
+    MonthDays result;
+    result.year = year;
+    result.month = month;
+    result.length = MonthLengths(year)[static_cast<std::size_t>(month - 1)];
+    for (int d = 1; d <= result.length; ++d) {
+        const COleDateTime date(year, month, d, 0, 0, 0);
+        DayInfo &info = result.days[static_cast<std::size_t>(d - 1)];
+        info.dayOfWeek = date.GetDayOfWeek();
+        info.dayOfYear = date.GetDayOfYear();
+        info.label = QString::fromStdString(GetHolidayLabel(date, options));
+    }
+    return result;
+}
+
+void DrawTransparentText(platform::DrawSurface &dc, const QString &text, const platform::Rect &rect, unsigned flags)
+{
+    const int previous = dc.SetBkMode(platform::TRANSPARENT);
+    dc.DrawText(text, rect, flags);
+    dc.SetBkMode(previous);
+}
+
+void DrawLine(platform::DrawSurface &dc, int x1, int y1, int x2, int y2)
+{
+    dc.MoveTo(x1, y1);
+    dc.LineTo(x2, y2);
+}
+
+void DrawAdvertising(platform::DrawSurface &dc, const LayoutInputs &inputs, double s, const platform::Rect &line1,
+                     const platform::Rect &line2)
+{
+    if (!inputs.view.PubVisible)
+        return;
+    FontScope font(dc, dc.CreatePointFont(FontTenths(60, s), kSerifFace));
+    dc.DrawText(platform::ToCodePageAndBack(inputs.app.Pub1), line1, platform::kTextCentred);
+    dc.DrawText(platform::ToCodePageAndBack(inputs.app.Pub2), line2, platform::kTextCentred);
+}
+
+} // namespace render

@@ -1,0 +1,109 @@
+#include "model/ole_date_time.h"
+#include "platform/code_page.h"
+#include "render/drawing_conventions.h"
+
+#include <algorithm>
+
+using namespace render;
+using platform::Rect;
+
+void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int left, int top, int right, int bottom,
+                    int page, double scale)
+{
+    // One page per month; the view passes nothing else.
+    if (page < 1 || static_cast<unsigned>(page) > 12)
+        return;
+    const double s = std::max(1.0, scale);
+    const int year = inputs.app.Annee;
+    const int M = page;
+    const MonthDays month = LookUpMonth(year, M, HolidayOptionsOf(inputs));
+    const int N = month.length;
+
+    // Weekday of the 1st, Monday = 1 ... Sunday = 7. A date outside the calendar's range has no
+    // weekday: its grid simply starts on a Monday.
+    const COleDateTime first(year, M, 1, 0, 0, 0);
+    const int firstWeekday = first.GetDayOfWeek();
+    const int w1 = firstWeekday < 0 ? 1 : (firstWeekday == 0 ? 7 : firstWeekday);
+    const int NW = (N + w1 - 1 + 6) / 7;
+    const int wN = N + w1 + 6 - 7 * NW;
+
+    const bool sem = inputs.view.Sem != 0;
+    const double L = left;
+    const double T = top;
+    const double R = right;
+    const double CW = sem ? (R - L) / 7.3 : (R - L) / 7;
+    const int leftGrid = sem ? left + Trunc(0.3 * CW) : left;
+    const double L2 = leftGrid;
+    const double U = (static_cast<double>(bottom) - T) / (2 * s + 42);
+    const double Y9 = T + 9 * U;
+    const double RH = U * 32 / NW;
+
+    const platform::Font titleFont = dc.CreatePointFont(FontTenths(200, s), kSerifFace);
+    {
+        FontScope font(dc, titleFont);
+        dc.DrawText(MonthName(M) + QLatin1Char(' ') + FormatYear(year),
+                    {leftGrid, Trunc(T + 2 * U), right, Trunc(T + 6 * U)}, platform::kTextCentred);
+
+        for (int c = 0; c < 7; ++c) {
+            const Rect header{Trunc(L2 + c * CW), Trunc(T + 6 * U), Trunc(L2 + (c + 1) * CW), Trunc(T + 9 * U)};
+            dc.FillRect(header, inputs.app.Color_Sem_Mois);
+            DrawTransparentText(dc, platform::FromCodePage(kWeekdayNames[static_cast<std::size_t>(c)]), header,
+                                platform::kTextCentred);
+        }
+    }
+
+    if (sem && first.GetStatus() == COleDateTime::valid) {
+        FontScope font(dc, dc.CreatePointFont(FontTenths(80, s), kMonospaceFace));
+        // The Thursday of the first row may fall in the previous month.
+        COleDateTime thursday = first + (4 - w1);
+        for (int w = 0; w < NW; ++w, thursday += 7) {
+            // A Thursday in the previous or the next year belongs to that year's weeks.
+            if (w == 0 && w1 > 4 && M == 1)
+                continue;
+            if (w == NW - 1 && wN < 4 && M == 12)
+                continue;
+            const int dayOfYear = thursday.GetDayOfYear();
+            if (dayOfYear < 1)
+                continue;
+            dc.DrawText(QString::number(WeekNumberOfThursday(dayOfYear)),
+                        {Trunc(L2 - 0.3 * CW), Trunc(Y9 + w * RH), Trunc(L2 - 0.05 * CW), Trunc(Y9 + (w + 1) * RH)},
+                        platform::kTextRight);
+        }
+    }
+
+    {
+        FontScope font(dc, dc.CreatePointFont(FontTenths(120, s), kMonospaceFace));
+        const bool ferie = inputs.view.Ferie != 0;
+        for (int w = 0; w < NW; ++w) {
+            for (int c = 0; c < 7; ++c) {
+                const int d = 7 * w + c + 2 - w1;
+                if (d < 1 || d > N)
+                    continue;
+                const DayInfo &day = month.Day(d);
+                const int x1 = Trunc(L2 + c * CW);
+                const int x2 = Trunc(L2 + (c + 1) * CW);
+                if (inputs.view.NonTrav && day.IsNonWorking())
+                    dc.FillRect({x1, Trunc(Y9 + w * RH), x2, Trunc(Y9 + (w + 1) * RH)}, inputs.app.Color_NTrav);
+                const QString text = ferie && !day.label.isEmpty()
+                                         ? QString::number(d) + QStringLiteral(" - ") + day.label
+                                         : QString::number(d);
+                DrawTransparentText(dc, text, {x1, Trunc(Y9 + (w + 0.05) * RH), x2, Trunc(Y9 + (w + 1) * RH)},
+                                    platform::DT_CENTER);
+            }
+        }
+
+        const auto horizontal = [&](int y) { DrawLine(dc, leftGrid, y, right, y); };
+        horizontal(Trunc(T + 6 * U));
+        horizontal(Trunc(T + 41 * U));
+        horizontal(Trunc(T + 9 * U));
+        for (int i = 0; i <= 7; ++i) {
+            const int x = Trunc(L2 + i * CW);
+            DrawLine(dc, x, Trunc(T + 6 * U), x, Trunc(T + 41 * U));
+        }
+        for (int w = 1; w < NW; ++w)
+            horizontal(Trunc(Y9 + w * RH));
+    }
+
+    DrawAdvertising(dc, inputs, s, {leftGrid, Trunc(T + 42 * U), right, Trunc(T + 43 * U)},
+                    {leftGrid, Trunc(T + 43 * U), right, Trunc(T + 44 * U)});
+}
