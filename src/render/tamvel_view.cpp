@@ -5,7 +5,10 @@
 #include "render/sheet_geometry.h"
 #include "resources/command_ids.h"
 
+#include "platform/painter_surface.h"
+
 #include <QPaintEvent>
+#include <QPainter>
 
 using namespace cmd;
 
@@ -295,7 +298,7 @@ std::string CTamvelView::GetHolidayLabel(const COleDateTime &date) const
     return ::GetHolidayLabel(date, options);
 }
 
-void CTamvelView::PaintSheet(platform::DrawSurface &dc, int w, int h) const
+void CTamvelView::PaintSheet(platform::DrawSurface &dc, int w, int h, const CalendarDispatcher &dispatch) const
 {
     const SheetGeometry g = ComputeSheetGeometry(w, h, state_.mode);
     dc.Rectangle(g.desk, kDeskGray);
@@ -304,11 +307,14 @@ void CTamvelView::PaintSheet(platform::DrawSurface &dc, int w, int h) const
     if (!g.HasInnerSheet())
         return;
     const LayoutInputs inputs{app_, state_, doc_};
-    DrawCalendar(dc, inputs, g.inner.left, g.inner.top, g.inner.right, g.inner.bottom, state_.page, g.scale);
+    dispatch(dc, inputs, g.inner.left, g.inner.top, g.inner.right, g.inner.bottom, state_.page, g.scale);
 }
 
 void CTamvelView::paintEvent(QPaintEvent *)
 {
     EmitStatusPanes();
-    // TODO(h2 merge): paint through the QPainter drawing surface.
+    QPainter painter(this);
+    platform::PainterSurface dc(painter, logicalDpiX(), logicalDpiY(), false);
+    // The view has no frame: its outer rectangle is its own size.
+    PaintSheet(dc, width(), height());
 }

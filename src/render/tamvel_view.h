@@ -4,10 +4,12 @@
 #include "document/tamvel_doc.h"
 #include "document/view_settings.h"
 #include "platform/draw_surface.h"
+#include "render/draw_calendar.h"
 
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -74,8 +76,10 @@ public:
     // FerieParticulier is on.
     std::string GetHolidayLabel(const COleDateTime &date) const;
 
-    // Desk, sheet and calendar for a view of w x h pixels.
-    void PaintSheet(platform::DrawSurface &dc, int w, int h) const;
+    // Desk, sheet and calendar for a view of w x h pixels; the calendar goes through dispatch.
+    using CalendarDispatcher = std::function<void(platform::DrawSurface &, const LayoutInputs &, int left, int top,
+                                                  int right, int bottom, int page, double scale)>;
+    void PaintSheet(platform::DrawSurface &dc, int w, int h, const CalendarDispatcher &dispatch = DrawCalendar) const;
 
 signals:
     // Panes 1 to 3 of the status bar: N.TRAV, FERIE, SEM.
