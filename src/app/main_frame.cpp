@@ -239,6 +239,9 @@ bool CMainFrame::Dispatch(int id)
 bool CMainFrame::OnFrameCommand(int id)
 {
     switch (id) {
+    case ID_FILE_PRINT_SETUP:
+        OnFilePrintSetup();
+        return true;
     case ID_APP_ABOUT:
         OnAppAbout();
         return true;
@@ -266,6 +269,11 @@ void CMainFrame::OnNewDocument()
     setWindowTitle(resources::FrameTitle(title));
     RefreshCommandStates();
     view_->repaint();
+}
+
+void CMainFrame::OnFilePrintSetup()
+{
+    // Printer set-up is not part of the window yet.
 }
 
 void CMainFrame::OnAppAbout()

@@ -44,6 +44,8 @@ public:
     // After each new-document step: title, states and a full redraw.
     void OnNewDocument();
 
+    // Printer set-up hook, filled in with the printing support.
+    void OnFilePrintSetup();
     void OnAppAbout();
     void OnHelp();
     // The help page beside the executable: its path with the extension replaced by ".html".

@@ -2,14 +2,19 @@
 
 #include "app/command_line.h"
 #include "app/holiday_listing.h"
-#include "model/ole_date_time.h"
+#include "app/main_frame.h"
+#include "app/tamvel_app.h"
+#include "document/view_settings.h"
+#include "platform/font_substitutions.h"
+#include "platform/registry.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QMainWindow>
+#include <QScreen>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -35,11 +40,6 @@ void InstallFrenchTranslations(QApplication &application)
         QApplication::installTranslator(translator);
 }
 
-int ClockYear()
-{
-    return COleDateTime::GetCurrentTime().GetYear();
-}
-
 } // namespace
 
 int Run(int argc, char *argv[])
@@ -60,9 +60,23 @@ int Run(int argc, char *argv[])
         return 0;
     }
 
-    const int year = options.year.value_or(ClockYear());
+    // Nothing may read the settings before the file is chosen.
+    if (options.settingsFile)
+        platform::SetSettingsFile(QString::fromLocal8Bit(options.settingsFile->c_str()));
+    ViewState view;
+    view.LoadViewSettings();
+    if (options.layout) {
+        // As if chosen from the menu: the other display options stay as stored.
+        view.mode = DisplayModeFromStored(*options.layout);
+        view.SaveViewSettings();
+    }
+
+    CTamvelApp tamvel;
     if (options.holidays) {
-        std::fputs(ListHolidays(year, model::HolidayOptions{}).c_str(), stdout);
+        tamvel.InitInstance(options.year);
+        const std::string listing =
+            ListHolidays(tamvel.Settings.Annee, tamvel.Document.HolidayOptions(view.FerieParticulier != 0));
+        std::fputs(listing.c_str(), stdout);
         return 0;
     }
 
@@ -70,10 +84,17 @@ int Run(int argc, char *argv[])
         SelectOffscreenWhenNoDisplay();
     QApplication application(argc, argv);
     InstallFrenchTranslations(application);
-    QMainWindow window;
-    window.setWindowTitle(QString::asprintf("Année %04d - Genérateur de Tamvel", year));
-    window.resize(900, 700);
-    window.show();
+    platform::RegisterFontSubstitutions();
+    CMainFrame frame(tamvel.Settings, &tamvel.Document);
+    frame.SetAppCommandHandler([&tamvel](int id) { return tamvel.OnCommand(id); });
+    tamvel.DocumentChanged = [&frame] { frame.OnNewDocument(); };
+    tamvel.InitInstance(options.year);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QSize available = screen->availableSize();
+        frame.resize(std::max(640, available.width() * 3 / 4), std::max(480, available.height() * 3 / 4));
+    }
+    frame.show();
+    frame.raise();
     return application.exec();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -8,31 +9,46 @@
 namespace platform {
 
 // The settings tree lives in one INI file: the user's own (QSettings, organisation "Varnel",
-// application "Tamvel") unless another one was chosen with --settings.
+// application "Tamvel", $XDG_CONFIG_HOME/Varnel/Tamvel.conf on Linux) unless another one was
+// chosen with --settings. An empty path goes back to the user's own file.
 void SetSettingsFile(const QString &path);
 QString SettingsFile();
 
 // A registry-shaped key of that file. A path "Software\Varnel\Tamvel\<rest>" maps to the group
 // <rest> (backslashes become '/'). Every operation opens, works and closes: a key object holds
 // nothing but its path, and every write reaches the file before the call returns.
+//
+// Safety of the user's data: writes replace the file atomically and merge with what another
+// copy of the program wrote meanwhile (under the file's lock). A file that could not be read or
+// parsed is copied aside (<file>.illisible) before the first write touches it, and a write that
+// fails is reported once on stderr; the values in memory are left alone either way.
 class RegistryKey
 {
 public:
-    // Fails when the key does not exist.
+    // Fails when the key does not exist. An INI file cannot hold an empty key, so a key exists
+    // when its group holds a value or a subgroup.
     static std::optional<RegistryKey> Open(const QString &path);
-    // Opens the key, creating it and its parents; fails only when the store cannot be written.
+    // Opens the key, creating it and its parents. Nothing is written until a value is set (an
+    // empty key cannot be stored), so a pure read never changes the file; fails only for an
+    // empty path.
     static std::optional<RegistryKey> Create(const QString &path);
 
-    // A 32-bit number; absent when missing or not a number.
+    // A 32-bit number; absent when missing or not a number. A signed text such as "-5" gives
+    // its 32-bit pattern.
     std::optional<std::uint32_t> QueryNumber(const QString &name) const;
-    // A text of at most 254 characters; a longer one reads as absent.
+    // A text of at most 254 characters, up to its first zero character; a longer one reads as
+    // absent.
     std::optional<QString> QueryText(const QString &name) const;
 
-    void SetNumber(const QString &name, std::uint32_t value);
+    // The names of the key's own values (RegEnumValue), in no particular order.
+    QStringList ValueNames() const;
+
+    // The write operations return whether the file holds the new value; callers may ignore it.
+    bool SetNumber(const QString &name, std::uint32_t value);
     // Texts longer than 254 characters are cut to their first 254.
-    void SetText(const QString &name, const QString &text);
+    bool SetText(const QString &name, const QString &text);
     // Removes a subkey with all its values.
-    void DeleteSubKey(const QString &name);
+    bool DeleteSubKey(const QString &name);
     void Close() {}
 
     const QString &Path() const { return path_; }
@@ -42,7 +58,21 @@ private:
     QString path_;
 };
 
+// Groups the writes made during its life into one replacement of the file, so that a list is
+// never left half-written: the file changes once, when the outermost transaction ends.
+class StoreTransaction
+{
+public:
+    StoreTransaction();
+    ~StoreTransaction();
+    StoreTransaction(const StoreTransaction &) = delete;
+    StoreTransaction &operator=(const StoreTransaction &) = delete;
+};
+
 // The longest text the store keeps.
 constexpr int kMaxStoredText = 254;
+
+// The first kMaxStoredText characters of a text, never splitting a surrogate pair.
+QString CutToStoredLength(const QString &text);
 
 } // namespace platform

@@ -1,0 +1,136 @@
+#include "document/tamvel_doc.h"
+
+#include "document/settings_keys.h"
+#include "platform/registry.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <set>
+
+using platform::RegistryKey;
+
+namespace {
+
+// The year before which Pentecost Monday is always a public holiday.
+constexpr int kLastYearWithPentecostMondayOff = 2004;
+
+std::optional<RegistryKey> OpenOrCreate(const QString &path)
+{
+    auto key = RegistryKey::Open(path);
+    return key ? key : RegistryKey::Create(path);
+}
+
+// The indices i <= count for which the key holds a value "Date<i>": a hand-edited count of two
+// billion must not mean two billion look-ups.
+std::set<std::int64_t> StoredDayIndices(const RegistryKey &key, std::int64_t count)
+{
+    static const QRegularExpression dateName(QStringLiteral("^Date([1-9][0-9]{0,9})$"));
+    std::set<std::int64_t> indices;
+    for (const QString &name : key.ValueNames()) {
+        const auto match = dateName.match(name);
+        if (!match.hasMatch())
+            continue;
+        const std::int64_t index = match.captured(1).toLongLong();
+        if (index <= count)
+            indices.insert(index);
+    }
+    return indices;
+}
+
+} // namespace
+
+bool CTamvelDoc::OnNewDocument()
+{
+    const int year = app_.Annee;
+    title_ = QString::asprintf("Année %04d", year);
+    Image1.clear();
+    Image2.clear();
+    Dates.clear();
+    Libelles.clear();
+
+    if (const auto key = RegistryKey::Open(settings_keys::Year(year))) {
+        if (const auto name = key->QueryText(QStringLiteral("Image1")))
+            Image1 = *name;
+        if (const auto name = key->QueryText(QStringLiteral("Image2")))
+            Image2 = *name;
+    }
+
+    if (LoadImages)
+        LoadImages(*this);
+
+    if (year <= kLastYearWithPentecostMondayOff) {
+        LundiPentecote = 1;
+    } else {
+        LundiPentecote = 0;
+        if (const auto key = RegistryKey::Open(settings_keys::YearSettings(year))) {
+            if (const auto stored = key->QueryNumber(QStringLiteral("LundiPentecote")))
+                LundiPentecote = static_cast<std::int32_t>(*stored);
+        }
+    }
+
+    LoadParticularDays();
+    return true;
+}
+
+void CTamvelDoc::LoadParticularDays()
+{
+    const int year = app_.Annee;
+    const auto key = OpenOrCreate(settings_keys::YearParticularDays(year));
+    if (!key)
+        return;
+    const auto stored = key->QueryNumber(QStringLiteral("Nb"));
+    const std::int32_t count = stored ? static_cast<std::int32_t>(*stored) : 0;
+    if (count <= 0)
+        return;
+    for (const std::int64_t i : StoredDayIndices(*key, count)) {
+        const auto value = key->QueryNumber(QStringLiteral("Date%1").arg(i));
+        if (!value)
+            continue;
+        const COleDateTime date(year, static_cast<int>(*value / 100), static_cast<int>(*value % 100), 0, 0, 0);
+        const auto label = key->QueryText(QStringLiteral("Libelle%1").arg(i));
+        if (!label)
+            continue;
+        Dates.push_back(date);
+        Libelles.push_back(label->toStdString());
+    }
+}
+
+void CTamvelDoc::SaveParticularDays()
+{
+    const int year = app_.Annee;
+    // The old list goes and the new one comes in a single replacement of the file.
+    platform::StoreTransaction transaction;
+    if (auto yearKey = RegistryKey::Open(settings_keys::Year(year)))
+        yearKey->DeleteSubKey(QStringLiteral("FERIE"));
+
+    const std::size_t count = std::min(Dates.size(), Libelles.size());
+    if (count == 0)
+        return;
+    auto key = OpenOrCreate(settings_keys::YearParticularDays(year));
+    if (!key)
+        return;
+    for (std::size_t i = 0; i < count; ++i) {
+        // A date that is not valid has month and day -1: it is stored as -101.
+        const int value = Dates[i].GetMonth() * 100 + Dates[i].GetDay();
+        key->SetNumber(QStringLiteral("Date%1").arg(i + 1), static_cast<std::uint32_t>(value));
+        key->SetText(QStringLiteral("Libelle%1").arg(i + 1), QString::fromStdString(Libelles[i]));
+    }
+    key->SetNumber(QStringLiteral("Nb"), static_cast<std::uint32_t>(count));
+}
+
+void CTamvelDoc::SaveLundiPentecote()
+{
+    if (app_.Annee <= kLastYearWithPentecostMondayOff)
+        return;
+    if (auto key = OpenOrCreate(settings_keys::YearSettings(app_.Annee)))
+        key->SetNumber(QStringLiteral("LundiPentecote"), static_cast<std::uint32_t>(LundiPentecote));
+}
+
+void CTamvelDoc::OnLundiPentecote()
+{
+    LundiPentecote = LundiPentecote == 0 ? 1 : 0;
+    SaveLundiPentecote();
+    if (UpdateAllViews)
+        UpdateAllViews();
+}

@@ -1,0 +1,50 @@
+#include "document/view_settings.h"
+
+#include "document/settings_keys.h"
+#include "platform/registry.h"
+
+using platform::RegistryKey;
+
+void ViewState::LoadViewSettings()
+{
+    const auto key = RegistryKey::Open(settings_keys::Settings());
+    if (!key)
+        return;
+    // Booleans take the stored number unchanged.
+    auto read = [&key](const char *name, int &value) {
+        if (const auto stored = key->QueryNumber(QLatin1String(name)))
+            value = static_cast<int>(*stored);
+    };
+    read("Sem", Sem);
+    read("NonTrav", NonTrav);
+    read("Ferie", Ferie);
+    read("FerieParticulier", FerieParticulier);
+    int stored = static_cast<int>(mode);
+    read("Affichage", stored);
+    mode = DisplayModeFromStored(stored);
+    read("GrosTrait", GrosTrait);
+    read("PhotoBas", PhotoBas);
+    read("PubVisible", PubVisible);
+}
+
+void ViewState::SaveViewSettings() const
+{
+    auto key = RegistryKey::Open(settings_keys::Settings());
+    if (!key)
+        key = RegistryKey::Create(settings_keys::Settings());
+    if (!key)
+        return;
+    // The eight values reach the file together.
+    platform::StoreTransaction transaction;
+    auto write = [&key](const char *name, int value) {
+        key->SetNumber(QLatin1String(name), static_cast<std::uint32_t>(value));
+    };
+    write("Sem", Sem);
+    write("NonTrav", NonTrav);
+    write("Ferie", Ferie);
+    write("FerieParticulier", FerieParticulier);
+    write("Affichage", static_cast<int>(mode));
+    write("GrosTrait", GrosTrait);
+    write("PhotoBas", PhotoBas);
+    write("PubVisible", PubVisible);
+}

@@ -1,0 +1,311 @@
+#include "platform/registry.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStringList>
+#include <QVariant>
+
+#include <charconv>
+#include <cstdio>
+#include <memory>
+
+namespace platform {
+
+namespace {
+
+const QString kRootPrefix = QStringLiteral("Software\\Varnel\\Tamvel");
+
+// What the process knows about the settings file it uses.
+struct StoreState {
+    QString chosenFile;     // from --settings; empty for the user's own file
+    bool damaged = false;   // the file was seen unreadable or unparsable
+    bool keptAside = false; // its copy was made
+    bool failureReported = false;
+    int transactionDepth = 0;
+    bool transactionFailed = false;
+    std::unique_ptr<QSettings> transaction; // the writes waiting for the outermost transaction
+};
+
+StoreState &State()
+{
+    static StoreState state;
+    return state;
+}
+
+QString GroupOf(const QString &path)
+{
+    QString rest = path;
+    if (rest.compare(kRootPrefix, Qt::CaseInsensitive) == 0)
+        return {};
+    if (rest.startsWith(kRootPrefix + u'\\', Qt::CaseInsensitive))
+        rest = rest.mid(kRootPrefix.size() + 1);
+    rest.replace(u'\\', u'/');
+    return rest;
+}
+
+QString JoinKey(const QString &group, const QString &name)
+{
+    return group.isEmpty() ? name : group + u'/' + name;
+}
+
+void Report(const QString &message)
+{
+    std::fprintf(stderr, "tamvel : %s\n", message.toLocal8Bit().constData());
+}
+
+void ReportWriteFailure(const QString &file)
+{
+    StoreState &state = State();
+    if (state.failureReported)
+        return;
+    state.failureReported = true;
+    Report(QStringLiteral("les réglages n'ont pas pu être enregistrés dans « %1 » ; "
+                          "ils restent valables jusqu'à la fin de cette session.")
+               .arg(file));
+}
+
+// Opens the store for one operation and remembers whether the file could be read.
+std::unique_ptr<QSettings> OpenStore(const QString &file)
+{
+    auto settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
+    settings->setFallbacksEnabled(false);
+    settings->setAtomicSyncRequired(true);
+    // Sections are parsed lazily; listing the keys parses them all so that the status tells.
+    settings->allKeys();
+    if (settings->status() != QSettings::NoError)
+        State().damaged = true;
+    return settings;
+}
+
+// A damaged file is copied aside once, before anything is written over it.
+bool KeepDamagedFileAside(const QString &file)
+{
+    StoreState &state = State();
+    if (!state.damaged || state.keptAside || !QFileInfo::exists(file))
+        return true;
+    QString copy = file + QStringLiteral(".illisible");
+    for (int n = 1; QFileInfo::exists(copy); ++n)
+        copy = file + QStringLiteral(".illisible.%1").arg(n);
+    if (!QFile::copy(file, copy)) {
+        Report(QStringLiteral("le fichier de réglages « %1 » est illisible et ne peut pas être mis de côté ; "
+                              "il n'est pas modifié.")
+                   .arg(file));
+        state.failureReported = true;
+        return false;
+    }
+    state.keptAside = true;
+    Report(QStringLiteral("le fichier de réglages « %1 » était illisible ; son contenu est conservé dans « %2 ».")
+               .arg(file, copy));
+    return true;
+}
+
+// Opens the store for writing, or nothing when writing would destroy what cannot be read.
+std::unique_ptr<QSettings> OpenStoreForWriting(const QString &file)
+{
+    const QFileInfo info(file);
+    if (info.exists() && !info.isReadable()) {
+        ReportWriteFailure(file);
+        return nullptr;
+    }
+    auto settings = OpenStore(file);
+    if (settings->status() != QSettings::NoError || State().damaged) {
+        if (!KeepDamagedFileAside(file))
+            return nullptr;
+        // A fresh object so that its status tells about the write only.
+        settings.reset();
+        settings = OpenStore(file);
+    }
+    return settings;
+}
+
+bool Flush(QSettings &settings)
+{
+    settings.sync();
+    if (settings.status() == QSettings::AccessError) {
+        ReportWriteFailure(settings.fileName());
+        return false;
+    }
+    return true;
+}
+
+// Runs one change on the store and writes it through at once, or at the end of the
+// transaction that is open.
+template <typename Change>
+bool WriteToStore(Change &&change)
+{
+    StoreState &state = State();
+    if (state.transactionDepth > 0) {
+        if (state.transactionFailed)
+            return false;
+        if (!state.transaction)
+            state.transaction = OpenStoreForWriting(SettingsFile());
+        if (!state.transaction) {
+            state.transactionFailed = true;
+            return false;
+        }
+        change(*state.transaction);
+        return true;
+    }
+    auto settings = OpenStoreForWriting(SettingsFile());
+    if (!settings)
+        return false;
+    change(*settings);
+    return Flush(*settings);
+}
+
+std::optional<QString> RawText(const QVariant &value)
+{
+    if (!value.isValid())
+        return std::nullopt;
+    // An unquoted hand-written text with commas comes back as a list.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    if (!value.canConvert<QString>())
+        return std::nullopt;
+    return value.toString();
+}
+
+// The store as a reader sees it: inside a transaction, its pending writes included (another
+// object on the same file would write them out early).
+class StoreForReading
+{
+public:
+    StoreForReading()
+    {
+        if (!State().transaction)
+            own_ = OpenStore(SettingsFile());
+    }
+    QSettings *operator->() const { return own_ ? own_.get() : State().transaction.get(); }
+
+private:
+    std::unique_ptr<QSettings> own_;
+};
+
+} // namespace
+
+StoreTransaction::StoreTransaction()
+{
+    ++State().transactionDepth;
+}
+
+StoreTransaction::~StoreTransaction()
+{
+    StoreState &state = State();
+    if (--state.transactionDepth > 0)
+        return;
+    if (state.transaction)
+        Flush(*state.transaction);
+    state.transaction.reset();
+    state.transactionFailed = false;
+}
+
+void SetSettingsFile(const QString &path)
+{
+    StoreState &state = State();
+    if (path == state.chosenFile)
+        return;
+    state = StoreState{};
+    state.chosenFile = path;
+}
+
+QString SettingsFile()
+{
+    const StoreState &state = State();
+    if (!state.chosenFile.isEmpty())
+        return state.chosenFile;
+    const QSettings native(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Varnel"),
+                           QStringLiteral("Tamvel"));
+    return native.fileName();
+}
+
+QString CutToStoredLength(const QString &text)
+{
+    if (text.size() <= kMaxStoredText)
+        return text;
+    int length = kMaxStoredText;
+    if (text.at(length - 1).isHighSurrogate())
+        --length;
+    return text.left(length);
+}
+
+std::optional<RegistryKey> RegistryKey::Open(const QString &path)
+{
+    const QString group = GroupOf(path);
+    StoreForReading settings;
+    if (group.isEmpty())
+        return RegistryKey(group);
+    settings->beginGroup(group);
+    const bool exists = !settings->childKeys().isEmpty() || !settings->childGroups().isEmpty();
+    settings->endGroup();
+    if (!exists)
+        return std::nullopt;
+    return RegistryKey(group);
+}
+
+std::optional<RegistryKey> RegistryKey::Create(const QString &path)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    return RegistryKey(GroupOf(path));
+}
+
+std::optional<std::uint32_t> RegistryKey::QueryNumber(const QString &name) const
+{
+    StoreForReading settings;
+    const auto text = RawText(settings->value(JoinKey(path_, name)));
+    if (!text)
+        return std::nullopt;
+    const QByteArray digits = text->trimmed().toLatin1();
+    long long number = 0;
+    const char *end = digits.constData() + digits.size();
+    const auto [ptr, ec] = std::from_chars(digits.constData(), end, number);
+    if (digits.isEmpty() || ec != std::errc() || ptr != end || number < -2147483648LL || number > 4294967295LL)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(number);
+}
+
+std::optional<QString> RegistryKey::QueryText(const QString &name) const
+{
+    StoreForReading settings;
+    auto text = RawText(settings->value(JoinKey(path_, name)));
+    // The reader's buffer holds 254 characters and the terminating zero.
+    if (!text || text->size() > kMaxStoredText)
+        return std::nullopt;
+    const qsizetype zero = text->indexOf(QChar(u'\0'));
+    if (zero >= 0)
+        text->truncate(zero);
+    return text;
+}
+
+QStringList RegistryKey::ValueNames() const
+{
+    StoreForReading settings;
+    if (path_.isEmpty())
+        return settings->childKeys();
+    settings->beginGroup(path_);
+    QStringList names = settings->childKeys();
+    settings->endGroup();
+    return names;
+}
+
+bool RegistryKey::SetNumber(const QString &name, std::uint32_t value)
+{
+    const QString key = JoinKey(path_, name);
+    return WriteToStore([&](QSettings &settings) { settings.setValue(key, QString::number(value)); });
+}
+
+bool RegistryKey::SetText(const QString &name, const QString &text)
+{
+    const QString key = JoinKey(path_, name);
+    const QString stored = CutToStoredLength(text);
+    return WriteToStore([&](QSettings &settings) { settings.setValue(key, stored); });
+}
+
+bool RegistryKey::DeleteSubKey(const QString &name)
+{
+    const QString key = JoinKey(path_, name);
+    return WriteToStore([&](QSettings &settings) { settings.remove(key); });
+}
+
+} // namespace platform

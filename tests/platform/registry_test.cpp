@@ -1,0 +1,255 @@
+#include "platform/registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+using platform::RegistryKey;
+
+namespace {
+
+const QString kSettings = QStringLiteral("Software\\Varnel\\Tamvel\\Settings");
+
+class Registry : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        qputenv("XDG_CONFIG_HOME", dir_.filePath(QStringLiteral("xdg")).toLocal8Bit());
+        file_ = dir_.filePath(QStringLiteral("t.conf"));
+        platform::SetSettingsFile(file_);
+    }
+    void TearDown() override { platform::SetSettingsFile(QString()); }
+
+    void WriteFile(const QByteArray &content) const
+    {
+        QFile out(file_);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(content);
+    }
+    QByteArray ReadFile() const
+    {
+        QFile in(file_);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
+    static RegistryKey Settings() { return *RegistryKey::Create(kSettings); }
+
+    QTemporaryDir dir_;
+    QString file_;
+};
+
+int RunWriter(const QString &file, const QStringList &arguments)
+{
+    QProcess writer;
+    writer.start(QStringLiteral(SETTINGS_WRITER), QStringList{file} + arguments);
+    writer.waitForFinished(60000);
+    return writer.exitStatus() == QProcess::NormalExit ? writer.exitCode() : -1;
+}
+
+TEST_F(Registry, DefaultFileFollowsXdgConfigHome)
+{
+    platform::SetSettingsFile(QString());
+    EXPECT_EQ(platform::SettingsFile(), dir_.filePath(QStringLiteral("xdg/Varnel/Tamvel.conf")));
+}
+
+TEST_F(Registry, FirstRunHasNoKeysAndCreatingOneWritesNothing)
+{
+    EXPECT_FALSE(RegistryKey::Open(kSettings));
+    const auto created = RegistryKey::Create(QStringLiteral("Software\\Varnel\\Tamvel\\2025\\FERIE"));
+    ASSERT_TRUE(created);
+    EXPECT_FALSE(created->QueryNumber(QStringLiteral("Nb")));
+    EXPECT_FALSE(created->QueryText(QStringLiteral("Libelle1")));
+    EXPECT_FALSE(QFile::exists(file_));
+}
+
+TEST_F(Registry, KeyPathsMapToGroupsAndParentsExistThroughTheirChildren)
+{
+    auto ferie = *RegistryKey::Create(QStringLiteral("Software\\Varnel\\Tamvel\\0999\\FERIE"));
+    EXPECT_TRUE(ferie.SetNumber(QStringLiteral("Nb"), 3));
+    EXPECT_TRUE(ReadFile().contains("[0999]\nFERIE\\Nb=3\n")) << ReadFile().constData();
+    EXPECT_TRUE(RegistryKey::Open(QStringLiteral("Software\\Varnel\\Tamvel\\0999")));
+    EXPECT_TRUE(RegistryKey::Open(QStringLiteral("Software\\Varnel\\Tamvel\\0999\\FERIE")));
+    EXPECT_FALSE(RegistryKey::Open(QStringLiteral("Software\\Varnel\\Tamvel\\999")));
+    EXPECT_FALSE(RegistryKey::Open(QStringLiteral("Software\\Varnel\\Tamvel\\0999\\FERIE\\Nb")));
+}
+
+TEST_F(Registry, NumbersAreUnsignedDecimalAndSignedTextsKeepTheirBitPattern)
+{
+    auto key = Settings();
+    key.SetNumber(QStringLiteral("Max"), 0xFFFFFFFFu);
+    key.SetNumber(QStringLiteral("Minus101"), static_cast<std::uint32_t>(-101));
+    EXPECT_TRUE(ReadFile().contains("Max=4294967295\n"));
+    EXPECT_TRUE(ReadFile().contains("Minus101=4294967195\n"));
+    EXPECT_EQ(key.QueryNumber(QStringLiteral("Max")), 0xFFFFFFFFu);
+
+    WriteFile("[Settings]\nA=-5\nB= 12 \nC=abc\nD=12x\nE=4294967296\nF=\nG=-2147483649\nH=\"1, 2\"\nI=1, 2\n");
+    EXPECT_EQ(key.QueryNumber(QStringLiteral("A")), 0xFFFFFFFBu);
+    EXPECT_EQ(key.QueryNumber(QStringLiteral("B")), 12u);
+    for (const char *name : {"C", "D", "E", "F", "G", "H", "I", "Missing"})
+        EXPECT_FALSE(key.QueryNumber(QString::fromLatin1(name))) << name;
+}
+
+TEST_F(Registry, TextsKeepAtMost254CharactersAndLongerStoredOnesReadAsAbsent)
+{
+    auto key = Settings();
+    const QString exact(254, u'x');
+    key.SetText(QStringLiteral("Exact"), exact);
+    EXPECT_EQ(key.QueryText(QStringLiteral("Exact")), exact);
+    key.SetText(QStringLiteral("Long"), QString(300, u'y'));
+    EXPECT_EQ(key.QueryText(QStringLiteral("Long")), QString(254, u'y'));
+
+    // A surrogate pair straddling the limit is dropped whole.
+    const QString emoji = QString(253, u'z') + QString::fromUtf8("😀");
+    key.SetText(QStringLiteral("Pair"), emoji);
+    EXPECT_EQ(key.QueryText(QStringLiteral("Pair")), QString(253, u'z'));
+
+    const QString accents = QStringLiteral("Réveillon, « prolongé » & Co ; @home");
+    key.SetText(QStringLiteral("Accents"), accents);
+    key.SetText(QStringLiteral("Empty"), QString());
+    EXPECT_EQ(key.QueryText(QStringLiteral("Accents")), accents);
+    EXPECT_EQ(key.QueryText(QStringLiteral("Empty")), QString());
+
+    WriteFile("[Settings]\nHand=" + QByteArray(300, 'h') + "\nCommas=Saint Patrick, Co\nNul=ab\\0cd\nNum=42\n");
+    EXPECT_FALSE(key.QueryText(QStringLiteral("Hand")));
+    EXPECT_EQ(key.QueryText(QStringLiteral("Commas")), QStringLiteral("Saint Patrick, Co"));
+    EXPECT_EQ(key.QueryText(QStringLiteral("Nul")), QStringLiteral("ab"));
+    EXPECT_EQ(key.QueryText(QStringLiteral("Num")), QStringLiteral("42"));
+}
+
+TEST_F(Registry, DeletingTheSubkeyRemovesAllItsValuesAndNothingElse)
+{
+    auto year = *RegistryKey::Create(QStringLiteral("Software\\Varnel\\Tamvel\\2025"));
+    auto ferie = *RegistryKey::Create(QStringLiteral("Software\\Varnel\\Tamvel\\2025\\FERIE"));
+    year.SetText(QStringLiteral("Image1"), QStringLiteral("/photos/a.jpg"));
+    ferie.SetNumber(QStringLiteral("Date1"), 714);
+    ferie.SetText(QStringLiteral("Libelle1"), QStringLiteral("L1"));
+    ferie.SetNumber(QStringLiteral("Nb"), 1);
+
+    EXPECT_TRUE(year.DeleteSubKey(QStringLiteral("FERIE")));
+    EXPECT_FALSE(RegistryKey::Open(QStringLiteral("Software\\Varnel\\Tamvel\\2025\\FERIE")));
+    EXPECT_FALSE(ReadFile().contains("FERIE"));
+    EXPECT_EQ(year.QueryText(QStringLiteral("Image1")), QStringLiteral("/photos/a.jpg"));
+}
+
+TEST_F(Registry, GarbageFileReadsAsDefaultsUntouchedAndIsKeptAsideBeforeTheFirstWrite)
+{
+    const QByteArray garbage("\x00\xff\xfe[[[garbage\n[Settings]\nSem=0\n", 34);
+    WriteFile(garbage);
+    EXPECT_FALSE(Settings().QueryNumber(QStringLiteral("Pub1")));
+    EXPECT_EQ(ReadFile(), garbage);
+    EXPECT_FALSE(QFile::exists(file_ + QStringLiteral(".illisible")));
+
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(Settings().SetNumber(QStringLiteral("Affichage"), 2));
+    EXPECT_TRUE(Settings().SetNumber(QStringLiteral("Affichage"), 3));
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("était illisible"), std::string::npos) << err;
+    EXPECT_EQ(err.find("tamvel"), err.rfind("tamvel")) << "reported more than once: " << err;
+
+    QFile kept(file_ + QStringLiteral(".illisible"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), garbage);
+    EXPECT_EQ(Settings().QueryNumber(QStringLiteral("Affichage")), 3u);
+}
+
+TEST_F(Registry, AnEarlierCopyAsideIsNeverOverwritten)
+{
+    QFile older(file_ + QStringLiteral(".illisible"));
+    ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+    older.write("older copy");
+    older.close();
+    WriteFile("[broken\n");
+    testing::internal::CaptureStderr();
+    Settings().SetNumber(QStringLiteral("Sem"), 0);
+    testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(older.open(QIODevice::ReadOnly));
+    EXPECT_EQ(older.readAll(), "older copy");
+    QFile second(file_ + QStringLiteral(".illisible.1"));
+    ASSERT_TRUE(second.open(QIODevice::ReadOnly));
+    EXPECT_EQ(second.readAll(), "[broken\n");
+}
+
+TEST_F(Registry, UnwritableStoreIsReportedOnceAndReadsGiveDefaults)
+{
+    // A regular file where the folder should be: nothing can be created there.
+    QFile blocker(dir_.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    platform::SetSettingsFile(dir_.filePath(QStringLiteral("blocker/t.conf")));
+
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(Settings().SetNumber(QStringLiteral("Sem"), 0));
+    EXPECT_FALSE(Settings().SetText(QStringLiteral("Pub1"), QStringLiteral("x")));
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("n'ont pas pu être enregistrés"), std::string::npos) << err;
+    EXPECT_EQ(err.find("tamvel"), err.rfind("tamvel")) << err;
+    EXPECT_FALSE(Settings().QueryNumber(QStringLiteral("Sem")));
+}
+
+TEST_F(Registry, TwoProcessesWritingAtOnceLoseNothingOfEachOther)
+{
+    Settings().SetText(QStringLiteral("Pub1"), QStringLiteral("kept"));
+    const QStringList a{QStringLiteral("numbers"), QStringLiteral("A"), QStringLiteral("150")};
+    const QStringList b{QStringLiteral("numbers"), QStringLiteral("B"), QStringLiteral("150")};
+    QProcess first;
+    QProcess second;
+    first.start(QStringLiteral(SETTINGS_WRITER), QStringList{file_} + a);
+    second.start(QStringLiteral(SETTINGS_WRITER), QStringList{file_} + b);
+    ASSERT_TRUE(first.waitForFinished(120000));
+    ASSERT_TRUE(second.waitForFinished(120000));
+    ASSERT_EQ(first.exitCode(), 0);
+    ASSERT_EQ(second.exitCode(), 0);
+
+    auto key = Settings();
+    for (int i = 0; i < 150; ++i) {
+        EXPECT_EQ(key.QueryNumber(QStringLiteral("A%1").arg(i)), static_cast<std::uint32_t>(i));
+        EXPECT_EQ(key.QueryNumber(QStringLiteral("B%1").arg(i)), static_cast<std::uint32_t>(i));
+    }
+    EXPECT_EQ(key.QueryText(QStringLiteral("Pub1")), QStringLiteral("kept"));
+    EXPECT_EQ(key.QueryNumber(QStringLiteral("Shared")), 149u);
+}
+
+TEST_F(Registry, KilledOrStarvedWritersLeaveThePreviousFileWhole)
+{
+    auto key = Settings();
+    for (int i = 0; i < 200; ++i)
+        key.SetText(QStringLiteral("Filler%1").arg(i), QString(200, u'f'));
+
+    for (int round = 0; round < 8; ++round) {
+        QProcess writer;
+        writer.start(QStringLiteral(SETTINGS_WRITER), {file_, QStringLiteral("forever")});
+        ASSERT_TRUE(writer.waitForStarted());
+        std::this_thread::sleep_for(std::chrono::milliseconds(40 + 17 * round));
+        writer.kill();
+        writer.waitForFinished();
+
+        QSettings check(file_, QSettings::IniFormat);
+        ASSERT_EQ(check.status(), QSettings::NoError) << "round " << round;
+        EXPECT_EQ(check.value(QStringLiteral("Settings/Filler199")).toString(), QString(200, u'f'));
+    }
+
+    // A full disk: the writer's files may not grow past 4 KiB.
+    const QByteArray before = ReadFile();
+    const auto files = [this] {
+        return QDir(dir_.path())
+            .entryList({QStringLiteral("*.conf*")}, QDir::Files | QDir::Hidden)
+            .filter(QRegularExpression(QStringLiteral("^(?!.*\\.lock$)")));
+    };
+    const QStringList filesBefore = files();
+    EXPECT_EQ(RunWriter(file_, {QStringLiteral("limited"), QStringLiteral("4096"), QStringLiteral("Pub2"),
+                                QStringLiteral("nouveau")}),
+              3);
+    EXPECT_EQ(ReadFile(), before);
+    EXPECT_EQ(files(), filesBefore);
+}
+
+} // namespace
