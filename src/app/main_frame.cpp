@@ -225,8 +225,7 @@ bool CMainFrame::Dispatch(int id)
     if (view_->OnCommand(id)) {
         // carried by the view
     } else if (id == ID_LUNDI_PENTECOTE && doc_ != nullptr) {
-        doc_->OnLundiPentecote();
-        view_->repaint();
+        doc_->OnLundiPentecote(); // stores the option and redraws through UpdateAllViews
     } else if (IsPendingDialogCommand(id)) {
         // The dialogs of these commands come later.
     } else if (!(appCommands_ && appCommands_(id))) {

@@ -89,7 +89,6 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     EXPECT_EQ(display[19]->text(), "P&ublicité");
     EXPECT_EQ(display[19]->statusTip(), "Affiche la publicité en bas du Tamvel");
 
-    // Before any update the page items show their key hints.
     const QList<QAction *> help = menus[4]->menu()->actions();
     EXPECT_EQ(help[0]->text(), "&A propos de Tamvel...");
     EXPECT_EQ(help[1]->text(), "Aide, mode d'emploi.");
@@ -105,9 +104,10 @@ TEST_F(FrameTest, ToolbarHasFourteenButtonsAndThreeSeparators)
         ids << (button->isSeparator() ? 0 : button->data().toInt());
     EXPECT_EQ(ids, (QList<int>{32791, 32771, 32790, 0, 32796, 57609, 57607, 0, 32778, 32779, 32802, 32806, 32805, 32817,
                                0, 32782, 32783}));
-    for (QAction *button : buttons)
+    for (QAction *button : buttons) {
         if (!button->isSeparator())
             EXPECT_FALSE(button->icon().pixmap(16, 16).isNull()) << button->data().toInt();
+    }
     EXPECT_EQ(buttons[11]->toolTip(), "Tamvel Horizontal avec photo en bas");
     EXPECT_EQ(buttons[12]->toolTip(), "Tamvel horizontal avec photo en haut");
     EXPECT_EQ(buttons[15]->toolTip(), "Mois/semestre précédent");
