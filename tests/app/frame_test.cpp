@@ -105,8 +105,9 @@ TEST_F(FrameTest, ToolbarHasFourteenButtonsAndThreeSeparators)
     EXPECT_EQ(ids, (QList<int>{32791, 32771, 32790, 0, 32796, 57609, 57607, 0, 32778, 32779, 32802, 32806, 32805, 32817,
                                0, 32782, 32783}));
     for (QAction *button : buttons) {
-        if (!button->isSeparator())
+        if (!button->isSeparator()) {
             EXPECT_FALSE(button->icon().pixmap(16, 16).isNull()) << button->data().toInt();
+        }
     }
     EXPECT_EQ(buttons[11]->toolTip(), "Tamvel Horizontal avec photo en bas");
     EXPECT_EQ(buttons[12]->toolTip(), "Tamvel horizontal avec photo en haut");
