@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <sys/stat.h>
+
 #include <charconv>
 #include <cstdio>
 #include <memory>
@@ -16,12 +18,46 @@ namespace {
 
 const QString kRootPrefix = QStringLiteral("Software\\Varnel\\Tamvel");
 
+// The file as the system describes it. QSettings notices a change by size and millisecond time
+// only; a new inode (every atomic write makes one) or nanosecond times tell a write by another
+// process of the same size within the same millisecond.
+struct FileStamp {
+    bool exists = false;
+    qint64 size = -1;
+    quint64 inode = 0;
+    qint64 modifiedSeconds = 0;
+    qint64 modifiedNanoseconds = 0;
+    qint64 changedSeconds = 0;
+    qint64 changedNanoseconds = 0;
+    bool operator==(const FileStamp &) const = default;
+};
+
+FileStamp StampOf(const QString &file)
+{
+    struct stat status {
+    };
+    if (::stat(QFile::encodeName(file).constData(), &status) != 0)
+        return {};
+    return {true,
+            static_cast<qint64>(status.st_size),
+            static_cast<quint64>(status.st_ino),
+            static_cast<qint64>(status.st_mtim.tv_sec),
+            static_cast<qint64>(status.st_mtim.tv_nsec),
+            static_cast<qint64>(status.st_ctim.tv_sec),
+            static_cast<qint64>(status.st_ctim.tv_nsec)};
+}
+
 // What the process knows about the settings file it uses.
 struct StoreState {
     QString chosenFile;     // from --settings; empty for the user's own file
     bool damaged = false;   // the file was seen unreadable or unparsable
     bool keptAside = false; // its copy was made
     bool failureReported = false;
+    FileStamp lastSeen; // the file as it was when last parsed whole
+    // Keeps Qt's parsed copy of the file alive between operations: without a living QSettings
+    // on it, every operation would read and parse the whole file again.
+    std::unique_ptr<QSettings> anchor;
+    QString anchorFile;
     int transactionDepth = 0;
     bool transactionFailed = false;
     std::unique_ptr<QSettings> transaction; // the writes waiting for the outermost transaction
@@ -68,13 +104,24 @@ void ReportWriteFailure(const QString &file)
 // Opens the store for one operation and remembers whether the file could be read.
 std::unique_ptr<QSettings> OpenStore(const QString &file)
 {
+    StoreState &state = State();
+    const FileStamp stamp = StampOf(file);
+    if (!state.anchor || state.anchorFile != file || stamp != state.lastSeen) {
+        // Dropping the last object on the file drops Qt's parsed copy, so the file is read anew.
+        state.anchor.reset();
+        state.anchor = std::make_unique<QSettings>(file, QSettings::IniFormat);
+        state.anchorFile = file;
+        state.lastSeen = stamp;
+        // Sections are parsed lazily; listing the keys parses them all so that the status tells.
+        state.anchor->allKeys();
+        if (state.anchor->status() != QSettings::NoError)
+            state.damaged = true;
+    }
     auto settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
     settings->setFallbacksEnabled(false);
     settings->setAtomicSyncRequired(true);
-    // Sections are parsed lazily; listing the keys parses them all so that the status tells.
-    settings->allKeys();
     if (settings->status() != QSettings::NoError)
-        State().damaged = true;
+        state.damaged = true;
     return settings;
 }
 

@@ -294,7 +294,7 @@ TEST_F(FrameTest, AboutBoxAndHelpPage)
     EXPECT_FALSE(about.InfoText().isEmpty());
     EXPECT_FALSE(about.windowIcon().isNull());
 
-    EXPECT_TRUE(CMainFrame::HelpFilePath().endsWith("/test_app.html"));
+    EXPECT_TRUE(CMainFrame::HelpFilePath().endsWith("/test_frame.html"));
     Open(2025);
     // No help page beside the test program: the command says nothing.
     EXPECT_TRUE(frame_->Dispatch(ID_AIDE));

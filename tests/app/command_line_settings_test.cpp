@@ -1,0 +1,92 @@
+// The program itself, started as another process on a settings file of the test's own.
+#include "app/tamvel_app.h"
+
+#include "support/temp_settings.h"
+
+#include <QProcess>
+
+#include <cstdlib>
+
+namespace {
+
+class ProgramSettings : public TempSettings
+{
+protected:
+    struct Result {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+    Result Run(QStringList arguments) const
+    {
+        const char *binary = std::getenv("TAMVEL_BINARY");
+        EXPECT_NE(binary, nullptr) << "TAMVEL_BINARY is set by ctest";
+        QProcess program;
+        program.start(QString::fromLocal8Bit(binary ? binary : "tamvel"),
+                      QStringList{QStringLiteral("--settings"), file_} + arguments);
+        program.waitForFinished(30000);
+        return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
+                QString::fromUtf8(program.readAllStandardOutput()), QString::fromUtf8(program.readAllStandardError())};
+    }
+};
+
+TEST_F(ProgramSettings, PentecostMondayToggledInTheDocumentIsListedByANewProcess)
+{
+    CTamvelApp app;
+    app.InitInstance(2025);
+    const QStringList holidays{QStringLiteral("--year"), QStringLiteral("2025"), QStringLiteral("--holidays")};
+    EXPECT_FALSE(Run(holidays).out.contains(QStringLiteral("2025-06-09")));
+
+    app.Document.OnLundiPentecote();
+    const Result result = Run(holidays);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(result.out.contains(QStringLiteral("2025-06-08\tPentecôte\n2025-06-09\tLundi Pentecôte\n")))
+        << result.out.toStdString();
+    EXPECT_FALSE(QFile::exists(dir_.filePath(QStringLiteral("xdg/Varnel/Tamvel.conf"))));
+}
+
+TEST_F(ProgramSettings, HolidaysFollowTheStoredParticularDaysToggle)
+{
+    WriteFile("[2026]\nFERIE\\Nb=1\nFERIE\\Date1=1225\nFERIE\\Libelle1=Réveillon prolongé\n"
+              "[Settings]\nFerieParticulier=1\n");
+    const QStringList holidays{QStringLiteral("--holidays"), QStringLiteral("--year"), QStringLiteral("2026")};
+    const QByteArray before = ReadFile();
+    EXPECT_TRUE(Run(holidays).out.endsWith(QStringLiteral("2026-12-25\tRéveillon prolongé\n")));
+    EXPECT_EQ(ReadFile(), before) << "listing is a pure read";
+
+    WriteFile(QByteArray(before).replace("FerieParticulier=1", "FerieParticulier=0"));
+    EXPECT_TRUE(Run(holidays).out.endsWith(QStringLiteral("2026-12-25\tNoël\n")));
+}
+
+TEST_F(ProgramSettings, LayoutIsStoredAsIfChosenFromTheMenu)
+{
+    WriteFile("[Settings]\nPhotoBas=0\nSem=0\nPub1=Garage Martin\n");
+    const Result result = Run({QStringLiteral("--layout"), QStringLiteral("horizontal-photo"),
+                               QStringLiteral("--holidays"), QStringLiteral("--year"), QStringLiteral("2025")});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(Stored(QStringLiteral("Settings/Affichage")).toString(), QStringLiteral("3"));
+    EXPECT_EQ(Stored(QStringLiteral("Settings/PhotoBas")).toString(), QStringLiteral("0"));
+    EXPECT_EQ(Stored(QStringLiteral("Settings/Sem")).toString(), QStringLiteral("0"));
+    EXPECT_EQ(Stored(QStringLiteral("Settings/Pub1")).toString(), QStringLiteral("Garage Martin"));
+}
+
+TEST_F(ProgramSettings, GarbageFileIsListedWithDefaultsAndKeptAsideWhenWrittenOver)
+{
+    const char raw[] = "\x00\xff\xfe[[[garbage\n";
+    const QByteArray garbage(raw, sizeof raw - 1);
+    WriteFile(garbage);
+    Result result = Run({QStringLiteral("--holidays"), QStringLiteral("--year"), QStringLiteral("2025")});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(result.out.startsWith(QStringLiteral("2025-01-01\tNouvel An\n")));
+    EXPECT_EQ(ReadFile(), garbage);
+
+    result = Run({QStringLiteral("--layout"), QStringLiteral("large-cells"), QStringLiteral("--holidays")});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("illisible"))) << result.err.toStdString();
+    QFile kept(file_ + QStringLiteral(".illisible"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), garbage);
+    EXPECT_EQ(Stored(QStringLiteral("Settings/Affichage")).toString(), QStringLiteral("5"));
+}
+
+} // namespace
