@@ -1,0 +1,61 @@
+#include "render/drawing_conventions.h"
+
+#include "model/ole_date_time.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+using namespace render;
+
+TEST(DrawingConventions, TablesAndFormats)
+{
+    EXPECT_EQ(MonthName(2), QString::fromUtf8("Février"));
+    EXPECT_EQ(MonthName(8), QString::fromUtf8("Août"));
+    EXPECT_EQ(MonthName(12), QString::fromUtf8("Décembre"));
+    EXPECT_TRUE(MonthName(0).isEmpty());
+    EXPECT_TRUE(MonthName(13).isEmpty());
+    EXPECT_EQ(WeekdayInitial(0), "D");
+    EXPECT_EQ(WeekdayInitial(4), "J");
+    EXPECT_TRUE(WeekdayInitial(-1).isEmpty());
+    EXPECT_EQ(FormatYear(800), "0800");
+    EXPECT_EQ(MonthLengths(2024)[1], 29);
+    EXPECT_EQ(MonthLengths(2000)[1], 29);
+    EXPECT_EQ(MonthLengths(1900)[1], 28);
+    EXPECT_EQ(MonthLengths(2100)[1], 28);
+    EXPECT_EQ(MonthLengths(2023)[1], 28);
+}
+
+TEST(DrawingConventions, TruncationNeverOverflows)
+{
+    EXPECT_EQ(Trunc(2.99), 2);
+    EXPECT_EQ(Trunc(-2.99), -2);
+    EXPECT_EQ(Trunc(1e300), std::numeric_limits<int>::max());
+    EXPECT_EQ(Trunc(-1e300), std::numeric_limits<int>::min());
+    EXPECT_EQ(Trunc(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(FontTenths(200, 1.5), 133);
+}
+
+TEST(DrawingConventions, HolidayLabelsCountForNonWorkingDays)
+{
+    std::vector<COleDateTime> dates{COleDateTime(2021, 3, 10, 0, 0, 0)};
+    std::vector<std::string> labels{"F\xC3\xAAte & cie"};
+    const MonthDays july = LookUpMonth(2021, 7, {false, &dates, &labels, false});
+    EXPECT_EQ(july.length, 31);
+    EXPECT_EQ(july.Day(14).label, QString::fromUtf8("Fête Nationale"));
+    EXPECT_TRUE(july.Day(14).IsNonWorking()); // a Wednesday
+    EXPECT_FALSE(july.Day(13).IsNonWorking());
+    EXPECT_TRUE(july.Day(4).IsNonWorking()); // Sunday
+    EXPECT_TRUE(july.Day(3).IsNonWorking()); // Saturday
+    EXPECT_EQ(LookUpMonth(2021, 3, {true, &dates, &labels, false}).Day(10).label, QString::fromUtf8("Fête & cie"));
+    EXPECT_TRUE(LookUpMonth(2021, 3, {false, &dates, &labels, false}).Day(10).label.isEmpty());
+
+    const MonthDays invalid = LookUpMonth(99, 1, {});
+    EXPECT_EQ(invalid.length, 31);
+    EXPECT_EQ(invalid.Day(1).dayOfWeek, -1);
+    EXPECT_FALSE(invalid.Day(1).IsNonWorking());
+}
+
+} // namespace
