@@ -43,14 +43,23 @@ CMainFrame::CMainFrame(const AppSettings &app, CTamvelDoc *doc, QWidget *parent)
     CreateStatusBar();
     CreateToolBar();
 
-    if (doc_ != nullptr && !doc_->UpdateAllViews)
+    if (doc_ != nullptr && !doc_->UpdateAllViews) {
         doc_->UpdateAllViews = [this] { view_->repaint(); };
+        ownsDocumentRedraw_ = true;
+    }
 
     const ViewState &s = view_->State();
     SetStatusPanes(s.NonTrav != 0, s.Ferie != 0, s.Sem != 0);
     RefreshCommandStates();
     OnNewDocument();
     view_->setFocus();
+}
+
+CMainFrame::~CMainFrame()
+{
+    // The document may outlive the window: leave it no way back into it.
+    if (ownsDocumentRedraw_)
+        doc_->UpdateAllViews = nullptr;
 }
 
 void CMainFrame::CreateActions()

@@ -25,6 +25,7 @@ public:
     using AppCommandHandler = std::function<bool(int id)>;
 
     CMainFrame(const AppSettings &app, CTamvelDoc *doc, QWidget *parent = nullptr);
+    ~CMainFrame() override;
 
     void SetAppCommandHandler(AppCommandHandler handler) { appCommands_ = std::move(handler); }
 
@@ -70,4 +71,5 @@ private:
     std::map<int, QAction *> actions_;
     std::map<int, QAction *> accelerators_;
     AppCommandHandler appCommands_;
+    bool ownsDocumentRedraw_ = false;
 };
