@@ -2,16 +2,19 @@
 
 #include "app/command_line.h"
 #include "app/holiday_listing.h"
+#include "app/main_frame.h"
 #include "app/tamvel_app.h"
 #include "document/view_settings.h"
+#include "platform/font_substitutions.h"
 #include "platform/registry.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QMainWindow>
+#include <QScreen>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -81,13 +84,17 @@ int Run(int argc, char *argv[])
         SelectOffscreenWhenNoDisplay();
     QApplication application(argc, argv);
     InstallFrenchTranslations(application);
-    QMainWindow window;
-    tamvel.DocumentChanged = [&window, &tamvel] {
-        window.setWindowTitle(tamvel.Document.GetTitle() + QStringLiteral(" - Genérateur de Tamvel"));
-    };
+    platform::RegisterFontSubstitutions();
+    CMainFrame frame(tamvel.Settings, &tamvel.Document);
+    frame.SetAppCommandHandler([&tamvel](int id) { return tamvel.OnCommand(id); });
+    tamvel.DocumentChanged = [&frame] { frame.OnNewDocument(); };
     tamvel.InitInstance(options.year);
-    window.resize(900, 700);
-    window.show();
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QSize available = screen->availableSize();
+        frame.resize(std::max(640, available.width() * 3 / 4), std::max(480, available.height() * 3 / 4));
+    }
+    frame.show();
+    frame.raise();
     return application.exec();
 }
 

@@ -1,0 +1,46 @@
+#include "app/about_dlg.h"
+
+#include "resources/icons.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("A propos de Tamvel"));
+    setWindowIcon(resources::ProgramIcon());
+
+    auto *icon = new QLabel(this);
+    icon->setPixmap(resources::ProgramIcon().pixmap(32, 32));
+    icon->setAlignment(Qt::AlignTop);
+
+    version_ = new QLabel(QStringLiteral("Générateur de Tamvel version 7.0"), this);
+    info_ = new QLabel(QStringLiteral("Calendriers annuels avec jours fériés, semaines et photos."), this);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, Qt::Vertical, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto *texts = new QVBoxLayout;
+    texts->addWidget(version_);
+    texts->addWidget(info_);
+    auto *row = new QHBoxLayout;
+    row->addWidget(icon);
+    row->addSpacing(12);
+    row->addLayout(texts, 1);
+    row->addWidget(buttons, 0, Qt::AlignTop);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QString CAboutDlg::VersionText() const
+{
+    return version_->text();
+}
+
+QString CAboutDlg::InfoText() const
+{
+    return info_->text();
+}

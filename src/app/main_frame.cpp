@@ -1,0 +1,305 @@
+#include "app/main_frame.h"
+
+#include "app/about_dlg.h"
+#include "app/keyboard_indicators.h"
+#include "render/tamvel_view.h"
+#include "resources/commands.h"
+#include "resources/icons.h"
+
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+using namespace cmd;
+
+namespace {
+
+// The commands of the later dialogs: their items exist and follow their states.
+bool IsPendingDialogCommand(int id)
+{
+    return id == ID_EDIT_FERIES || id == ID_COULEURS || id == ID_EDIT_PUB;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(const AppSettings &app, CTamvelDoc *doc, QWidget *parent)
+    : QMainWindow(parent), app_(app), doc_(doc)
+{
+    setWindowIcon(resources::ProgramIcon());
+    view_ = new CTamvelView(app_, doc_, this);
+    setCentralWidget(view_);
+    connect(view_, &CTamvelView::StatusPanesChanged, this, &CMainFrame::SetStatusPanes);
+
+    CreateActions();
+    CreateMenus();
+    CreateStatusBar();
+    CreateToolBar();
+
+    if (doc_ != nullptr && !doc_->UpdateAllViews) {
+        doc_->UpdateAllViews = [this] { view_->repaint(); };
+        ownsDocumentRedraw_ = true;
+    }
+
+    const ViewState &s = view_->State();
+    SetStatusPanes(s.NonTrav != 0, s.Ferie != 0, s.Sem != 0);
+    RefreshCommandStates();
+    OnNewDocument();
+    view_->setFocus();
+}
+
+CMainFrame::~CMainFrame()
+{
+    // The document may outlive the window: leave it no way back into it.
+    if (ownsDocumentRedraw_)
+        doc_->UpdateAllViews = nullptr;
+}
+
+void CMainFrame::CreateActions()
+{
+    const CommandStates states = view_->ComputeCommandStates();
+    auto *modes = new QActionGroup(this);
+    auto *photoModes = new QActionGroup(this);
+    photoModes->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    auto *photoPlaces = new QActionGroup(this);
+
+    for (const resources::CommandInfo &info : resources::Commands()) {
+        const int id = info.id;
+        auto *action = new QAction(this);
+        action->setText(info.menuText.isEmpty() ? info.tooltip : info.menuText);
+        action->setStatusTip(info.prompt);
+        action->setToolTip(info.tooltip);
+        action->setIcon(resources::MakeIcon(info.icon));
+        action->setIconVisibleInMenu(false);
+        action->setData(id);
+        const auto state = states.find(id);
+        if ((state != states.end() && state->second.checked) || id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR)
+            action->setCheckable(true);
+        if (id == ID_VERTICAL || id == ID_HORIZONTAL || id == ID_VERTICAL_PHOTO || id == ID_HORIZONTAL_PHOTO ||
+            id == ID_GRANDES_CASES)
+            modes->addAction(action);
+        else if (id == ID_HORIZONTAL_PHOTO_BAS || id == ID_HORIZONTAL_PHOTO_HAUT)
+            photoModes->addAction(action);
+        else if (id == ID_PHOTO_HAUT || id == ID_PHOTO_BAS)
+            photoPlaces->addAction(action);
+        connect(action, &QAction::triggered, this, [this, id] { Dispatch(id); });
+        actions_[id] = action;
+
+        // The accelerator table lives apart from the menu items, as keys must work whether or
+        // not the toolbar is shown, and the items keep their own key hints.
+        if (!info.keys.isEmpty()) {
+            auto *accelerator = new QAction(this);
+            accelerator->setText(action->text());
+            accelerator->setShortcuts(info.keys);
+            accelerator->setShortcutContext(Qt::WindowShortcut);
+            accelerator->setAutoRepeat(true);
+            connect(accelerator, &QAction::triggered, this, [this, id] { Dispatch(id); });
+            addAction(accelerator);
+            accelerators_[id] = accelerator;
+        }
+    }
+}
+
+void CMainFrame::CreateMenus()
+{
+    for (const resources::MenuInfo &info : resources::MainMenu()) {
+        QMenu *menu = menuBar()->addMenu(info.title);
+        for (int id : info.items) {
+            if (id == ID_SEPARATOR)
+                menu->addSeparator();
+            else
+                menu->addAction(Action(id));
+        }
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommandStates);
+    }
+}
+
+void CMainFrame::CreateToolBar()
+{
+    toolBar_ = new QToolBar(QStringLiteral("Barre d'outils"), this);
+    toolBar_->setObjectName(QStringLiteral("toolbar"));
+    toolBar_->setMovable(true);
+    toolBar_->setFloatable(true);
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    toolBar_->setIconSize(QSize(16, 16));
+    toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (int id : resources::ToolBarButtons()) {
+        if (id == ID_SEPARATOR)
+            toolBar_->addSeparator();
+        else
+            toolBar_->addAction(Action(id));
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+    connect(toolBar_, &QToolBar::visibilityChanged, this, &CMainFrame::RefreshCommandStates);
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    messagePane_ = new QLabel(resources::IdlePrompt(), bar);
+    bar->addWidget(messagePane_, 1);
+    for (const resources::IndicatorInfo &indicator : resources::Indicators()) {
+        auto *pane = new QLabel(bar);
+        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setProperty("indicatorText", indicator.text);
+        const int margins = pane->contentsMargins().left() + pane->contentsMargins().right() + 8;
+        pane->setFixedWidth(pane->fontMetrics().horizontalAdvance(indicator.text) + margins);
+        bar->addPermanentWidget(pane);
+        indicatorPanes_.push_back(pane);
+    }
+    UpdateLockPanes();
+    // The lock keys can change in any window: look at them a few times a second.
+    auto *timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, &CMainFrame::UpdateLockPanes);
+    timer->start(250);
+}
+
+QAction *CMainFrame::Action(int id) const
+{
+    const auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QAction *CMainFrame::Accelerator(int id) const
+{
+    const auto it = accelerators_.find(id);
+    return it == accelerators_.end() ? nullptr : it->second;
+}
+
+QString CMainFrame::PaneText(int pane) const
+{
+    if (pane == 0) {
+        const QString message = statusBar()->currentMessage();
+        return message.isEmpty() ? messagePane_->text() : message;
+    }
+    if (pane < 1 || pane > static_cast<int>(indicatorPanes_.size()))
+        return {};
+    return indicatorPanes_[pane - 1]->text();
+}
+
+void CMainFrame::SetPane(int pane, bool shown)
+{
+    QLabel *label = indicatorPanes_[pane - 1];
+    label->setText(shown ? label->property("indicatorText").toString() : QString());
+}
+
+void CMainFrame::SetStatusPanes(bool nonTrav, bool ferie, bool sem)
+{
+    SetPane(1, nonTrav);
+    SetPane(2, ferie);
+    SetPane(3, sem);
+}
+
+void CMainFrame::UpdateLockPanes()
+{
+    const std::optional<app::LockKeys> keys = app::QueryLockKeys();
+    SetPane(4, keys && keys->capsLock);
+    SetPane(5, keys && keys->numLock);
+    SetPane(6, keys && keys->scrollLock);
+}
+
+void CMainFrame::RefreshCommandStates()
+{
+    const CommandStates states = view_->ComputeCommandStates();
+    for (const auto &[id, state] : states) {
+        QAction *action = Action(id);
+        if (action == nullptr)
+            continue;
+        action->setEnabled(state.enabled);
+        if (state.checked)
+            action->setChecked(*state.checked);
+        if (!state.text.isEmpty())
+            action->setText(state.text);
+        if (QAction *accelerator = Accelerator(id))
+            accelerator->setEnabled(state.enabled);
+    }
+    Action(ID_VIEW_TOOLBAR)->setChecked(!toolBar_->isHidden());
+    Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
+}
+
+bool CMainFrame::Dispatch(int id)
+{
+    if (!view_->IsCommandEnabled(id)) {
+        RefreshCommandStates();
+        return false;
+    }
+    if (view_->OnCommand(id)) {
+        // carried by the view
+    } else if (id == ID_LUNDI_PENTECOTE && doc_ != nullptr) {
+        doc_->OnLundiPentecote(); // stores the option and redraws through UpdateAllViews
+    } else if (IsPendingDialogCommand(id)) {
+        // The dialogs of these commands come later.
+    } else if (!(appCommands_ && appCommands_(id))) {
+        OnFrameCommand(id);
+    }
+    RefreshCommandStates();
+    return true;
+}
+
+bool CMainFrame::OnFrameCommand(int id)
+{
+    switch (id) {
+    case ID_FILE_PRINT_SETUP:
+        OnFilePrintSetup();
+        return true;
+    case ID_APP_ABOUT:
+        OnAppAbout();
+        return true;
+    case ID_AIDE:
+        OnHelp();
+        return true;
+    case ID_APP_EXIT:
+        close();
+        return true;
+    case ID_VIEW_TOOLBAR:
+        toolBar_->setVisible(toolBar_->isHidden());
+        return true;
+    case ID_VIEW_STATUS_BAR:
+        statusBar()->setVisible(statusBar()->isHidden());
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::OnNewDocument()
+{
+    const QString title =
+        doc_ != nullptr && !doc_->GetTitle().isEmpty() ? doc_->GetTitle() : QString::asprintf("Année %04d", app_.Annee);
+    setWindowTitle(resources::FrameTitle(title));
+    RefreshCommandStates();
+    view_->repaint();
+}
+
+void CMainFrame::OnFilePrintSetup()
+{
+    // Printer set-up is not part of the window yet.
+}
+
+void CMainFrame::OnAppAbout()
+{
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+QString CMainFrame::HelpFilePath()
+{
+    const QFileInfo executable(QCoreApplication::applicationFilePath());
+    return executable.path() + QLatin1Char('/') + executable.completeBaseName() + QStringLiteral(".html");
+}
+
+void CMainFrame::OnHelp()
+{
+    // A missing help page is not worth a message.
+    const QString path = HelpFilePath();
+    if (QFileInfo::exists(path))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}

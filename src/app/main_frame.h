@@ -1,0 +1,75 @@
+#pragma once
+
+#include "document/app_settings.h"
+#include "document/tamvel_doc.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+class CTamvelView;
+class QAction;
+class QLabel;
+class QToolBar;
+
+// The main window: menus, accelerators, toolbar, status bar and the calendar view. Commands go
+// to the view, then the document, then the application, then the frame itself.
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Carries the application's commands; returns false for a command it does not know.
+    using AppCommandHandler = std::function<bool(int id)>;
+
+    CMainFrame(const AppSettings &app, CTamvelDoc *doc, QWidget *parent = nullptr);
+    ~CMainFrame() override;
+
+    void SetAppCommandHandler(AppCommandHandler handler) { appCommands_ = std::move(handler); }
+
+    CTamvelView *View() const { return view_; }
+    QToolBar *ToolBar() const { return toolBar_; }
+    // The menu and toolbar action of a command; null when unknown.
+    QAction *Action(int id) const;
+    // The hidden action that carries a command's keys; null when it has none.
+    QAction *Accelerator(int id) const;
+    // Status bar panes: 0 is the message pane, 1 to 6 the indicators.
+    QString PaneText(int pane) const;
+
+    // Runs a command from wherever it came; a disabled command does nothing. Returns whether it ran.
+    bool Dispatch(int id);
+    // Recomputes the enabled, check, radio and text state of every item and button.
+    void RefreshCommandStates();
+    // After each new-document step: title, states and a full redraw.
+    void OnNewDocument();
+
+    // Printer set-up hook, filled in with the printing support.
+    void OnFilePrintSetup();
+    void OnAppAbout();
+    void OnHelp();
+    // The help page beside the executable: its path with the extension replaced by ".html".
+    static QString HelpFilePath();
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    bool OnFrameCommand(int id);
+    void SetStatusPanes(bool nonTrav, bool ferie, bool sem);
+    void UpdateLockPanes();
+    void SetPane(int pane, bool shown);
+
+    const AppSettings &app_;
+    CTamvelDoc *doc_;
+    CTamvelView *view_ = nullptr;
+    QToolBar *toolBar_ = nullptr;
+    QLabel *messagePane_ = nullptr;
+    std::vector<QLabel *> indicatorPanes_; // panes 1 to 6
+    std::map<int, QAction *> actions_;
+    std::map<int, QAction *> accelerators_;
+    AppCommandHandler appCommands_;
+    bool ownsDocumentRedraw_ = false;
+};

@@ -1,0 +1,320 @@
+#include "render/tamvel_view.h"
+
+#include "model/holiday_label.h"
+#include "render/draw_calendar.h"
+#include "render/sheet_geometry.h"
+#include "resources/command_ids.h"
+
+#include "platform/painter_surface.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+using namespace cmd;
+
+namespace {
+
+constexpr platform::ColorRef kDeskGray = 0x808080;
+constexpr platform::ColorRef kSheetWhite = 0xFFFFFF;
+
+} // namespace
+
+CTamvelView::CTamvelView(const AppSettings &app, CTamvelDoc *doc, QWidget *parent)
+    : QWidget(parent), app_(app), doc_(doc)
+{
+    // Painted entirely by paintEvent, straight onto the window.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(1, 1);
+    LoadViewSettings();
+}
+
+CommandStates CTamvelView::ComputeCommandStates() const
+{
+    const ViewState &s = state_;
+    const DisplayMode mode = s.mode;
+    const bool horizontalPhoto = mode == DisplayMode::HorizontalPhoto;
+    const bool largeCells = mode == DisplayMode::HorizontalLargeCells;
+    const bool labelsOrFill = s.Ferie != 0 || s.NonTrav != 0;
+    const int pages = PageCount(mode);
+
+    auto check = [](bool enabled, bool checked) { return CommandState{enabled, checked, false, {}}; };
+    auto radio = [](bool enabled, bool checked) { return CommandState{enabled, checked, true, {}}; };
+
+    CommandStates states;
+    states[ID_SEM] = check(true, s.Sem != 0);
+    states[ID_NON_TRAV] = check(true, s.NonTrav != 0);
+    states[ID_FERIE] = check(true, s.Ferie != 0);
+    states[ID_FERIE_PARTICULIER] = check(labelsOrFill, s.FerieParticulier != 0);
+    states[ID_GROS_TRAIT] = check(horizontalPhoto, s.GrosTrait != 0);
+    states[ID_PUB] = check(true, s.PubVisible != 0);
+    states[ID_VERTICAL] = radio(true, mode == DisplayMode::Vertical);
+    states[ID_HORIZONTAL] = radio(true, mode == DisplayMode::Horizontal);
+    states[ID_VERTICAL_PHOTO] = radio(true, mode == DisplayMode::VerticalPhoto);
+    states[ID_HORIZONTAL_PHOTO] = radio(true, horizontalPhoto);
+    states[ID_GRANDES_CASES] = radio(true, largeCells);
+    states[ID_HORIZONTAL_PHOTO_BAS] = radio(true, horizontalPhoto && s.PhotoBas != 0);
+    states[ID_HORIZONTAL_PHOTO_HAUT] = radio(true, horizontalPhoto && s.PhotoBas == 0);
+    states[ID_PHOTO_HAUT] = radio(horizontalPhoto, s.PhotoBas == 0);
+    states[ID_PHOTO_BAS] = radio(horizontalPhoto, s.PhotoBas != 0);
+    states[ID_PAGE_PREV] = {mode != DisplayMode::Vertical && s.page >= 2, std::nullopt, false,
+                            largeCells ? QStringLiteral("Mois &précédent") : QStringLiteral("Semestre &précédent")};
+    states[ID_PAGE_NEXT] = {mode != DisplayMode::Vertical && s.page < pages, std::nullopt, false,
+                            largeCells ? QStringLiteral("Mois &suivant") : QStringLiteral("Semestre &suivant")};
+    states[ID_EDIT_FERIES] = {s.FerieParticulier != 0 && labelsOrFill, std::nullopt, false, {}};
+    states[ID_EDIT_PUB] = {s.PubVisible != 0, std::nullopt, false, {}};
+    const bool pentecostOption = doc_ != nullptr && doc_->LundiPentecote != 0;
+    states[ID_LUNDI_PENTECOTE] = check(labelsOrFill && app_.Annee >= 2005, pentecostOption || app_.Annee <= 2004);
+    states[ID_CHARGER_IMAGES] = {mode == DisplayMode::VerticalPhoto || horizontalPhoto, std::nullopt, false, {}};
+    return states;
+}
+
+bool CTamvelView::IsCommandEnabled(int id) const
+{
+    const CommandStates states = ComputeCommandStates();
+    const auto it = states.find(id);
+    return it == states.end() || it->second.enabled;
+}
+
+bool CTamvelView::OnCommand(int id)
+{
+    void (CTamvelView::*handler)() = nullptr;
+    switch (id) {
+    case ID_SEM:
+        handler = &CTamvelView::OnSem;
+        break;
+    case ID_NON_TRAV:
+        handler = &CTamvelView::OnNonTrav;
+        break;
+    case ID_FERIE:
+        handler = &CTamvelView::OnFerie;
+        break;
+    case ID_FERIE_PARTICULIER:
+        handler = &CTamvelView::OnFerieParticulier;
+        break;
+    case ID_GROS_TRAIT:
+        handler = &CTamvelView::OnGrosTrait;
+        break;
+    case ID_PUB:
+        handler = &CTamvelView::OnPub;
+        break;
+    case ID_VERTICAL:
+        handler = &CTamvelView::OnVertical;
+        break;
+    case ID_HORIZONTAL:
+        handler = &CTamvelView::OnHorizontal;
+        break;
+    case ID_VERTICAL_PHOTO:
+        handler = &CTamvelView::OnVerticalPhoto;
+        break;
+    case ID_HORIZONTAL_PHOTO:
+        handler = &CTamvelView::OnHorizontalPhoto;
+        break;
+    case ID_HORIZONTAL_PHOTO_BAS:
+        handler = &CTamvelView::OnHorizontalPhotoBas;
+        break;
+    case ID_HORIZONTAL_PHOTO_HAUT:
+        handler = &CTamvelView::OnHorizontalPhotoHaut;
+        break;
+    case ID_GRANDES_CASES:
+        handler = &CTamvelView::OnGrandesCases;
+        break;
+    case ID_PHOTO_HAUT:
+        handler = &CTamvelView::OnPhotoHaut;
+        break;
+    case ID_PHOTO_BAS:
+        handler = &CTamvelView::OnPhotoBas;
+        break;
+    case ID_PAGE_PREV:
+        handler = &CTamvelView::OnPagePrecedente;
+        break;
+    case ID_PAGE_NEXT:
+        handler = &CTamvelView::OnPageSuivante;
+        break;
+    case ID_FILE_PRINT:
+        handler = &CTamvelView::OnFilePrint;
+        break;
+    case ID_FILE_PRINT_PREVIEW:
+        handler = &CTamvelView::OnFilePrintPreview;
+        break;
+    default:
+        return false;
+    }
+    (this->*handler)();
+    return true;
+}
+
+// Each handler checks its own state, so a disabled command does nothing however it arrives.
+
+void CTamvelView::OnSem()
+{
+    state_.Sem = state_.Sem ? 0 : 1;
+    SaveAndRedraw();
+}
+
+void CTamvelView::OnNonTrav()
+{
+    state_.NonTrav = state_.NonTrav ? 0 : 1;
+    SaveAndRedraw();
+}
+
+void CTamvelView::OnFerie()
+{
+    state_.Ferie = state_.Ferie ? 0 : 1;
+    SaveAndRedraw();
+}
+
+void CTamvelView::OnFerieParticulier()
+{
+    if (!IsCommandEnabled(ID_FERIE_PARTICULIER))
+        return;
+    state_.FerieParticulier = state_.FerieParticulier ? 0 : 1;
+    SaveAndRedraw();
+}
+
+void CTamvelView::OnGrosTrait()
+{
+    if (!IsCommandEnabled(ID_GROS_TRAIT))
+        return;
+    state_.GrosTrait = state_.GrosTrait ? 0 : 1;
+    SaveAndRedraw();
+}
+
+void CTamvelView::OnPub()
+{
+    state_.PubVisible = state_.PubVisible ? 0 : 1;
+    SaveAndRedraw();
+}
+
+void CTamvelView::SetMode(DisplayMode mode, bool resetPage)
+{
+    state_.mode = mode;
+    if (resetPage)
+        state_.page = 1;
+    SaveAndRedraw();
+}
+
+void CTamvelView::OnVertical()
+{
+    // Vertical ignores the page, so it is left as it was.
+    SetMode(DisplayMode::Vertical, false);
+}
+
+void CTamvelView::OnHorizontal()
+{
+    SetMode(DisplayMode::Horizontal, true);
+}
+
+void CTamvelView::OnVerticalPhoto()
+{
+    SetMode(DisplayMode::VerticalPhoto, true);
+}
+
+void CTamvelView::OnHorizontalPhoto()
+{
+    SetMode(DisplayMode::HorizontalPhoto, true);
+}
+
+void CTamvelView::OnHorizontalPhotoBas()
+{
+    state_.PhotoBas = 1;
+    SetMode(DisplayMode::HorizontalPhoto, true);
+}
+
+void CTamvelView::OnHorizontalPhotoHaut()
+{
+    state_.PhotoBas = 0;
+    SetMode(DisplayMode::HorizontalPhoto, true);
+}
+
+void CTamvelView::OnGrandesCases()
+{
+    SetMode(DisplayMode::HorizontalLargeCells, true);
+}
+
+void CTamvelView::OnPhotoHaut()
+{
+    if (!IsCommandEnabled(ID_PHOTO_HAUT))
+        return;
+    state_.PhotoBas = 0;
+    SaveAndRedraw();
+}
+
+void CTamvelView::OnPhotoBas()
+{
+    if (!IsCommandEnabled(ID_PHOTO_BAS))
+        return;
+    state_.PhotoBas = 1;
+    SaveAndRedraw();
+}
+
+void CTamvelView::OnPagePrecedente()
+{
+    if (!IsCommandEnabled(ID_PAGE_PREV))
+        return;
+    if (state_.page > 1)
+        --state_.page;
+    repaint();
+}
+
+void CTamvelView::OnPageSuivante()
+{
+    if (!IsCommandEnabled(ID_PAGE_NEXT))
+        return;
+    if (state_.page < PageCount(state_.mode))
+        ++state_.page;
+    repaint();
+}
+
+void CTamvelView::OnFilePrint()
+{
+    // Printing is not part of this view yet.
+}
+
+void CTamvelView::OnFilePrintPreview()
+{
+    // Print preview is not part of this view yet.
+}
+
+void CTamvelView::SaveAndRedraw()
+{
+    SaveViewSettings();
+    EmitStatusPanes();
+    repaint();
+}
+
+void CTamvelView::EmitStatusPanes()
+{
+    emit StatusPanesChanged(state_.NonTrav != 0, state_.Ferie != 0, state_.Sem != 0);
+}
+
+std::string CTamvelView::GetHolidayLabel(const COleDateTime &date) const
+{
+    const bool particular = state_.FerieParticulier != 0;
+    model::HolidayOptions options;
+    options.ferieParticulier = particular;
+    if (doc_ != nullptr)
+        options = doc_->HolidayOptions(particular);
+    return ::GetHolidayLabel(date, options);
+}
+
+void CTamvelView::PaintSheet(platform::DrawSurface &dc, int w, int h, const CalendarDispatcher &dispatch) const
+{
+    const SheetGeometry g = ComputeSheetGeometry(w, h, state_.mode);
+    dc.Rectangle(g.desk, kDeskGray);
+    dc.Rectangle(g.sheet, kSheetWhite);
+    // A view too small to hold any of the sheet's inside draws no calendar.
+    if (!g.HasInnerSheet())
+        return;
+    const LayoutInputs inputs{app_, state_, doc_};
+    dispatch(dc, inputs, g.inner.left, g.inner.top, g.inner.right, g.inner.bottom, state_.page, g.scale);
+}
+
+void CTamvelView::paintEvent(QPaintEvent *)
+{
+    EmitStatusPanes();
+    QPainter painter(this);
+    platform::PainterSurface dc(painter, logicalDpiX(), logicalDpiY(), false);
+    // The view has no frame: its outer rectangle is its own size.
+    PaintSheet(dc, width(), height());
+}

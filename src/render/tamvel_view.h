@@ -1,0 +1,100 @@
+#pragma once
+
+#include "document/app_settings.h"
+#include "document/tamvel_doc.h"
+#include "document/view_settings.h"
+#include "platform/draw_surface.h"
+#include "render/draw_calendar.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+class COleDateTime;
+
+// What a menu item or toolbar button of one command shows.
+struct CommandState {
+    bool enabled = true;
+    std::optional<bool> checked; // set for items with a check or radio mark
+    bool radio = false;          // the mark is one of an exclusive group
+    QString text;                // replaces the item's text when not empty
+};
+// Commands absent from the map are always enabled and carry no mark.
+using CommandStates = std::map<int, CommandState>;
+
+// The calendar view: display mode, toggles, current page, and the sheet on the gray desk.
+class CTamvelView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Starts from the initial state, then reads the stored display settings.
+    CTamvelView(const AppSettings &app, CTamvelDoc *doc, QWidget *parent = nullptr);
+
+    const ViewState &State() const { return state_; }
+    int Page() const { return state_.page; }
+    CTamvelDoc *Document() const { return doc_; }
+
+    void LoadViewSettings() { state_.LoadViewSettings(); }
+    void SaveViewSettings() const { state_.SaveViewSettings(); }
+
+    // Enabled, check, radio and text of every command whose state depends on the view.
+    CommandStates ComputeCommandStates() const;
+    bool IsCommandEnabled(int id) const;
+
+    // True when the view carries the command; it then ran it, unless the command is disabled.
+    bool OnCommand(int id);
+
+    // Display commands.
+    void OnSem();
+    void OnNonTrav();
+    void OnFerie();
+    void OnFerieParticulier();
+    void OnGrosTrait();
+    void OnPub();
+    void OnVertical();
+    void OnHorizontal();
+    void OnVerticalPhoto();
+    void OnHorizontalPhoto();
+    void OnHorizontalPhotoBas();
+    void OnHorizontalPhotoHaut();
+    void OnGrandesCases();
+    void OnPhotoHaut();
+    void OnPhotoBas();
+    void OnPagePrecedente();
+    void OnPageSuivante();
+
+    // Printing hooks, filled in with the printing support.
+    void OnFilePrint();
+    void OnFilePrintPreview();
+
+    // The label of a day as this view shows it: the year's particular days count when
+    // FerieParticulier is on.
+    std::string GetHolidayLabel(const COleDateTime &date) const;
+
+    // Desk, sheet and calendar for a view of w x h pixels; the calendar goes through dispatch.
+    using CalendarDispatcher = std::function<void(platform::DrawSurface &, const LayoutInputs &, int left, int top,
+                                                  int right, int bottom, int page, double scale)>;
+    void PaintSheet(platform::DrawSurface &dc, int w, int h, const CalendarDispatcher &dispatch = DrawCalendar) const;
+
+signals:
+    // Panes 1 to 3 of the status bar: N.TRAV, FERIE, SEM.
+    void StatusPanesChanged(bool nonTrav, bool ferie, bool sem);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    // Stores the display settings, then redraws at once.
+    void SaveAndRedraw();
+    void SetMode(DisplayMode mode, bool resetPage);
+    void EmitStatusPanes();
+
+    const AppSettings &app_;
+    CTamvelDoc *doc_;
+    ViewState state_;
+};

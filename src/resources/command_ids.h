@@ -1,0 +1,51 @@
+#pragma once
+
+// Command identifiers of the menus, accelerators and toolbar.
+namespace cmd {
+
+constexpr int ID_NOUVELLE_ANNEE = 32771;
+constexpr int ID_SEM = 32775;
+constexpr int ID_NON_TRAV = 32776;
+constexpr int ID_FERIE = 32777;
+constexpr int ID_VERTICAL = 32778;
+constexpr int ID_HORIZONTAL = 32779;
+constexpr int ID_HORIZONTAL_PHOTO = 32780;
+constexpr int ID_PAGE_PREV = 32782;
+constexpr int ID_PAGE_NEXT = 32783;
+constexpr int ID_PUB = 32789;
+constexpr int ID_ANNEE_SUIVANTE = 32790;
+constexpr int ID_ANNEE_PRECEDENTE = 32791;
+constexpr int ID_CHARGER_IMAGES = 32796;
+constexpr int ID_INDICATOR_FERIE = 32797;
+constexpr int ID_INDICATOR_NTRAV = 32798;
+constexpr int ID_INDICATOR_SEM = 32799;
+constexpr int ID_GROS_TRAIT = 32801;
+constexpr int ID_VERTICAL_PHOTO = 32802;
+constexpr int ID_HORIZONTAL_PHOTO_HAUT = 32805;
+constexpr int ID_HORIZONTAL_PHOTO_BAS = 32806;
+constexpr int ID_PHOTO_HAUT = 32809;
+constexpr int ID_PHOTO_BAS = 32810;
+constexpr int ID_EDIT_FERIES = 32811;
+constexpr int ID_COULEURS = 32812;
+constexpr int ID_EDIT_PUB = 32813;
+constexpr int ID_LUNDI_PENTECOTE = 32814;
+constexpr int ID_FERIE_PARTICULIER = 32815;
+constexpr int ID_GRANDES_CASES = 32817;
+constexpr int ID_AIDE = 32821;
+
+constexpr int ID_FILE_PRINT_SETUP = 57606;
+constexpr int ID_FILE_PRINT = 57607;
+constexpr int ID_FILE_PRINT_PREVIEW = 57609;
+constexpr int ID_APP_ABOUT = 57664;
+constexpr int ID_APP_EXIT = 57665;
+constexpr int ID_VIEW_TOOLBAR = 59392;
+constexpr int ID_VIEW_STATUS_BAR = 59393;
+
+constexpr int ID_INDICATOR_CAPS = 59137;
+constexpr int ID_INDICATOR_NUM = 59138;
+constexpr int ID_INDICATOR_SCRL = 59139;
+
+// Stands for a separator in the menu and toolbar tables.
+constexpr int ID_SEPARATOR = 0;
+
+} // namespace cmd

@@ -1,0 +1,296 @@
+#include "resources/commands.h"
+
+#include <algorithm>
+
+namespace resources {
+
+using namespace cmd;
+
+namespace {
+
+QKeySequence Keypad(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+{
+    return QKeySequence(QKeyCombination(modifiers | Qt::KeypadModifier, key));
+}
+
+QKeySequence Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+{
+    return QKeySequence(QKeyCombination(modifiers, key));
+}
+
+std::vector<CommandInfo> BuildCommands()
+{
+    std::vector<CommandInfo> commands = {
+        {ID_NOUVELLE_ANNEE,
+         "&Nouvelle année\tCtrl+N",
+         "Saisir une nouvelle année",
+         "Nouvelle Année",
+         {Key(Qt::Key_N, Qt::ControlModifier)},
+         IconKind::NewYear},
+        {ID_SEM,
+         "Afficher les numéros de &semaines",
+         "Affiche ou masque les numéros des semaines",
+         "Afficher les numéros de semaines",
+         {},
+         IconKind::None},
+        {ID_NON_TRAV,
+         "Indiquer les jours &non travaillés",
+         "Affiche ou masque les indicateurs des jours non travaillés",
+         "Indiquer les jours non travaillés",
+         {},
+         IconKind::None},
+        {ID_FERIE,
+         "Afficher jours &fériés et chômés",
+         "Affiche ou masque les noms des jours fériés",
+         "Jours fériés",
+         {},
+         IconKind::None},
+        {ID_VERTICAL, "Tamvel &Vertical", "Tamvel au format vertical", "Tamvel Vertical", {}, IconKind::Vertical},
+        {ID_HORIZONTAL,
+         "Tamvel &Horizontal",
+         "Tamvel au format horizontal",
+         "Tamvel Horizontal",
+         {},
+         IconKind::Horizontal},
+        {ID_HORIZONTAL_PHOTO,
+         "Tamvel Horizon&tal avec photo",
+         "Tamvel au format horizontal avec photo",
+         "Tamvel Horizontal avec photo",
+         {},
+         IconKind::None},
+        {ID_PAGE_PREV,
+         "Page &1\tShift+F6",
+         "Mois/semestre précédent",
+         "Mois/semestre précédent",
+         {Key(Qt::Key_1), Key(Qt::Key_1, Qt::ShiftModifier), Key(Qt::Key_F6, Qt::ShiftModifier), Key(Qt::Key_Left),
+          Keypad(Qt::Key_1)},
+         IconKind::PreviousPage},
+        {ID_PAGE_NEXT,
+         "&Page 2\tF6",
+         "Mois/semestre suivant",
+         "Mois/semestre suivant",
+         {Key(Qt::Key_2), Key(Qt::Key_2, Qt::ShiftModifier), Key(Qt::Key_F6), Key(Qt::Key_Right), Keypad(Qt::Key_2)},
+         IconKind::NextPage},
+        {ID_PUB, "P&ublicité", "Affiche la publicité en bas du Tamvel", "Publicité", {}, IconKind::None},
+        {ID_ANNEE_SUIVANTE,
+         "",
+         "Année suivante",
+         "Année suivante",
+         {Keypad(Qt::Key_Plus, Qt::ControlModifier), Key(Qt::Key_PageDown), Key(Qt::Key_Up)},
+         IconKind::NextYear},
+        {ID_ANNEE_PRECEDENTE,
+         "",
+         "Année précédente",
+         "Année précédente",
+         {Key(Qt::Key_Down), Key(Qt::Key_PageUp), Keypad(Qt::Key_Minus, Qt::ControlModifier)},
+         IconKind::PreviousYear},
+        {ID_CHARGER_IMAGES,
+         "&Charger les images\tCtrl+O",
+         "Charger les images du Tamvel",
+         "Charger les images",
+         {Key(Qt::Key_O, Qt::ControlModifier)},
+         IconKind::LoadImages},
+        {ID_GROS_TRAIT,
+         "Trait de séparation des mois &épais",
+         "Trait de séparation des mois plus épais",
+         "Trait de séparation des mois épais",
+         {},
+         IconKind::None},
+        {ID_VERTICAL_PHOTO,
+         "Tamvel Verti&cal avec photo",
+         "Tamvel au format vertical avec photo",
+         "Tamvel Vertical avec photo",
+         {},
+         IconKind::VerticalPhoto},
+        {ID_HORIZONTAL_PHOTO_HAUT,
+         "",
+         "Tamvel horizontal avec photo en haut",
+         "Tamvel horizontal avec photo en haut",
+         {},
+         IconKind::HorizontalPhotoTop},
+        {ID_HORIZONTAL_PHOTO_BAS,
+         "",
+         "Tamvel Horizontal avec photo en bas",
+         "Tamvel Horizontal avec photo en bas",
+         {},
+         IconKind::HorizontalPhotoBottom},
+        {ID_PHOTO_HAUT, "Photo en haut", "Tamvel avec photo en haut", "photo en haut", {}, IconKind::None},
+        {ID_PHOTO_BAS, "Photo en bas", "Tamvel avec photo en bas", "photo en bas", {}, IconKind::None},
+        {ID_EDIT_FERIES,
+         "Editer les jours non &travaillés particuliers",
+         "Editer les jours fériés particuliers",
+         "Editer les jours fériés particuliers",
+         {},
+         IconKind::None},
+        {ID_COULEURS,
+         "Modifier les &couleurs de fond",
+         "Modifier les couleurs de fond",
+         "Modifier les couleurs de fond",
+         {},
+         IconKind::None},
+        {ID_EDIT_PUB,
+         "&Modifier le texte de publicité",
+         "Modifier le texte de publicité",
+         "Modifier le texte de publicité",
+         {},
+         IconKind::None},
+        {ID_LUNDI_PENTECOTE,
+         "Afficher le &lundi de Pentecôte",
+         "Afficher le lundi de Pentecôte comme jour férié",
+         "Afficher le lundi de Pentecôte",
+         {},
+         IconKind::None},
+        {ID_FERIE_PARTICULIER,
+         "Afficher les jours non travaillés &particuliers",
+         "Afficher les jours fériés particuliers",
+         "Afficher les jours fériés particuliers",
+         {},
+         IconKind::None},
+        {ID_GRANDES_CASES,
+         "Tamvel Horizontal avec &grandes cases",
+         "Tamvel Horizontal avec grandes cases",
+         "Tamvel Horizontal avec grandes cases",
+         {},
+         IconKind::LargeCells},
+        {ID_AIDE, "Aide, mode d'emploi.", "", "", {}, IconKind::None},
+        {ID_FILE_PRINT_SETUP,
+         "C&onfiguration de l'impression...",
+         "Change les options d'imprimante et d'impression",
+         "Configuration de l'impression",
+         {},
+         IconKind::None},
+        {ID_FILE_PRINT,
+         "&Imprimer...\tCtrl+P",
+         "Imprime le document actif",
+         "Imprimer",
+         {Key(Qt::Key_P, Qt::ControlModifier)},
+         IconKind::Print},
+        {ID_FILE_PRINT_PREVIEW,
+         "Aperçu a&vant impression",
+         "Aperçu avant impression",
+         "Aperçu avant impression",
+         {},
+         IconKind::PrintPreview},
+        {ID_APP_ABOUT,
+         "&A propos de Tamvel...",
+         "Affiche des informations sur le programme, son numéro de version et le copyright",
+         "A propos de",
+         {},
+         IconKind::None},
+        {ID_APP_EXIT,
+         "&Quitter",
+         "Ferme l'application ; propose d'enregistrer les documents",
+         "Quitter",
+         {},
+         IconKind::None},
+        {ID_VIEW_TOOLBAR,
+         "Barre d'&outils",
+         "Affiche ou masque la barre d'outils",
+         "Barre d'outils",
+         {},
+         IconKind::None},
+        {ID_VIEW_STATUS_BAR, "&Barre d'état", "Affiche ou masque la barre d'état", "Barre d'état", {}, IconKind::None},
+    };
+    std::sort(commands.begin(), commands.end(), [](const auto &a, const auto &b) { return a.id < b.id; });
+    return commands;
+}
+
+} // namespace
+
+const std::vector<CommandInfo> &Commands()
+{
+    static const std::vector<CommandInfo> commands = BuildCommands();
+    return commands;
+}
+
+const CommandInfo *FindCommand(int id)
+{
+    const auto &commands = Commands();
+    const auto it =
+        std::lower_bound(commands.begin(), commands.end(), id, [](const CommandInfo &c, int v) { return c.id < v; });
+    return it != commands.end() && it->id == id ? &*it : nullptr;
+}
+
+const std::vector<MenuInfo> &MainMenu()
+{
+    static const std::vector<MenuInfo> menu = {
+        {"&Fichier",
+         {ID_NOUVELLE_ANNEE, ID_SEPARATOR, ID_CHARGER_IMAGES, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,
+          ID_SEPARATOR, ID_APP_EXIT}},
+        {"&Edition", {ID_EDIT_FERIES, ID_SEPARATOR, ID_COULEURS, ID_SEPARATOR, ID_EDIT_PUB}},
+        {"&Affichage",
+         {ID_VIEW_TOOLBAR,
+          ID_VIEW_STATUS_BAR,
+          ID_SEPARATOR,
+          ID_NON_TRAV,
+          ID_FERIE,
+          ID_LUNDI_PENTECOTE,
+          ID_FERIE_PARTICULIER,
+          ID_SEM,
+          ID_SEPARATOR,
+          ID_VERTICAL,
+          ID_HORIZONTAL,
+          ID_VERTICAL_PHOTO,
+          ID_HORIZONTAL_PHOTO,
+          ID_GRANDES_CASES,
+          ID_SEPARATOR,
+          ID_GROS_TRAIT,
+          ID_PHOTO_HAUT,
+          ID_PHOTO_BAS,
+          ID_SEPARATOR,
+          ID_PUB}},
+        {"&Fenêtre", {ID_PAGE_PREV, ID_PAGE_NEXT}},
+        {"&?", {ID_APP_ABOUT, ID_AIDE}},
+    };
+    return menu;
+}
+
+const std::vector<int> &ToolBarButtons()
+{
+    static const std::vector<int> buttons = {
+        ID_ANNEE_PRECEDENTE,
+        ID_NOUVELLE_ANNEE,
+        ID_ANNEE_SUIVANTE,
+        ID_SEPARATOR,
+        ID_CHARGER_IMAGES,
+        ID_FILE_PRINT_PREVIEW,
+        ID_FILE_PRINT,
+        ID_SEPARATOR,
+        ID_VERTICAL,
+        ID_HORIZONTAL,
+        ID_VERTICAL_PHOTO,
+        ID_HORIZONTAL_PHOTO_BAS,
+        ID_HORIZONTAL_PHOTO_HAUT,
+        ID_GRANDES_CASES,
+        ID_SEPARATOR,
+        ID_PAGE_PREV,
+        ID_PAGE_NEXT,
+    };
+    return buttons;
+}
+
+QString IdlePrompt()
+{
+    return QStringLiteral("Prêt");
+}
+
+const std::vector<IndicatorInfo> &Indicators()
+{
+    static const std::vector<IndicatorInfo> indicators = {
+        {ID_INDICATOR_NTRAV, "N.TRAV"}, {ID_INDICATOR_FERIE, "FERIE"}, {ID_INDICATOR_SEM, "SEM"},
+        {ID_INDICATOR_CAPS, "MAJ"},     {ID_INDICATOR_NUM, "NUM"},     {ID_INDICATOR_SCRL, "DEF"},
+    };
+    return indicators;
+}
+
+QString ApplicationTitle()
+{
+    return QStringLiteral("Genérateur de Tamvel");
+}
+
+QString FrameTitle(const QString &documentTitle)
+{
+    return documentTitle + QStringLiteral(" - ") + ApplicationTitle();
+}
+
+} // namespace resources

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "resources/command_ids.h"
+#include "resources/icons.h"
+
+#include <QKeySequence>
+#include <QList>
+#include <QString>
+
+#include <vector>
+
+namespace resources {
+
+// One command of the menus, accelerators and toolbar.
+struct CommandInfo {
+    int id = 0;
+    QString menuText;         // with its '&' mnemonic and "\t" key hint; empty for toolbar-only commands
+    QString prompt;           // status bar text while highlighted
+    QString tooltip;          // toolbar tooltip
+    QList<QKeySequence> keys; // accelerator keys, in table order
+    IconKind icon = IconKind::None;
+};
+
+// Every command, in identifier order.
+const std::vector<CommandInfo> &Commands();
+// Null when the id is unknown.
+const CommandInfo *FindCommand(int id);
+
+struct MenuInfo {
+    QString title;
+    std::vector<int> items; // cmd::ID_SEPARATOR for a separator
+};
+const std::vector<MenuInfo> &MainMenu();
+
+// Toolbar buttons from left to right, cmd::ID_SEPARATOR for a separator.
+const std::vector<int> &ToolBarButtons();
+
+// The message pane text when nothing is highlighted.
+QString IdlePrompt();
+
+struct IndicatorInfo {
+    int id = 0;
+    QString text;
+};
+// Status bar indicator panes 1 to 6, left to right.
+const std::vector<IndicatorInfo> &Indicators();
+
+// Window title made of the document title and the application title.
+QString ApplicationTitle();
+QString FrameTitle(const QString &documentTitle);
+
+} // namespace resources

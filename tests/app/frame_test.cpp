@@ -1,0 +1,303 @@
+#include "app/about_dlg.h"
+#include "app/main_frame.h"
+#include "app/tamvel_app.h"
+#include "document/view_settings.h"
+#include "platform/registry.h"
+#include "render/tamvel_view.h"
+#include "resources/commands.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace cmd;
+
+namespace {
+
+class FrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        platform::SetSettingsFile(dir_.filePath("tamvel.conf"));
+    }
+
+    // The window as the program builds it, on the year given.
+    void Open(int year)
+    {
+        frame_.reset();
+        tamvel_ = std::make_unique<CTamvelApp>();
+        frame_ = std::make_unique<CMainFrame>(tamvel_->Settings, &tamvel_->Document);
+        frame_->SetAppCommandHandler([this](int id) { return tamvel_->OnCommand(id); });
+        tamvel_->DocumentChanged = [this] { frame_->OnNewDocument(); };
+        tamvel_->InitInstance(year);
+        frame_->resize(800, 600);
+        frame_->show();
+        frame_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
+    }
+
+    void TearDown() override
+    {
+        frame_.reset();
+        tamvel_.reset();
+    }
+
+    CTamvelView &View() { return *frame_->View(); }
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(frame_.get(), key, modifiers); }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<CTamvelApp> tamvel_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+TEST_F(FrameTest, MenusHoldEveryItemInOrder)
+{
+    Open(2025);
+    const QList<QAction *> menus = frame_->menuBar()->actions();
+    const auto &expected = resources::MainMenu();
+    ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
+    QStringList titles;
+    for (QAction *menu : menus)
+        titles << menu->text();
+    EXPECT_EQ(titles, (QStringList{"&Fichier", "&Edition", "&Affichage", "&Fenêtre", "&?"}));
+
+    const QList<QAction *> file = menus[0]->menu()->actions();
+    ASSERT_EQ(file.size(), 8);
+    EXPECT_EQ(file[0]->text(), "&Nouvelle année\tCtrl+N");
+    EXPECT_TRUE(file[1]->isSeparator());
+    EXPECT_EQ(file[3]->text(), "&Imprimer...\tCtrl+P");
+    EXPECT_EQ(file[3]->data().toInt(), ID_FILE_PRINT);
+    EXPECT_EQ(file[4]->text(), "Aperçu a&vant impression");
+    EXPECT_EQ(file[5]->text(), "C&onfiguration de l'impression...");
+    EXPECT_EQ(file[7]->text(), "&Quitter");
+
+    const QList<QAction *> display = menus[2]->menu()->actions();
+    ASSERT_EQ(display.size(), 20);
+    EXPECT_EQ(display[0]->text(), "Barre d'&outils");
+    EXPECT_EQ(display[5]->text(), "Afficher le &lundi de Pentecôte");
+    EXPECT_EQ(display[12]->data().toInt(), ID_HORIZONTAL_PHOTO);
+    EXPECT_EQ(display[19]->text(), "P&ublicité");
+    EXPECT_EQ(display[19]->statusTip(), "Affiche la publicité en bas du Tamvel");
+
+    const QList<QAction *> help = menus[4]->menu()->actions();
+    EXPECT_EQ(help[0]->text(), "&A propos de Tamvel...");
+    EXPECT_EQ(help[1]->text(), "Aide, mode d'emploi.");
+}
+
+TEST_F(FrameTest, ToolbarHasFourteenButtonsAndThreeSeparators)
+{
+    Open(2025);
+    const QList<QAction *> buttons = frame_->ToolBar()->actions();
+    ASSERT_EQ(buttons.size(), 17);
+    QList<int> ids;
+    for (QAction *button : buttons)
+        ids << (button->isSeparator() ? 0 : button->data().toInt());
+    EXPECT_EQ(ids, (QList<int>{32791, 32771, 32790, 0, 32796, 57609, 57607, 0, 32778, 32779, 32802, 32806, 32805, 32817,
+                               0, 32782, 32783}));
+    for (QAction *button : buttons) {
+        if (!button->isSeparator()) {
+            EXPECT_FALSE(button->icon().pixmap(16, 16).isNull()) << button->data().toInt();
+        }
+    }
+    EXPECT_EQ(buttons[11]->toolTip(), "Tamvel Horizontal avec photo en bas");
+    EXPECT_EQ(buttons[12]->toolTip(), "Tamvel horizontal avec photo en haut");
+    EXPECT_EQ(buttons[15]->toolTip(), "Mois/semestre précédent");
+    EXPECT_EQ(frame_->ToolBar()->allowedAreas(), Qt::AllToolBarAreas);
+    EXPECT_TRUE(frame_->ToolBar()->isMovable());
+}
+
+TEST_F(FrameTest, StatusBarFollowsTheToggles)
+{
+    Open(2025);
+    EXPECT_EQ(frame_->PaneText(0), "Prêt");
+    EXPECT_EQ(frame_->PaneText(1), "N.TRAV");
+    EXPECT_EQ(frame_->PaneText(2), "FERIE");
+    EXPECT_EQ(frame_->PaneText(3), "SEM");
+
+    frame_->Action(ID_SEM)->trigger();
+    EXPECT_EQ(frame_->PaneText(3), "");
+    EXPECT_FALSE(frame_->Action(ID_SEM)->isChecked());
+    frame_->Action(ID_NON_TRAV)->trigger();
+    EXPECT_EQ(frame_->PaneText(1), "");
+    EXPECT_EQ(frame_->PaneText(2), "FERIE");
+
+    // The stored toggles come back at the next start.
+    Open(2025);
+    EXPECT_EQ(frame_->PaneText(1), "");
+    EXPECT_EQ(frame_->PaneText(3), "");
+    EXPECT_FALSE(frame_->Action(ID_SEM)->isChecked());
+
+    // A highlighted item's prompt replaces "Prêt".
+    frame_->Action(ID_PUB)->showStatusText(frame_.get());
+    EXPECT_EQ(frame_->PaneText(0), "Affiche la publicité en bas du Tamvel");
+    frame_->statusBar()->clearMessage();
+    EXPECT_EQ(frame_->PaneText(0), "Prêt");
+}
+
+TEST_F(FrameTest, ModeButtonsMarkOneRadioAndSurviveARestart)
+{
+    Open(2025);
+    frame_->Action(ID_HORIZONTAL_PHOTO_HAUT)->trigger();
+    EXPECT_TRUE(frame_->Action(ID_HORIZONTAL_PHOTO_HAUT)->isChecked());
+    EXPECT_FALSE(frame_->Action(ID_HORIZONTAL_PHOTO_BAS)->isChecked());
+    EXPECT_TRUE(frame_->Action(ID_HORIZONTAL_PHOTO)->isChecked());
+    EXPECT_FALSE(frame_->Action(ID_VERTICAL)->isChecked());
+    EXPECT_TRUE(frame_->Action(ID_PHOTO_HAUT)->isChecked());
+    EXPECT_TRUE(frame_->Action(ID_GROS_TRAIT)->isEnabled());
+
+    // Clicking the checked button again keeps it checked: the mode does not change.
+    frame_->Action(ID_HORIZONTAL_PHOTO_HAUT)->trigger();
+    EXPECT_TRUE(frame_->Action(ID_HORIZONTAL_PHOTO_HAUT)->isChecked());
+
+    frame_->Action(ID_GRANDES_CASES)->trigger();
+    EXPECT_EQ(frame_->Action(ID_PAGE_NEXT)->text(), "Mois &suivant");
+    EXPECT_FALSE(frame_->Action(ID_HORIZONTAL_PHOTO_HAUT)->isChecked());
+
+    Open(2025);
+    EXPECT_EQ(View().State().mode, DisplayMode::HorizontalLargeCells);
+    EXPECT_TRUE(frame_->Action(ID_GRANDES_CASES)->isChecked());
+    EXPECT_EQ(frame_->Action(ID_PAGE_PREV)->text(), "Mois &précédent");
+}
+
+TEST_F(FrameTest, PageKeysReachThePageCommands)
+{
+    Open(2025);
+    frame_->Action(ID_GRANDES_CASES)->trigger();
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int page;
+    } steps[] = {
+        {Qt::Key_F6, {}, 2},
+        {Qt::Key_Right, {}, 3},
+        {Qt::Key_2, {}, 4},
+        {Qt::Key_2, Qt::ShiftModifier, 5},
+        {Qt::Key_2, Qt::KeypadModifier, 6},
+        {Qt::Key_F6, Qt::ShiftModifier, 5},
+        {Qt::Key_Left, {}, 4},
+        {Qt::Key_1, {}, 3},
+        {Qt::Key_1, Qt::ShiftModifier, 2},
+        {Qt::Key_1, Qt::KeypadModifier, 1},
+        {Qt::Key_Left, {}, 1},
+    };
+    for (const auto &step : steps) {
+        Key(step.key, step.modifiers);
+        EXPECT_EQ(View().Page(), step.page) << step.key << " " << step.modifiers.toInt();
+    }
+}
+
+TEST_F(FrameTest, DisabledCommandsDoNothingFromTheirKeys)
+{
+    Open(2025);
+    frame_->Action(ID_GRANDES_CASES)->trigger();
+    Key(Qt::Key_F6);
+    EXPECT_EQ(View().Page(), 2);
+    frame_->Action(ID_VERTICAL)->trigger();
+    EXPECT_EQ(View().Page(), 2);
+    EXPECT_FALSE(frame_->Accelerator(ID_PAGE_NEXT)->isEnabled());
+    Key(Qt::Key_F6);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(View().Page(), 2);
+    EXPECT_FALSE(frame_->Dispatch(ID_PAGE_PREV));
+    EXPECT_EQ(View().Page(), 2);
+
+    // Ctrl+O loads images only in a photo mode; in Vertical it is disabled.
+    EXPECT_FALSE(frame_->Action(ID_CHARGER_IMAGES)->isEnabled());
+    EXPECT_FALSE(frame_->Dispatch(ID_CHARGER_IMAGES));
+}
+
+TEST_F(FrameTest, YearKeysAndButtonsChangeTheTitle)
+{
+    Open(2025);
+    EXPECT_EQ(frame_->windowTitle(), "Année 2025 - Genérateur de Tamvel");
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(frame_->windowTitle(), "Année 2026 - Genérateur de Tamvel");
+    Key(Qt::Key_Up);
+    Key(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    EXPECT_EQ(tamvel_->Settings.Annee, 2028);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_PageUp);
+    Key(Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
+    EXPECT_EQ(tamvel_->Settings.Annee, 2025);
+    // Ctrl with the main keyboard's + is not bound.
+    Key(Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(tamvel_->Settings.Annee, 2025);
+
+    frame_->Action(ID_ANNEE_SUIVANTE)->trigger();
+    EXPECT_EQ(frame_->windowTitle(), "Année 2026 - Genérateur de Tamvel");
+    frame_->Action(ID_ANNEE_PRECEDENTE)->trigger();
+    EXPECT_EQ(frame_->windowTitle(), "Année 2025 - Genérateur de Tamvel");
+}
+
+TEST_F(FrameTest, PentecostMondayFollowsTheYearShown)
+{
+    Open(2004);
+    QAction *pentecost = frame_->Action(ID_LUNDI_PENTECOTE);
+    EXPECT_FALSE(pentecost->isEnabled());
+    EXPECT_TRUE(pentecost->isChecked());
+    Key(Qt::Key_PageDown);
+    EXPECT_TRUE(pentecost->isEnabled());
+    EXPECT_FALSE(pentecost->isChecked());
+    pentecost->trigger();
+    EXPECT_EQ(tamvel_->Document.LundiPentecote, 1);
+    EXPECT_TRUE(pentecost->isChecked());
+    // The option belongs to 2005: 2006 has its own.
+    Key(Qt::Key_PageDown);
+    EXPECT_FALSE(pentecost->isChecked());
+    Key(Qt::Key_PageUp);
+    EXPECT_TRUE(pentecost->isChecked());
+}
+
+TEST_F(FrameTest, BarsShowAndHideWithTheirChecks)
+{
+    Open(2025);
+    QAction *toolbar = frame_->Action(ID_VIEW_TOOLBAR);
+    QAction *status = frame_->Action(ID_VIEW_STATUS_BAR);
+    EXPECT_TRUE(toolbar->isChecked());
+    EXPECT_TRUE(status->isChecked());
+    toolbar->trigger();
+    EXPECT_TRUE(frame_->ToolBar()->isHidden());
+    EXPECT_FALSE(toolbar->isChecked());
+    status->trigger();
+    EXPECT_TRUE(frame_->statusBar()->isHidden());
+    EXPECT_FALSE(status->isChecked());
+
+    // Keys still work with the toolbar hidden.
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(tamvel_->Settings.Annee, 2026);
+
+    toolbar->trigger();
+    EXPECT_FALSE(frame_->ToolBar()->isHidden());
+    EXPECT_TRUE(toolbar->isChecked());
+
+    // Nothing of the bars is stored.
+    Open(2025);
+    EXPECT_FALSE(frame_->ToolBar()->isHidden());
+    EXPECT_FALSE(frame_->statusBar()->isHidden());
+}
+
+TEST_F(FrameTest, AboutBoxAndHelpPage)
+{
+    CAboutDlg about;
+    EXPECT_EQ(about.windowTitle(), "A propos de Tamvel");
+    EXPECT_EQ(about.VersionText(), "Générateur de Tamvel version 7.0");
+    EXPECT_FALSE(about.InfoText().isEmpty());
+    EXPECT_FALSE(about.windowIcon().isNull());
+
+    EXPECT_TRUE(CMainFrame::HelpFilePath().endsWith("/test_frame.html"));
+    Open(2025);
+    // No help page beside the test program: the command says nothing.
+    EXPECT_TRUE(frame_->Dispatch(ID_AIDE));
+}
+
+} // namespace
