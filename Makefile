@@ -16,8 +16,15 @@ build: deps
 	cmake -S . -B $(RELEASE_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DTAMVEL_BUILD_TESTS=OFF
 	cmake --build $(RELEASE_DIR)
 
+# Without any display the window cannot open: the current year's calendar goes to a PDF instead.
 run: build
-	./$(RELEASE_DIR)/tamvel
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  ./$(RELEASE_DIR)/tamvel; \
+	else \
+	  year=$$(date +%Y); \
+	  ./$(RELEASE_DIR)/tamvel --year $$year --pdf calendrier-$$year.pdf && \
+	  echo "Aucun écran disponible : le calendrier $$year est dans $$(pwd)/calendrier-$$year.pdf"; \
+	fi
 
 test: deps
 	cmake -S . -B $(TEST_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DTAMVEL_SANITIZE=ON -DTAMVEL_WERROR=ON \

@@ -2,6 +2,7 @@
 
 #include "app/about_dlg.h"
 #include "app/keyboard_indicators.h"
+#include "render/print_dialogs.h"
 #include "render/tamvel_view.h"
 #include "resources/commands.h"
 #include "resources/icons.h"
@@ -281,7 +282,7 @@ void CMainFrame::OnNewDocument()
 
 void CMainFrame::OnFilePrintSetup()
 {
-    // Printer set-up is not part of the window yet.
+    RunPrintSetup(this, view_->Printer());
 }
 
 void CMainFrame::OnAppAbout()

@@ -45,7 +45,7 @@ public:
     // After each new-document step: title, states and a full redraw.
     void OnNewDocument();
 
-    // Printer set-up hook, filled in with the printing support.
+    // Print setup: always opens, and leaves the printer settings, in portrait.
     void OnFilePrintSetup();
     void OnAppAbout();
     void OnHelp();

@@ -7,6 +7,7 @@
 #include "document/view_settings.h"
 #include "platform/font_substitutions.h"
 #include "platform/registry.h"
+#include "render/calendar_export.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -22,12 +23,11 @@ namespace app {
 
 namespace {
 
-// Listing and export must work on a machine without any display server.
-void SelectOffscreenWhenNoDisplay()
+// The window needs a display server, unless a platform was chosen explicitly.
+bool DisplayAvailable()
 {
-    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
-        std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr ||
+           std::getenv("QT_QPA_PLATFORM") != nullptr;
 }
 
 // Qt's own dialogs and buttons speak French whatever the system locale says.
@@ -38,6 +38,32 @@ void InstallFrenchTranslations(QApplication &application)
     if (translator->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
+}
+
+// Writes every page of the current mode to a PDF file or to PNG files, without any window.
+int Export(int argc, char *argv[], const CommandLine &options, CTamvelApp &tamvel, const ViewState &view)
+{
+    // An export never needs a display, and must not depend on one being there.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Qt's warnings about the session (no runtime folder, no window system) mean nothing to
+    // someone exporting a calendar; only the program's own message reaches stderr.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    });
+    QApplication application(argc, argv);
+    platform::RegisterFontSubstitutions();
+    tamvel.InitInstance(options.year);
+    const LayoutInputs inputs{tamvel.Settings, view, &tamvel.Document};
+    const ExportResult result =
+        options.pdfFile ? ExportPdf(QString::fromLocal8Bit(options.pdfFile->c_str()), inputs)
+                        : ExportPng(QString::fromLocal8Bit(options.pngPrefix->c_str()), options.dpi, inputs);
+    if (!result.ok) {
+        std::fprintf(stderr, "tamvel : %s\n", result.error.toLocal8Bit().constData());
+        return kUsageError;
+    }
+    return 0;
 }
 
 } // namespace
@@ -80,8 +106,15 @@ int Run(int argc, char *argv[])
         return 0;
     }
 
-    if (options.IsHeadless())
-        SelectOffscreenWhenNoDisplay();
+    if (options.pdfFile || options.pngPrefix)
+        return Export(argc, argv, options, tamvel, view);
+
+    if (!DisplayAvailable()) {
+        std::fputs("tamvel : aucun écran n'est disponible pour ouvrir la fenêtre ; "
+                   "--pdf FICHIER ou --png PRÉFIXE exportent le calendrier sans écran.\n",
+                   stderr);
+        return kUsageError;
+    }
     QApplication application(argc, argv);
     InstallFrenchTranslations(application);
     platform::RegisterFontSubstitutions();

@@ -2,6 +2,7 @@
 
 #include "model/holiday_label.h"
 #include "render/draw_calendar.h"
+#include "render/print_dialogs.h"
 #include "render/sheet_geometry.h"
 #include "resources/command_ids.h"
 
@@ -9,6 +10,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPrinter>
 
 using namespace cmd;
 
@@ -28,6 +30,8 @@ CTamvelView::CTamvelView(const AppSettings &app, CTamvelDoc *doc, QWidget *paren
     setMinimumSize(1, 1);
     LoadViewSettings();
 }
+
+CTamvelView::~CTamvelView() = default;
 
 CommandStates CTamvelView::ComputeCommandStates() const
 {
@@ -134,8 +138,14 @@ bool CTamvelView::OnCommand(int id)
     case ID_FILE_PRINT:
         handler = &CTamvelView::OnFilePrint;
         break;
+    case ID_FILE_PRINT_DIRECT:
+        handler = &CTamvelView::OnFilePrintDirect;
+        break;
     case ID_FILE_PRINT_PREVIEW:
         handler = &CTamvelView::OnFilePrintPreview;
+        break;
+    case ID_FILE_EXPORT_PDF:
+        handler = &CTamvelView::OnFileExportPdf;
         break;
     default:
         return false;
@@ -266,14 +276,31 @@ void CTamvelView::OnPageSuivante()
     repaint();
 }
 
+QPrinter &CTamvelView::Printer()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
 void CTamvelView::OnFilePrint()
 {
-    // Printing is not part of this view yet.
+    RunPrintJob(this, Printer(), Inputs(), true);
+}
+
+void CTamvelView::OnFilePrintDirect()
+{
+    RunPrintJob(this, Printer(), Inputs(), false);
 }
 
 void CTamvelView::OnFilePrintPreview()
 {
-    // Print preview is not part of this view yet.
+    RunPrintPreview(this, Printer(), Inputs());
+}
+
+void CTamvelView::OnFileExportPdf()
+{
+    RunPdfExport(this, Inputs());
 }
 
 void CTamvelView::SaveAndRedraw()

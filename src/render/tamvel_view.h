@@ -11,10 +11,12 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
 class COleDateTime;
+class QPrinter;
 
 // What a menu item or toolbar button of one command shows.
 struct CommandState {
@@ -34,6 +36,7 @@ class CTamvelView : public QWidget
 public:
     // Starts from the initial state, then reads the stored display settings.
     CTamvelView(const AppSettings &app, CTamvelDoc *doc, QWidget *parent = nullptr);
+    ~CTamvelView() override;
 
     const ViewState &State() const { return state_; }
     int Page() const { return state_.page; }
@@ -68,9 +71,16 @@ public:
     void OnPagePrecedente();
     void OnPageSuivante();
 
-    // Printing hooks, filled in with the printing support.
+    // Printing: the print dialog and job, a job without dialog, the preview, the PDF export.
     void OnFilePrint();
+    void OnFilePrintDirect();
     void OnFilePrintPreview();
+    void OnFileExportPdf();
+
+    // The application's printer settings, shared by every job and by the print setup.
+    QPrinter &Printer();
+    // What the layouts read when this view draws.
+    LayoutInputs Inputs() const { return {app_, state_, doc_}; }
 
     // The label of a day as this view shows it: the year's particular days count when
     // FerieParticulier is on.
@@ -97,4 +107,5 @@ private:
     const AppSettings &app_;
     CTamvelDoc *doc_;
     ViewState state_;
+    std::unique_ptr<QPrinter> printer_;
 };

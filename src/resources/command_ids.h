@@ -32,9 +32,12 @@ constexpr int ID_LUNDI_PENTECOTE = 32814;
 constexpr int ID_FERIE_PARTICULIER = 32815;
 constexpr int ID_GRANDES_CASES = 32817;
 constexpr int ID_AIDE = 32821;
+// The program's own: every page of the current mode into a PDF file.
+constexpr int ID_FILE_EXPORT_PDF = 32830;
 
 constexpr int ID_FILE_PRINT_SETUP = 57606;
 constexpr int ID_FILE_PRINT = 57607;
+constexpr int ID_FILE_PRINT_DIRECT = 57608;
 constexpr int ID_FILE_PRINT_PREVIEW = 57609;
 constexpr int ID_APP_ABOUT = 57664;
 constexpr int ID_APP_EXIT = 57665;

@@ -72,14 +72,17 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     EXPECT_EQ(titles, (QStringList{"&Fichier", "&Edition", "&Affichage", "&Fenêtre", "&?"}));
 
     const QList<QAction *> file = menus[0]->menu()->actions();
-    ASSERT_EQ(file.size(), 8);
+    ASSERT_EQ(file.size(), 9);
     EXPECT_EQ(file[0]->text(), "&Nouvelle année\tCtrl+N");
     EXPECT_TRUE(file[1]->isSeparator());
     EXPECT_EQ(file[3]->text(), "&Imprimer...\tCtrl+P");
     EXPECT_EQ(file[3]->data().toInt(), ID_FILE_PRINT);
     EXPECT_EQ(file[4]->text(), "Aperçu a&vant impression");
     EXPECT_EQ(file[5]->text(), "C&onfiguration de l'impression...");
-    EXPECT_EQ(file[7]->text(), "&Quitter");
+    EXPECT_EQ(file[6]->text(), "E&xporter en PDF...");
+    EXPECT_EQ(file[6]->data().toInt(), ID_FILE_EXPORT_PDF);
+    EXPECT_TRUE(file[7]->isSeparator());
+    EXPECT_EQ(file[8]->text(), "&Quitter");
 
     const QList<QAction *> display = menus[2]->menu()->actions();
     ASSERT_EQ(display.size(), 20);

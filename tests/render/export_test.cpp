@@ -1,61 +1,18 @@
 #include "platform/font_substitutions.h"
 #include "render/calendar_export.h"
+#include "support/pdf_text.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// A word of pdftotext's -bbox output, positions in points from the page's top-left corner.
-struct Word {
-    QString text;
-    double xMin, yMin, xMax, yMax;
-};
-
-struct Page {
-    double width = 0, height = 0;
-    std::vector<Word> words;
-
-    const Word *Find(const QString &text) const
-    {
-        for (const Word &word : words)
-            if (word.text == text)
-                return &word;
-        return nullptr;
-    }
-};
-
 constexpr double kPointsPerMm = 72.0 / 25.4;
-
-std::vector<Page> ReadPdfText(const QString &pdf)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    std::vector<Page> pages;
-    static const QRegularExpression tag(
-        QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">|<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
-                       "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
-    for (auto it = tag.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        if (!m.captured(1).isEmpty()) {
-            pages.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), {}});
-        } else if (!pages.empty()) {
-            QString text = m.captured(7);
-            text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-            pages.back().words.push_back({text, m.captured(3).toDouble(), m.captured(4).toDouble(),
-                                          m.captured(5).toDouble(), m.captured(6).toDouble()});
-        }
-    }
-    return pages;
-}
 
 // Leftmost and rightmost dark columns of a page rendered at 150 dpi, in millimetres.
 std::pair<double, double> InkSpanMm(const QString &pdf, int page, const QString &work)
@@ -87,7 +44,7 @@ protected:
         app.Pub2 = QStringLiteral("Seconde ligne");
     }
 
-    std::vector<Page> Export(DisplayMode mode)
+    std::vector<PdfPage> Export(DisplayMode mode)
     {
         view.mode = mode;
         const QString path = dir.filePath(QStringLiteral("c.pdf"));
@@ -109,7 +66,7 @@ TEST_F(ExportTest, VerticalIsOnePortraitA4PageWithTheWholeYear)
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_NEAR(pages[0].width, 595.3, 0.5);
     EXPECT_NEAR(pages[0].height, 841.9, 0.5);
-    const Word *title = pages[0].Find(QStringLiteral("2027"));
+    const PdfWord *title = pages[0].Find(QStringLiteral("2027"));
     ASSERT_NE(title, nullptr);
     EXPECT_TRUE(pages[0].Find(QStringLiteral("Année")));
     for (const char *month : {"Janvier", "Juin", "Juillet", "Décembre"})
@@ -123,7 +80,7 @@ TEST_F(ExportTest, HorizontalHalfYearsOnTwoLandscapePages)
 {
     const auto pages = Export(DisplayMode::Horizontal);
     ASSERT_EQ(pages.size(), 2u);
-    for (const Page &page : pages) {
+    for (const PdfPage &page : pages) {
         EXPECT_NEAR(page.width, 841.9, 0.5);
         EXPECT_NEAR(page.height, 595.3, 0.5);
         EXPECT_TRUE(page.Find(QStringLiteral("2027")));
@@ -138,7 +95,7 @@ TEST_F(ExportTest, HorizontalHalfYearsOnTwoLandscapePages)
     EXPECT_FALSE(pages[1].Find(QStringLiteral("Janvier")));
 
     // Janvier stands in the first of six columns that span the width less 15 mm each side.
-    const Word *january = pages[0].Find(QStringLiteral("Janvier"));
+    const PdfWord *january = pages[0].Find(QStringLiteral("Janvier"));
     const double column = (841.89 - 2 * 15 * kPointsPerMm) / 6;
     EXPECT_NEAR((january->xMin + january->xMax) / 2, 15 * kPointsPerMm + column / 2, 1.5);
 }
@@ -151,7 +108,7 @@ TEST_F(ExportTest, LargeCellsGiveTwelveMonthPages)
     EXPECT_TRUE(pages[2].Find(QStringLiteral("Mars")));
     EXPECT_FALSE(pages[2].Find(QStringLiteral("Avril")));
     EXPECT_TRUE(pages[11].Find(QStringLiteral("Décembre")));
-    for (const Page &page : pages)
+    for (const PdfPage &page : pages)
         EXPECT_TRUE(page.Find(QStringLiteral("Lundi")));
 }
 

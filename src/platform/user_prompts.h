@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace platform {
+
+// Message boxes and standard file dialogs behind one interface: the program answers with Qt's
+// dialogs, tests with scripted replies that record what was asked.
+class UserPrompts
+{
+public:
+    virtual ~UserPrompts() = default;
+
+    // A message with an OK button.
+    virtual void Message(QWidget *parent, const QString &caption, const QString &text) = 0;
+    // The file name to save to, or an empty text when the user cancels.
+    virtual QString SaveFileName(QWidget *parent, const QString &caption, const QString &suggestion,
+                                 const QString &filter) = 0;
+};
+
+// The prompts in use; Qt's dialogs unless a test installed its own.
+UserPrompts &Prompts();
+// Installs other prompts (null restores Qt's). The caller keeps ownership.
+void SetPrompts(UserPrompts *prompts);
+
+} // namespace platform

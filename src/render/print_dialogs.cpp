@@ -1,0 +1,161 @@
+#include "render/print_dialogs.h"
+
+#include "platform/registry.h"
+#include "platform/user_prompts.h"
+#include "render/calendar_export.h"
+#include "render/printing.h"
+
+#include <QDir>
+#include <QKeySequence>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QShortcut>
+
+namespace {
+
+// Where the preview keeps its one-or-two-pages choice.
+const QString kPreviewKey = QStringLiteral("Software\\Tamvel\\Genérateur de Tamvel\\Settings");
+const QString kPreviewPages = QStringLiteral("PreviewPages");
+
+QString NoPrinterMessage()
+{
+    return QStringLiteral("Aucune imprimante n'est installée sur cet ordinateur.\n"
+                          "L'aperçu avant impression et « Exporter en PDF... » du menu Fichier restent "
+                          "disponibles.");
+}
+
+bool RequirePrinter(QWidget *parent)
+{
+    if (PrinterInstalled())
+        return true;
+    platform::Prompts().Message(parent, MessageCaption(), NoPrinterMessage());
+    return false;
+}
+
+int StoredPreviewPages()
+{
+    if (const auto key = platform::RegistryKey::Open(kPreviewKey))
+        if (const auto pages = key->QueryNumber(kPreviewPages))
+            return *pages == 2 ? 2 : 1;
+    return 1;
+}
+
+void StorePreviewPages(int pages)
+{
+    if (auto key = platform::RegistryKey::Create(kPreviewKey))
+        key->SetNumber(kPreviewPages, static_cast<std::uint32_t>(pages));
+}
+
+void SetPortrait(QPrinter &printer)
+{
+    printer.setPageOrientation(QPageLayout::Portrait);
+}
+
+} // namespace
+
+QString MessageCaption()
+{
+    return QStringLiteral("Genérateur de Tamvel");
+}
+
+namespace {
+std::optional<bool> printerInstalledOverride;
+}
+
+bool PrinterInstalled()
+{
+    return printerInstalledOverride.value_or(!QPrinterInfo::availablePrinterNames().isEmpty());
+}
+
+void OverridePrinterInstalled(std::optional<bool> installed)
+{
+    printerInstalledOverride = installed;
+}
+
+void RunPrintJob(QWidget *parent, QPrinter &printer, const LayoutInputs &inputs, bool withDialog)
+{
+    if (!RequirePrinter(parent))
+        return;
+    const DisplayMode mode = inputs.view.mode;
+    const int pages = PageCount(mode);
+    if (withDialog) {
+        QPrintDialog dialog(&printer, parent);
+        QAbstractPrintDialog::PrintDialogOptions options = dialog.options();
+        options.setFlag(QAbstractPrintDialog::PrintSelection, false);
+        options.setFlag(QAbstractPrintDialog::PrintCurrentPage, false);
+        // A single page has no range to choose.
+        options.setFlag(QAbstractPrintDialog::PrintPageRange, mode != DisplayMode::Vertical);
+        dialog.setOptions(options);
+        dialog.setMinMax(1, pages);
+        dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+    } else {
+        printer.setPrintRange(QPrinter::AllPages);
+    }
+    OnBeginPrinting(printer, mode);
+    const bool range = printer.printRange() == QPrinter::PageRange;
+    const int from = range && printer.fromPage() > 0 ? printer.fromPage() : 1;
+    const int to = range && printer.toPage() > 0 ? printer.toPage() : pages;
+    if (!PrintPages(printer, inputs, from, to))
+        platform::Prompts().Message(parent, MessageCaption(), QStringLiteral("Impossible de lancer l'impression."));
+}
+
+void RunPrintPreview(QWidget *parent, QPrinter &printer, const LayoutInputs &inputs)
+{
+    const DisplayMode mode = inputs.view.mode;
+    OnBeginPrinting(printer, mode);
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(QStringLiteral("Aperçu avant impression"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&inputs, mode](QPrinter *target) {
+        OnBeginPrinting(*target, mode);
+        PrintPages(*target, inputs, 1, PageCount(mode));
+    });
+
+    auto *pagesView = preview.findChild<QPrintPreviewWidget *>();
+    if (pagesView != nullptr) {
+        pagesView->setViewMode(StoredPreviewPages() == 2 ? QPrintPreviewWidget::FacingPagesView
+                                                         : QPrintPreviewWidget::SinglePageView);
+        // Page Down and Page Up turn the pages, Escape closes (the dialog's own key).
+        auto *next = new QShortcut(QKeySequence(Qt::Key_PageDown), &preview);
+        QObject::connect(next, &QShortcut::activated, pagesView,
+                         [pagesView] { pagesView->setCurrentPage(pagesView->currentPage() + 1); });
+        auto *previous = new QShortcut(QKeySequence(Qt::Key_PageUp), &preview);
+        QObject::connect(previous, &QShortcut::activated, pagesView,
+                         [pagesView] { pagesView->setCurrentPage(pagesView->currentPage() - 1); });
+    }
+    preview.resize(parent != nullptr ? parent->size() : QSize(1000, 800));
+    preview.exec();
+
+    if (pagesView != nullptr)
+        StorePreviewPages(pagesView->viewMode() == QPrintPreviewWidget::FacingPagesView ? 2 : 1);
+}
+
+void RunPrintSetup(QWidget *parent, QPrinter &printer)
+{
+    if (!RequirePrinter(parent))
+        return;
+    SetPortrait(printer);
+    QPageSetupDialog dialog(&printer, parent);
+    dialog.exec();
+    SetPortrait(printer);
+}
+
+void RunPdfExport(QWidget *parent, const LayoutInputs &inputs)
+{
+    const QString suggestion =
+        QDir::home().filePath(QStringLiteral("calendrier-%1.pdf").arg(inputs.app.Annee, 4, 10, QLatin1Char('0')));
+    QString path = platform::Prompts().SaveFileName(parent, QStringLiteral("Exporter en PDF"), suggestion,
+                                                    QStringLiteral("Documents PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    const ExportResult result = ExportPdf(path, inputs);
+    if (!result.ok)
+        platform::Prompts().Message(parent, MessageCaption(), result.error);
+}

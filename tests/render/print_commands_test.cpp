@@ -1,0 +1,185 @@
+#include "platform/registry.h"
+#include "render/print_dialogs.h"
+#include "render/printing.h"
+#include "render/tamvel_view.h"
+#include "support/pdf_text.h"
+#include "support/scripted_prompts.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class PrintCommandsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        platform::SetSettingsFile(dir.filePath(QStringLiteral("tamvel.conf")));
+        app.Annee = 2027;
+    }
+
+    void TearDown() override
+    {
+        OverridePrinterInstalled(std::nullopt);
+        platform::SetSettingsFile(QString());
+    }
+
+    // Runs `inspect` on the modal dialog that `open` shows, as soon as `ready` says it is, then
+    // lets `inspect` close it. Gives up (rejecting whatever is open) after five seconds.
+    static void WhileModal(const std::function<void()> &open, const std::function<bool(QWidget *)> &ready,
+                           const std::function<void(QWidget *)> &inspect)
+    {
+        QTimer poll;
+        int ticks = 0;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (modal != nullptr && ready(modal)) {
+                poll.stop();
+                inspect(modal);
+            } else if (++ticks > 250 && modal != nullptr) {
+                poll.stop();
+                ADD_FAILURE() << "the dialog never became ready";
+                QMetaObject::invokeMethod(modal, "reject");
+            }
+        });
+        poll.start(20);
+        open();
+    }
+
+    QTemporaryDir dir;
+    AppSettings app;
+    CTamvelDoc doc{app};
+    ScriptedPrompts prompts;
+};
+
+TEST_F(PrintCommandsTest, WithoutPrinterPrintingAndSetupSaySoInFrench)
+{
+    OverridePrinterInstalled(false);
+    CTamvelView view(app, &doc);
+    view.OnFilePrint();
+    view.OnFilePrintDirect();
+    RunPrintSetup(&view, view.Printer());
+    ASSERT_EQ(prompts.messages.size(), 3);
+    for (const QString &message : prompts.messages)
+        EXPECT_TRUE(message.startsWith(QStringLiteral("Aucune imprimante n'est installée"))) << message.toStdString();
+}
+
+TEST_F(PrintCommandsTest, ExportFromTheMenuWritesEveryPageOfTheMode)
+{
+    CTamvelView view(app, &doc);
+    view.OnHorizontal();
+    prompts.saveFileNames << dir.filePath(QStringLiteral("mon-calendrier"));
+    view.OnFileExportPdf();
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    ASSERT_EQ(prompts.suggestions.size(), 1);
+    EXPECT_TRUE(prompts.suggestions[0].endsWith(QStringLiteral("calendrier-2027.pdf")));
+    // The extension is added when the user leaves it out.
+    const auto pages = ReadPdfText(dir.filePath(QStringLiteral("mon-calendrier.pdf")));
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_TRUE(pages[1].Find(QStringLiteral("Juillet")));
+
+    // Cancelling writes nothing and says nothing.
+    view.OnFileExportPdf();
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    prompts.saveFileNames << QStringLiteral("/nonexistent-dir/x.pdf");
+    view.OnFileExportPdf();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("/nonexistent-dir/x.pdf")));
+}
+
+TEST_F(PrintCommandsTest, EveryJobTakesTheOrientationOfItsMode)
+{
+    QPrinter printer;
+    OnBeginPrinting(printer, DisplayMode::Horizontal);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    OnBeginPrinting(printer, DisplayMode::VerticalPhoto);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    OnBeginPrinting(printer, DisplayMode::HorizontalLargeCells);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+TEST_F(PrintCommandsTest, PrintSetupOpensAndLeavesPortrait)
+{
+    OverridePrinterInstalled(true);
+    QPrinter printer;
+    OnBeginPrinting(printer, DisplayMode::Horizontal); // after a landscape job
+    QPageLayout::Orientation whileOpen = QPageLayout::Landscape;
+    WhileModal([&] { RunPrintSetup(nullptr, printer); }, [](QWidget *) { return true; },
+               [&](QWidget *dialog) {
+                   whileOpen = printer.pageLayout().orientation();
+                   QMetaObject::invokeMethod(dialog, "reject");
+               });
+    EXPECT_EQ(whileOpen, QPageLayout::Portrait);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+}
+
+TEST_F(PrintCommandsTest, PreviewShowsThePagesTurnsThemAndRemembersTwoPages)
+{
+    CTamvelView view(app, &doc);
+    view.OnGrandesCases();
+    int pageCount = 0;
+    int afterPageDown = 0;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    auto pagesOf = [](QWidget *modal) { return modal->findChild<QPrintPreviewWidget *>(); };
+    WhileModal(
+        [&] { view.OnFilePrintPreview(); },
+        [&](QWidget *modal) { return qobject_cast<QPrintPreviewDialog *>(modal) && pagesOf(modal)->pageCount() > 0; },
+        [&](QWidget *modal) {
+            QPrintPreviewWidget *pages = pagesOf(modal);
+            pageCount = pages->pageCount();
+            orientation = pages->orientation();
+            // Shortcuts reach the active window only.
+            modal->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
+            QTest::keyClick(modal, Qt::Key_PageDown);
+            afterPageDown = pages->currentPage();
+            pages->setViewMode(QPrintPreviewWidget::FacingPagesView);
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+    EXPECT_EQ(pageCount, 12);
+    EXPECT_EQ(orientation, QPageLayout::Landscape);
+    EXPECT_EQ(afterPageDown, 2);
+    const auto key = platform::RegistryKey::Open(QStringLiteral("Software\\Tamvel\\Genérateur de Tamvel\\Settings"));
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->QueryNumber(QStringLiteral("PreviewPages")), 2u);
+}
+
+TEST_F(PrintCommandsTest, AJobPrintsTheChosenRangeClippedToTheMode)
+{
+    ViewState state;
+    state.mode = DisplayMode::HorizontalLargeCells;
+    const QString path = dir.filePath(QStringLiteral("range.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    OnBeginPrinting(printer, state.mode);
+    ASSERT_TRUE(PrintPages(printer, {app, state, &doc}, 3, 5));
+    auto pages = ReadPdfText(path);
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_TRUE(pages[0].Find(QStringLiteral("Mars")));
+    EXPECT_TRUE(pages[1].Find(QStringLiteral("Avril")));
+    EXPECT_TRUE(pages[2].Find(QStringLiteral("Mai")));
+
+    // A range beyond the mode's count stops at its last page.
+    state.mode = DisplayMode::Horizontal;
+    printer.setOutputFileName(dir.filePath(QStringLiteral("clip.pdf")));
+    ASSERT_TRUE(PrintPages(printer, {app, state, &doc}, 2, 9));
+    pages = ReadPdfText(dir.filePath(QStringLiteral("clip.pdf")));
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_TRUE(pages[0].Find(QStringLiteral("Décembre")));
+}
+
+} // namespace
