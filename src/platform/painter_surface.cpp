@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 
 #include <algorithm>
@@ -47,7 +48,8 @@ int QtAlignment(unsigned flags)
 } // namespace
 
 PainterSurface::PainterSurface(QPainter &painter, int dpiX, int dpiY, bool printing)
-    : painter_(painter), dpiX_(dpiX), dpiY_(dpiY), printing_(printing)
+    : painter_(painter), dpiX_(dpiX), dpiY_(dpiY), printing_(printing),
+      hairlines_(painter.paintEngine() != nullptr && painter.paintEngine()->type() != QPaintEngine::Raster)
 {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -96,7 +98,12 @@ void PainterSurface::MoveTo(int x, int y)
 
 void PainterSurface::LineTo(int x, int y)
 {
-    if (y == y_) {
+    if (hairlines_ && (x != x_ || y != y_)) {
+        // Through the centres of the pixels the line covers, its end point left out.
+        const int stepX = x > x_ ? 1 : x < x_ ? -1 : 0;
+        const int stepY = y > y_ ? 1 : y < y_ ? -1 : 0;
+        painter_.drawLine(QPointF(x_ + 0.5, y_ + 0.5), QPointF(x - stepX + 0.5, y - stepY + 0.5));
+    } else if (y == y_) {
         // The end point is left out, whichever way the line runs.
         if (x > x_)
             FillPixels(painter_, x_, y, x, y + 1, Qt::black);

@@ -34,6 +34,10 @@ private:
     int dpiX_;
     int dpiY_;
     bool printing_;
+    // Vector devices (PDF, printer, print preview) scale the page afterwards: a line one device
+    // pixel wide would thin out to nothing, so lines there are hairlines, drawn at least one
+    // pixel wide whatever the zoom, like the default pen on a printer.
+    bool hairlines_;
     Font font_;
     QFont qfont_;
     bool fontDirty_ = true;

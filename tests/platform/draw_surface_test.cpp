@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,38 @@ TEST(PainterSurface, LinesLightTheirPixelsWithoutTheEndPoint)
     EXPECT_TRUE(IsWhite(image, 30, 15));
     EXPECT_EQ(CountNonWhite(image, QRect(29, 0, 1, 40)) + CountNonWhite(image, QRect(31, 0, 1, 40)), 0);
     EXPECT_TRUE(IsWhite(image, 40, 3));
+}
+
+// A printer page at 1200 dpi is shown reduced in the preview and in PDF viewers: its rules must
+// stay visible there instead of thinning out to nothing.
+TEST(PainterSurface, LinesOnVectorDevicesStayVisibleWhenTheyAreScaledDown)
+{
+    QPicture picture;
+    {
+        QPainter painter(&picture);
+        platform::PainterSurface dc(painter, 1200, 1200, true);
+        dc.MoveTo(0, 400);
+        dc.LineTo(2000, 400);
+        dc.MoveTo(1000, 0);
+        dc.LineTo(1000, 800);
+    }
+    QImage image(250, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.scale(0.1, 0.1);
+        picture.play(&painter);
+    }
+    auto darkest = [&](int x0, int y0, int x1, int y1) {
+        int gray = 255;
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x)
+                gray = std::min(gray, qGray(image.pixel(x, y)));
+        return gray;
+    };
+    EXPECT_LT(darkest(50, 39, 50, 41), 128);  // the horizontal rule, far from the vertical one
+    EXPECT_LT(darkest(99, 20, 101, 20), 128); // the vertical rule
+    EXPECT_EQ(darkest(150, 60, 200, 90), 255);
 }
 
 TEST(PainterSurface, FillsIncludeLeftAndTopEdgesOnly)
