@@ -28,6 +28,8 @@ protected:
         QFile out(file_);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
         out.write(content);
+        // Flushed first: writing the buffer out later would stamp the file with the current time.
+        ASSERT_TRUE(out.flush());
         // Hand edits come at human speed: QSettings tells files apart by size and millisecond.
         static int edits = 0;
         out.setFileTime(QDateTime::currentDateTime().addSecs(++edits), QFileDevice::FileModificationTime);
