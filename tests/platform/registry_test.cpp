@@ -1,4 +1,5 @@
 #include "platform/registry.h"
+#include "support/temp_settings.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -19,36 +20,10 @@ namespace {
 
 const QString kSettings = QStringLiteral("Software\\Varnel\\Tamvel\\Settings");
 
-class Registry : public testing::Test
+class Registry : public TempSettings
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        qputenv("XDG_CONFIG_HOME", dir_.filePath(QStringLiteral("xdg")).toLocal8Bit());
-        file_ = dir_.filePath(QStringLiteral("t.conf"));
-        platform::SetSettingsFile(file_);
-    }
-    void TearDown() override { platform::SetSettingsFile(QString()); }
-
-    void WriteFile(const QByteArray &content) const
-    {
-        QFile out(file_);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(content);
-        // Hand edits come at human speed: QSettings tells files apart by size and millisecond.
-        static int edits = 0;
-        out.setFileTime(QDateTime::currentDateTime().addSecs(++edits), QFileDevice::FileModificationTime);
-    }
-    QByteArray ReadFile() const
-    {
-        QFile in(file_);
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-    }
     static RegistryKey Settings() { return *RegistryKey::Create(kSettings); }
-
-    QTemporaryDir dir_;
-    QString file_;
 };
 
 int RunWriter(const QString &file, const QStringList &arguments)
