@@ -38,10 +38,10 @@ bench: build
 	for b in $(RELEASE_DIR)/bench/bench_*; do $$b; done
 
 format:
-	clang-format -i $(SOURCES)
+	@clang-format -i $(SOURCES)
 
 format-check:
-	clang-format --dry-run --Werror $(SOURCES)
+	@clang-format --dry-run --Werror $(SOURCES) && echo "Mise en forme correcte."
 
 clean:
 	rm -rf build
