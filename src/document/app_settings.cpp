@@ -28,13 +28,6 @@ void ReadColour(const RegistryKey &key, const QString &name, platform::ColorRef 
         colour = *stored;
 }
 
-// Writers open the key or create it; a store that cannot be written keeps its old values.
-std::optional<RegistryKey> KeyForWriting(const QString &path)
-{
-    auto key = RegistryKey::Open(path);
-    return key ? key : RegistryKey::Create(path);
-}
-
 } // namespace
 
 void AppSettings::LoadPubSettings()
@@ -52,7 +45,7 @@ void AppSettings::LoadPubSettings()
 
 void AppSettings::SavePubSettings() const
 {
-    auto key = KeyForWriting(settings_keys::Settings());
+    auto key = RegistryKey::OpenOrCreate(settings_keys::Settings());
     if (!key)
         return;
     platform::StoreTransaction transaction;
@@ -76,7 +69,7 @@ void AppSettings::LoadColorSettings()
 
 void AppSettings::SaveColorSettings() const
 {
-    auto key = KeyForWriting(settings_keys::Settings());
+    auto key = RegistryKey::OpenOrCreate(settings_keys::Settings());
     if (!key)
         return;
     platform::StoreTransaction transaction;

@@ -15,12 +15,6 @@ namespace {
 // The year before which Pentecost Monday is always a public holiday.
 constexpr int kLastYearWithPentecostMondayOff = 2004;
 
-std::optional<RegistryKey> OpenOrCreate(const QString &path)
-{
-    auto key = RegistryKey::Open(path);
-    return key ? key : RegistryKey::Create(path);
-}
-
 // The indices i <= count for which the key holds a value "Date<i>": a hand-edited count of two
 // billion must not mean two billion look-ups.
 std::set<std::int64_t> StoredDayIndices(const RegistryKey &key, std::int64_t count)
@@ -76,7 +70,7 @@ bool CTamvelDoc::OnNewDocument()
 void CTamvelDoc::LoadParticularDays()
 {
     const int year = app_.Annee;
-    const auto key = OpenOrCreate(settings_keys::YearParticularDays(year));
+    const auto key = RegistryKey::OpenOrCreate(settings_keys::YearParticularDays(year));
     if (!key)
         return;
     const auto stored = key->QueryNumber(QStringLiteral("Nb"));
@@ -107,7 +101,7 @@ void CTamvelDoc::SaveParticularDays()
     const std::size_t count = std::min(Dates.size(), Libelles.size());
     if (count == 0)
         return;
-    auto key = OpenOrCreate(settings_keys::YearParticularDays(year));
+    auto key = RegistryKey::OpenOrCreate(settings_keys::YearParticularDays(year));
     if (!key)
         return;
     for (std::size_t i = 0; i < count; ++i) {
@@ -123,7 +117,7 @@ void CTamvelDoc::SaveLundiPentecote()
 {
     if (app_.Annee <= kLastYearWithPentecostMondayOff)
         return;
-    if (auto key = OpenOrCreate(settings_keys::YearSettings(app_.Annee)))
+    if (auto key = RegistryKey::OpenOrCreate(settings_keys::YearSettings(app_.Annee)))
         key->SetNumber(QStringLiteral("LundiPentecote"), static_cast<std::uint32_t>(LundiPentecote));
 }
 

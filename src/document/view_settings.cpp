@@ -29,9 +29,7 @@ void ViewState::LoadViewSettings()
 
 void ViewState::SaveViewSettings() const
 {
-    auto key = RegistryKey::Open(settings_keys::Settings());
-    if (!key)
-        key = RegistryKey::Create(settings_keys::Settings());
+    auto key = RegistryKey::OpenOrCreate(settings_keys::Settings());
     if (!key)
         return;
     // The eight values reach the file together.

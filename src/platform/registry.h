@@ -32,6 +32,12 @@ public:
     // empty key cannot be stored), so a pure read never changes the file; fails only for an
     // empty path.
     static std::optional<RegistryKey> Create(const QString &path);
+    // How every writer reaches its key: open it, or create it when it cannot be opened.
+    static std::optional<RegistryKey> OpenOrCreate(const QString &path)
+    {
+        auto key = Open(path);
+        return key ? key : Create(path);
+    }
 
     // A 32-bit number; absent when missing or not a number. A signed text such as "-5" gives
     // its 32-bit pattern.

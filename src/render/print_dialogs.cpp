@@ -46,7 +46,7 @@ int StoredPreviewPages()
 
 void StorePreviewPages(int pages)
 {
-    if (auto key = platform::RegistryKey::Create(kPreviewKey))
+    if (auto key = platform::RegistryKey::OpenOrCreate(kPreviewKey))
         key->SetNumber(kPreviewPages, static_cast<std::uint32_t>(pages));
 }
 
