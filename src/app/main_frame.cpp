@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -104,6 +105,9 @@ void CMainFrame::CreateActions()
             connect(accelerator, &QAction::triggered, this, [this, id] { Dispatch(id); });
             addAction(accelerator);
             accelerators_[id] = accelerator;
+            for (const QKeySequence &key : info.keys)
+                if (key[0].keyboardModifiers() & Qt::KeypadModifier)
+                    keypadKeys_[key[0].toCombined()] = id;
         }
     }
 }
@@ -224,6 +228,19 @@ void CMainFrame::RefreshCommandStates()
     }
     Action(ID_VIEW_TOOLBAR)->setChecked(!toolBar_->isHidden());
     Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
+}
+
+void CMainFrame::keyPressEvent(QKeyEvent *event)
+{
+    // On X11 the shortcut map drops the keypad modifier, so a keypad-only accelerator such as
+    // Ctrl with the keypad's + never matches there; it arrives here unclaimed instead.
+    const auto it = keypadKeys_.find(event->keyCombination().toCombined());
+    if (it != keypadKeys_.end()) {
+        Dispatch(it->second);
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 bool CMainFrame::Dispatch(int id)

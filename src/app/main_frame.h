@@ -52,6 +52,9 @@ public:
     // The help page beside the executable: its path with the extension replaced by ".html".
     static QString HelpFilePath();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void CreateActions();
     void CreateMenus();
@@ -70,6 +73,7 @@ private:
     std::vector<QLabel *> indicatorPanes_; // panes 1 to 6
     std::map<int, QAction *> actions_;
     std::map<int, QAction *> accelerators_;
+    std::map<int, int> keypadKeys_; // key combination with the keypad modifier -> command id
     AppCommandHandler appCommands_;
     bool ownsDocumentRedraw_ = false;
 };

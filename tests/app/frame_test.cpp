@@ -7,6 +7,8 @@
 #include "resources/commands.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -235,6 +237,21 @@ TEST_F(FrameTest, YearKeysAndButtonsChangeTheTitle)
     // Ctrl with the main keyboard's + is not bound.
     Key(Qt::Key_Plus, Qt::ControlModifier);
     EXPECT_EQ(tamvel_->Settings.Annee, 2025);
+
+    // As X11 delivers the keypad keys: no shortcut claims them, the key press reaches the view.
+    auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers, const QString &text) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+        QCoreApplication::sendEvent(frame_->View(), &event);
+    };
+    press(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier, "+");
+    EXPECT_EQ(tamvel_->Settings.Annee, 2026);
+    press(Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier, "-");
+    press(Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier, "-");
+    EXPECT_EQ(tamvel_->Settings.Annee, 2024);
+    press(Qt::Key_Plus, Qt::ControlModifier, "+");
+    press(Qt::Key_Plus, Qt::KeypadModifier, "+");
+    EXPECT_EQ(tamvel_->Settings.Annee, 2024);
+    press(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier, "+");
 
     frame_->Action(ID_ANNEE_SUIVANTE)->trigger();
     EXPECT_EQ(frame_->windowTitle(), "Année 2026 - Genérateur de Tamvel");
