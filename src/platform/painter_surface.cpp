@@ -18,13 +18,29 @@ QColor ToQColor(ColorRef colour)
 
 namespace {
 
+// Windows takes any 32-bit coordinate, but Qt keeps a rectangle's width in an int: coordinates
+// are held far beyond any device yet clear of overflow.
+constexpr int kCoordinateLimit = 1 << 28;
+
+int Clamp(int value)
+{
+    return std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
+}
+
+QRect ToQRect(int left, int top, int right, int bottom)
+{
+    left = Clamp(left);
+    top = Clamp(top);
+    return QRect(left, top, Clamp(right) - left, Clamp(bottom) - top);
+}
+
 // Integer rectangles handed to fillRect cover exactly their pixels on every paint engine,
 // which a pen-drawn line does not (half-pixel offsets, cap styles).
 void FillPixels(QPainter &painter, int left, int top, int right, int bottom, const QColor &colour)
 {
     if (right <= left || bottom <= top)
         return;
-    painter.fillRect(QRect(left, top, right - left, bottom - top), colour);
+    painter.fillRect(ToQRect(left, top, right, bottom), colour);
 }
 
 int QtAlignment(unsigned flags)
@@ -82,22 +98,24 @@ void PainterSurface::FillRect(const Rect &rect, ColorRef colour)
 
 void PainterSurface::Rectangle(const Rect &rect, ColorRef fill)
 {
-    const int left = std::min(rect.left, rect.right);
-    const int right = std::max(rect.left, rect.right);
-    const int top = std::min(rect.top, rect.bottom);
-    const int bottom = std::max(rect.top, rect.bottom);
+    const int left = Clamp(std::min(rect.left, rect.right));
+    const int right = Clamp(std::max(rect.left, rect.right));
+    const int top = Clamp(std::min(rect.top, rect.bottom));
+    const int bottom = Clamp(std::max(rect.top, rect.bottom));
     FillPixels(painter_, left, top, right, bottom, Qt::black);
     FillPixels(painter_, left + 1, top + 1, right - 1, bottom - 1, ToQColor(fill));
 }
 
 void PainterSurface::MoveTo(int x, int y)
 {
-    x_ = x;
-    y_ = y;
+    x_ = Clamp(x);
+    y_ = Clamp(y);
 }
 
 void PainterSurface::LineTo(int x, int y)
 {
+    x = Clamp(x);
+    y = Clamp(y);
     if (hairlines_ && (x != x_ || y != y_)) {
         // Through the centres of the pixels the line covers, its end point left out.
         const int stepX = x > x_ ? 1 : x < x_ ? -1 : 0;
@@ -132,7 +150,7 @@ void PainterSurface::DrawText(const QString &text, const Rect &rect, unsigned fl
         painter_.setFont(qfont_);
         fontDirty_ = false;
     }
-    const QRect box(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    const QRect box = ToQRect(rect.left, rect.top, rect.right, rect.bottom);
     const int alignment = QtAlignment(flags);
     painter_.save();
     painter_.setClipRect(box, painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
@@ -148,7 +166,7 @@ void PainterSurface::DrawImage(const QImage &image, const Rect &target)
         return;
     painter_.save();
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter_.drawImage(QRect(target.left, target.top, target.right - target.left, target.bottom - target.top), image);
+    painter_.drawImage(ToQRect(target.left, target.top, target.right, target.bottom), image);
     painter_.restore();
 }
 

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -137,6 +138,28 @@ TEST(PainterSurface, FillsIncludeLeftAndTopEdgesOnly)
     EXPECT_TRUE(IsWhite(image, 5, 8));
     EXPECT_TRUE(IsWhite(image, 1, 3));
     EXPECT_EQ(CountNonWhite(image, image.rect()), 4 * 5);
+}
+
+TEST(PainterSurface, CoordinatesAcrossTheWholeIntRange)
+{
+    constexpr int kMin = std::numeric_limits<int>::min(), kMax = std::numeric_limits<int>::max();
+    const QImage filled = Paint([](platform::DrawSurface &dc) { dc.FillRect({kMin, kMin, kMax, kMax}, 0x000000); });
+    EXPECT_EQ(CountNonWhite(filled, filled.rect()), 60 * 40);
+
+    const QImage drawn = Paint([](platform::DrawSurface &dc) {
+        QImage white(2, 2, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        dc.DrawImage(white, {kMin, kMin, kMax, kMax});
+        dc.Rectangle({kMin, kMin, kMax, kMax}, 0xFFFFFF);
+        dc.DrawText("x", {kMin, kMin, kMax, kMax}, platform::kTextCentred);
+        dc.MoveTo(kMax, 5);
+        dc.LineTo(kMin, 5);
+        dc.MoveTo(7, kMin);
+        dc.LineTo(7, kMax);
+    });
+    EXPECT_TRUE(IsBlack(drawn, 0, 5));
+    EXPECT_TRUE(IsBlack(drawn, 59, 5));
+    EXPECT_TRUE(IsBlack(drawn, 7, 39));
 }
 
 TEST(PainterSurface, RectangleOutlinesItsInnerEdge)

@@ -59,3 +59,37 @@ TEST(DrawingConventions, HolidayLabelsCountForNonWorkingDays)
 }
 
 } // namespace
+
+#include "layout_fixture.h"
+
+namespace {
+
+class FootLinesTest : public LayoutTest
+{
+};
+
+// The foot lines go through the 8-bit code page, keep their ampersands for the surface, and are
+// drawn, like the title, in whatever background mode the context holds.
+TEST_F(FootLinesTest, AdvertisingLinesPassThroughTheCodePageInTheCurrentMode)
+{
+    app.Pub1 = QString::fromUtf8("Łódź & Fils");
+    app.Pub2 = QString::fromUtf8("€ 2 && 3");
+    view.PubVisible = 1;
+    for (const DisplayMode mode : {DisplayMode::Vertical, DisplayMode::Horizontal, DisplayMode::HorizontalLargeCells}) {
+        for (const int bkMode : {platform::OPAQUE, platform::TRANSPARENT}) {
+            dc.SetBkMode(bkMode);
+            Draw(mode, 1, 1.0);
+            const auto *pub1 = FindText(QString::fromUtf8("?ód? & Fils"));
+            const auto *pub2 = FindText(QString::fromUtf8("€ 2 && 3"));
+            ASSERT_TRUE(pub1 && pub2) << static_cast<int>(mode);
+            EXPECT_EQ(pub1->bkMode, bkMode);
+            EXPECT_EQ(pub2->bkMode, bkMode);
+            EXPECT_EQ(pub1->flags, platform::kTextCentred);
+            EXPECT_EQ(pub1->font, dc.CreatePointFont(60, "TIME NEW ROMAN"));
+            EXPECT_EQ(Of(Kind::Text).front().bkMode, bkMode); // the title
+            EXPECT_EQ(dc.CurrentBkMode(), bkMode);
+        }
+    }
+}
+
+} // namespace
