@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -230,6 +231,24 @@ void CMainFrame::RefreshCommandStates()
     Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
 }
 
+int CMainFrame::PageCommandOfKeyPosition(const QString &platform, quint32 nativeScanCode,
+                                         Qt::KeyboardModifiers modifiers)
+{
+    // The page keys 1 and 2 are the keys of the top row, wherever the layout puts the digits:
+    // on a French keyboard they type "&" and "é" unshifted. X11 and Wayland both number the
+    // keys by position (evdev code + 8): 10 is the key of 1, 11 that of 2.
+    constexpr quint32 kKeyOfOne = 10;
+    constexpr quint32 kKeyOfTwo = 11;
+    const bool numbersByPosition = platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+    if (!numbersByPosition || (modifiers & ~Qt::ShiftModifier) != Qt::NoModifier)
+        return 0;
+    if (nativeScanCode == kKeyOfOne)
+        return ID_PAGE_PREV;
+    if (nativeScanCode == kKeyOfTwo)
+        return ID_PAGE_NEXT;
+    return 0;
+}
+
 void CMainFrame::keyPressEvent(QKeyEvent *event)
 {
     // On X11 the shortcut map drops the keypad modifier, so a keypad-only accelerator such as
@@ -237,6 +256,12 @@ void CMainFrame::keyPressEvent(QKeyEvent *event)
     const auto it = keypadKeys_.find(event->keyCombination().toCombined());
     if (it != keypadKeys_.end()) {
         Dispatch(it->second);
+        event->accept();
+        return;
+    }
+    if (const int page =
+            PageCommandOfKeyPosition(QGuiApplication::platformName(), event->nativeScanCode(), event->modifiers())) {
+        Dispatch(page);
         event->accept();
         return;
     }

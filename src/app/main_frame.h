@@ -52,6 +52,11 @@ public:
     // The help page beside the executable: its path with the extension replaced by ".html".
     static QString HelpFilePath();
 
+    // The page command of a key by its place on the keyboard (the top-row keys of 1 and 2, as
+    // the accelerators mean them, whatever the layout types there), or 0.
+    static int PageCommandOfKeyPosition(const QString &platform, quint32 nativeScanCode,
+                                        Qt::KeyboardModifiers modifiers);
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 

@@ -259,6 +259,19 @@ TEST_F(FrameTest, YearKeysAndButtonsChangeTheTitle)
     EXPECT_EQ(frame_->windowTitle(), "Année 2025 - Genérateur de Tamvel");
 }
 
+TEST(FrameKeys, PageKeysAreTheTopRowKeysWhateverTheLayoutTypes)
+{
+    // On a French keyboard the keys of 1 and 2 type "&" and "é": their place still counts.
+    EXPECT_EQ(CMainFrame::PageCommandOfKeyPosition("xcb", 10, Qt::NoModifier), ID_PAGE_PREV);
+    EXPECT_EQ(CMainFrame::PageCommandOfKeyPosition("xcb", 11, Qt::ShiftModifier), ID_PAGE_NEXT);
+    EXPECT_EQ(CMainFrame::PageCommandOfKeyPosition("wayland-egl", 11, Qt::NoModifier), ID_PAGE_NEXT);
+    EXPECT_EQ(CMainFrame::PageCommandOfKeyPosition("xcb", 10, Qt::ControlModifier), 0);
+    EXPECT_EQ(CMainFrame::PageCommandOfKeyPosition("xcb", 12, Qt::NoModifier), 0);
+    // Elsewhere scan codes mean other keys (10 is the key of 9 on Windows).
+    EXPECT_EQ(CMainFrame::PageCommandOfKeyPosition("windows", 10, Qt::NoModifier), 0);
+    EXPECT_EQ(CMainFrame::PageCommandOfKeyPosition("offscreen", 10, Qt::NoModifier), 0);
+}
+
 TEST_F(FrameTest, PentecostMondayFollowsTheYearShown)
 {
     Open(2004);
