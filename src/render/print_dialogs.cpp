@@ -121,12 +121,15 @@ void RunPrintPreview(QWidget *parent, QPrinter &printer, const LayoutInputs &inp
         pagesView->setViewMode(StoredPreviewPages() == 2 ? QPrintPreviewWidget::FacingPagesView
                                                          : QPrintPreviewWidget::SinglePageView);
         // Page Down and Page Up turn the pages, Escape closes (the dialog's own key).
+        const auto turn = [pagesView](int step) {
+            pagesView->setCurrentPage(pagesView->currentPage() + step);
+            // The window's page number and arrows follow this signal only.
+            emit pagesView->previewChanged();
+        };
         auto *next = new QShortcut(QKeySequence(Qt::Key_PageDown), &preview);
-        QObject::connect(next, &QShortcut::activated, pagesView,
-                         [pagesView] { pagesView->setCurrentPage(pagesView->currentPage() + 1); });
+        QObject::connect(next, &QShortcut::activated, pagesView, [turn] { turn(1); });
         auto *previous = new QShortcut(QKeySequence(Qt::Key_PageUp), &preview);
-        QObject::connect(previous, &QShortcut::activated, pagesView,
-                         [pagesView] { pagesView->setCurrentPage(pagesView->currentPage() - 1); });
+        QObject::connect(previous, &QShortcut::activated, pagesView, [turn] { turn(-1); });
     }
     preview.resize(parent != nullptr ? parent->size() : QSize(1000, 800));
     preview.exec();

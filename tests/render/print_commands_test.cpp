@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -132,6 +133,7 @@ TEST_F(PrintCommandsTest, PreviewShowsThePagesTurnsThemAndRemembersTwoPages)
     view.OnGrandesCases();
     int pageCount = 0;
     int afterPageDown = 0;
+    int shownNumber = 0;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     auto pagesOf = [](QWidget *modal) { return modal->findChild<QPrintPreviewWidget *>(); };
     WhileModal(
@@ -146,12 +148,16 @@ TEST_F(PrintCommandsTest, PreviewShowsThePagesTurnsThemAndRemembersTwoPages)
             EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
             QTest::keyClick(modal, Qt::Key_PageDown);
             afterPageDown = pages->currentPage();
+            // The window's own page number follows.
+            for (const QLineEdit *edit : modal->findChildren<QLineEdit *>())
+                shownNumber += edit->text() == QStringLiteral("2");
             pages->setViewMode(QPrintPreviewWidget::FacingPagesView);
             QTest::keyClick(modal, Qt::Key_Escape);
         });
     EXPECT_EQ(pageCount, 12);
     EXPECT_EQ(orientation, QPageLayout::Landscape);
     EXPECT_EQ(afterPageDown, 2);
+    EXPECT_EQ(shownNumber, 1);
     const auto key = platform::RegistryKey::Open(QStringLiteral("Software\\Tamvel\\Genérateur de Tamvel\\Settings"));
     ASSERT_TRUE(key);
     EXPECT_EQ(key->QueryNumber(QStringLiteral("PreviewPages")), 2u);
