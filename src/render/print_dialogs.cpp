@@ -17,6 +17,9 @@
 
 namespace {
 
+// Set by tests; otherwise the system is asked.
+std::optional<bool> printerInstalledOverride;
+
 // Where the preview keeps its one-or-two-pages choice.
 const QString kPreviewKey = QStringLiteral("Software\\Tamvel\\Genérateur de Tamvel\\Settings");
 const QString kPreviewPages = QStringLiteral("PreviewPages");
@@ -60,10 +63,6 @@ void SetPortrait(QPrinter &printer)
 QString MessageCaption()
 {
     return QStringLiteral("Genérateur de Tamvel");
-}
-
-namespace {
-std::optional<bool> printerInstalledOverride;
 }
 
 bool PrinterInstalled()
