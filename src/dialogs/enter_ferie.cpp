@@ -183,8 +183,8 @@ void CEnterFerie::OnDelete()
         return;
     const auto s = static_cast<std::size_t>(row);
     LockForCommand();
-    const QString question =
-        QStringLiteral("Voulez vous réellement effacer le jour ") + RowText(dates_[s], labels_[s]) + QStringLiteral(" ?");
+    const QString question = QStringLiteral("Voulez vous réellement effacer le jour ") +
+                             RowText(dates_[s], labels_[s]) + QStringLiteral(" ?");
     if (platform::Prompts().YesNo(this, kQuestionCaption, question)) {
         const QSignalBlocker blocker(list_);
         delete list_->takeItem(row);
@@ -198,8 +198,9 @@ void CEnterFerie::OnDelete()
 void CEnterFerie::OnClear()
 {
     LockForCommand();
-    if (platform::Prompts().YesNo(this, kQuestionCaption,
-                                  QStringLiteral("Voulez vous réellement effacer tous les jours fériés de cette année ?"))) {
+    if (platform::Prompts().YesNo(
+            this, kQuestionCaption,
+            QStringLiteral("Voulez vous réellement effacer tous les jours fériés de cette année ?"))) {
         dates_.clear();
         labels_.clear();
         const QSignalBlocker blocker(list_);

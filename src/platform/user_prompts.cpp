@@ -24,8 +24,8 @@ public:
     bool YesNo(QWidget *parent, const QString &caption, const QString &text) override
     {
         // Standard buttons, so that Qt's French translation names them "Oui" and "Non".
-        return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
-                                     QMessageBox::Yes) == QMessageBox::Yes;
+        return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+               QMessageBox::Yes;
     }
 };
 
