@@ -2,6 +2,7 @@
 
 #include "app/about_dlg.h"
 #include "app/keyboard_indicators.h"
+#include "dialogs/enter_ferie.h"
 #include "render/print_dialogs.h"
 #include "render/tamvel_view.h"
 #include "resources/commands.h"
@@ -28,7 +29,7 @@ namespace {
 // The commands of the later dialogs: their items exist and follow their states.
 bool IsPendingDialogCommand(int id)
 {
-    return id == ID_EDIT_FERIES || id == ID_COULEURS || id == ID_EDIT_PUB;
+    return id == ID_COULEURS || id == ID_EDIT_PUB;
 }
 
 } // namespace
@@ -278,6 +279,14 @@ bool CMainFrame::Dispatch(int id)
         // carried by the view
     } else if (id == ID_LUNDI_PENTECOTE && doc_ != nullptr) {
         doc_->OnLundiPentecote(); // stores the option and redraws through UpdateAllViews
+    } else if (id == ID_EDIT_FERIES && doc_ != nullptr) {
+        CEnterFerie dialog(*doc_, app_, this); // stores the days itself on OK
+        if (dialog.exec() == QDialog::Accepted) {
+            if (doc_->UpdateAllViews)
+                doc_->UpdateAllViews();
+            else
+                view_->repaint();
+        }
     } else if (IsPendingDialogCommand(id)) {
         // The dialogs of these commands come later.
     } else if (!(appCommands_ && appCommands_(id))) {

@@ -20,6 +20,13 @@ public:
     {
         return QFileDialog::getSaveFileName(parent, caption, suggestion, filter);
     }
+
+    bool YesNo(QWidget *parent, const QString &caption, const QString &text) override
+    {
+        // Standard buttons, so that Qt's French translation names them "Oui" and "Non".
+        return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+               QMessageBox::Yes;
+    }
 };
 
 UserPrompts *installed = nullptr;

@@ -18,6 +18,9 @@ public:
     // The file name to save to, or an empty text when the user cancels.
     virtual QString SaveFileName(QWidget *parent, const QString &caption, const QString &suggestion,
                                  const QString &filter) = 0;
+
+    // A Yes/No question; true for Yes.
+    virtual bool YesNo(QWidget *parent, const QString &caption, const QString &text) = 0;
 };
 
 // The prompts in use; Qt's dialogs unless a test installed its own.

@@ -1,19 +1,24 @@
 #include "app/about_dlg.h"
 #include "app/main_frame.h"
 #include "app/tamvel_app.h"
+#include "dialogs/enter_ferie.h"
+#include "dialogs/enter_jour_ferie.h"
 #include "document/view_settings.h"
 #include "platform/registry.h"
 #include "render/tamvel_view.h"
 #include "resources/commands.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -331,6 +336,39 @@ TEST_F(FrameTest, AboutBoxAndHelpPage)
     Open(2025);
     // No help page beside the test program: the command says nothing.
     EXPECT_TRUE(frame_->Dispatch(ID_AIDE));
+}
+
+TEST_F(FrameTest, ParticularDaysCommandEditsTheYearAndRedrawsOnOkOnly)
+{
+    Open(2025);
+    ASSERT_TRUE(frame_->Dispatch(ID_FERIE_PARTICULIER));
+    int redraws = 0;
+    tamvel_->Document.UpdateAllViews = [&redraws] { ++redraws; };
+
+    // Answers the modal editor once it runs: one day typed in, then OK or Cancel.
+    auto answer = [](bool ok) {
+        QTimer::singleShot(0, [ok] {
+            auto *editor = qobject_cast<CEnterFerie *>(QApplication::activeModalWidget());
+            ASSERT_NE(editor, nullptr);
+            editor->RunDayDialog = [](CEnterJourFerie &day) {
+                day.DateEdit()->setText(QStringLiteral("14/07"));
+                day.LabelEdit()->setText(QStringLiteral("Fête"));
+                day.OnOK();
+                return day.result() == QDialog::Accepted;
+            };
+            editor->OnInsert();
+            ok ? editor->OnOK() : editor->reject();
+        });
+    };
+    answer(false);
+    EXPECT_TRUE(frame_->Dispatch(ID_EDIT_FERIES));
+    EXPECT_TRUE(tamvel_->Document.Dates.empty());
+    EXPECT_EQ(redraws, 0);
+
+    answer(true);
+    EXPECT_TRUE(frame_->Dispatch(ID_EDIT_FERIES));
+    EXPECT_EQ(tamvel_->Document.Libelles, std::vector<std::string>{"Fête"});
+    EXPECT_EQ(redraws, 1);
 }
 
 } // namespace

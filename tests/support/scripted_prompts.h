@@ -2,6 +2,7 @@
 
 #include "platform/user_prompts.h"
 
+#include <QList>
 #include <QStringList>
 
 // Answers the program's questions from a script and remembers what it was told; installed for
@@ -19,6 +20,17 @@ public:
         suggestions << suggestion;
         return saveFileNames.isEmpty() ? QString() : saveFileNames.takeFirst();
     }
+
+    // Pops the next scripted reply; No when the script has run out.
+    bool YesNo(QWidget *, const QString &caption, const QString &text) override
+    {
+        questionCaptions << caption;
+        questions << text;
+        return !yesNoReplies.isEmpty() && yesNoReplies.takeFirst();
+    }
+    QStringList questions;
+    QStringList questionCaptions;
+    QList<bool> yesNoReplies;
 
     QStringList messages;
     QStringList suggestions;
