@@ -1,5 +1,6 @@
 #include "platform/user_prompts.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -19,6 +20,33 @@ public:
                          const QString &filter) override
     {
         return QFileDialog::getSaveFileName(parent, caption, suggestion, filter);
+    }
+
+    std::optional<ColorRef> ChooseColor(QWidget *parent, ColorRef initial,
+                                        std::array<ColorRef, 16> &customColours) override
+    {
+        // Qt's own dialog: a desktop's native one may ignore the custom colours.
+        for (int k = 0; k < 16; ++k)
+            QColorDialog::setCustomColor(k, ToQColor(customColours[static_cast<std::size_t>(k)]));
+        const QColor chosen =
+            QColorDialog::getColor(ToQColor(initial), parent, QString(), QColorDialog::DontUseNativeDialog);
+        for (int k = 0; k < 16; ++k)
+            customColours[static_cast<std::size_t>(k)] = FromQColor(QColorDialog::customColor(k));
+        if (!chosen.isValid())
+            return std::nullopt;
+        return FromQColor(chosen);
+    }
+
+private:
+    static QColor ToQColor(ColorRef colour)
+    {
+        return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                      static_cast<int>((colour >> 16) & 0xFF));
+    }
+    static ColorRef FromQColor(const QColor &colour)
+    {
+        return static_cast<ColorRef>(colour.red()) | static_cast<ColorRef>(colour.green()) << 8 |
+               static_cast<ColorRef>(colour.blue()) << 16;
     }
 };
 
