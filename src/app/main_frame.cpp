@@ -2,7 +2,10 @@
 
 #include "app/about_dlg.h"
 #include "app/keyboard_indicators.h"
+#include "dialogs/edit_color.h"
+#include "dialogs/edit_pub.h"
 #include "dialogs/enter_ferie.h"
+#include "dialogs/new_annee.h"
 #include "render/print_dialogs.h"
 #include "render/tamvel_view.h"
 #include "resources/commands.h"
@@ -24,18 +27,7 @@
 
 using namespace cmd;
 
-namespace {
-
-// The commands of the later dialogs: their items exist and follow their states.
-bool IsPendingDialogCommand(int id)
-{
-    return id == ID_COULEURS || id == ID_EDIT_PUB;
-}
-
-} // namespace
-
-CMainFrame::CMainFrame(const AppSettings &app, CTamvelDoc *doc, QWidget *parent)
-    : QMainWindow(parent), app_(app), doc_(doc)
+CMainFrame::CMainFrame(AppSettings &app, CTamvelDoc *doc, QWidget *parent) : QMainWindow(parent), app_(app), doc_(doc)
 {
     setWindowIcon(resources::ProgramIcon());
     view_ = new CTamvelView(app_, doc_, this);
@@ -279,16 +271,8 @@ bool CMainFrame::Dispatch(int id)
         // carried by the view
     } else if (id == ID_LUNDI_PENTECOTE && doc_ != nullptr) {
         doc_->OnLundiPentecote(); // stores the option and redraws through UpdateAllViews
-    } else if (id == ID_EDIT_FERIES && doc_ != nullptr) {
-        CEnterFerie dialog(*doc_, app_, this); // stores the days itself on OK
-        if (dialog.exec() == QDialog::Accepted) {
-            if (doc_->UpdateAllViews)
-                doc_->UpdateAllViews();
-            else
-                view_->repaint();
-        }
-    } else if (IsPendingDialogCommand(id)) {
-        // The dialogs of these commands come later.
+    } else if (OnDialogCommand(id)) {
+        // the dialog stored its result
     } else if (!(appCommands_ && appCommands_(id))) {
         OnFrameCommand(id);
     }
@@ -317,6 +301,50 @@ bool CMainFrame::OnFrameCommand(int id)
     case ID_VIEW_STATUS_BAR:
         statusBar()->setVisible(statusBar()->isHidden());
         return true;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::RedrawAllViews()
+{
+    if (doc_ != nullptr && doc_->UpdateAllViews)
+        doc_->UpdateAllViews();
+    else
+        view_->repaint();
+}
+
+bool CMainFrame::OnDialogCommand(int id)
+{
+    switch (id) {
+    case ID_NOUVELLE_ANNEE: {
+        if (!openYear_)
+            return false;
+        CNewAnnee dialog(app_.Annee, this);
+        if (dialog.exec() == QDialog::Accepted)
+            openYear_(dialog.Year());
+        return true;
+    }
+    case ID_EDIT_PUB: {
+        CEditPub dialog(app_, this);
+        if (dialog.exec() == QDialog::Accepted)
+            RedrawAllViews();
+        return true;
+    }
+    case ID_COULEURS: {
+        CEditColor dialog(app_, this);
+        if (dialog.exec() == QDialog::Accepted)
+            RedrawAllViews();
+        return true;
+    }
+    case ID_EDIT_FERIES: {
+        if (doc_ == nullptr)
+            return false;
+        CEnterFerie dialog(*doc_, app_, this); // stores the days itself on OK
+        if (dialog.exec() == QDialog::Accepted)
+            RedrawAllViews();
+        return true;
+    }
     default:
         return false;
     }

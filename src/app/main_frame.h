@@ -23,11 +23,14 @@ class CMainFrame : public QMainWindow
 public:
     // Carries the application's commands; returns false for a command it does not know.
     using AppCommandHandler = std::function<bool(int id)>;
+    // Sets the year shown and runs the new-document step.
+    using OpenYearHandler = std::function<void(int year)>;
 
-    CMainFrame(const AppSettings &app, CTamvelDoc *doc, QWidget *parent = nullptr);
+    CMainFrame(AppSettings &app, CTamvelDoc *doc, QWidget *parent = nullptr);
     ~CMainFrame() override;
 
     void SetAppCommandHandler(AppCommandHandler handler) { appCommands_ = std::move(handler); }
+    void SetOpenYearHandler(OpenYearHandler handler) { openYear_ = std::move(handler); }
 
     CTamvelView *View() const { return view_; }
     QToolBar *ToolBar() const { return toolBar_; }
@@ -66,11 +69,15 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     bool OnFrameCommand(int id);
+    // The year, advertising-text and colour dialogs; false for any other command.
+    bool OnDialogCommand(int id);
+    // After a dialog's OK: every view shows the new values.
+    void RedrawAllViews();
     void SetStatusPanes(bool nonTrav, bool ferie, bool sem);
     void UpdateLockPanes();
     void SetPane(int pane, bool shown);
 
-    const AppSettings &app_;
+    AppSettings &app_;
     CTamvelDoc *doc_;
     CTamvelView *view_ = nullptr;
     QToolBar *toolBar_ = nullptr;
@@ -80,5 +87,6 @@ private:
     std::map<int, QAction *> accelerators_;
     std::map<int, int> keypadKeys_; // key combination with the keypad modifier -> command id
     AppCommandHandler appCommands_;
+    OpenYearHandler openYear_;
     bool ownsDocumentRedraw_ = false;
 };

@@ -120,6 +120,7 @@ int Run(int argc, char *argv[])
     platform::RegisterFontSubstitutions();
     CMainFrame frame(tamvel.Settings, &tamvel.Document);
     frame.SetAppCommandHandler([&tamvel](int id) { return tamvel.OnCommand(id); });
+    frame.SetOpenYearHandler([&tamvel](int year) { tamvel.OpenYear(year); });
     tamvel.DocumentChanged = [&frame] { frame.OnNewDocument(); };
     tamvel.InitInstance(options.year);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {

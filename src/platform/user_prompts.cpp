@@ -1,5 +1,8 @@
 #include "platform/user_prompts.h"
 
+#include "platform/painter_surface.h"
+
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -26,6 +29,28 @@ public:
         // Standard buttons, so that Qt's French translation names them "Oui" and "Non".
         return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
                QMessageBox::Yes;
+    }
+
+    std::optional<ColorRef> ChooseColor(QWidget *parent, ColorRef initial,
+                                        std::array<ColorRef, 16> &customColours) override
+    {
+        // Qt's own dialog: a desktop's native one may ignore the custom colours.
+        for (int k = 0; k < 16; ++k)
+            QColorDialog::setCustomColor(k, ToQColor(customColours[static_cast<std::size_t>(k)]));
+        const QColor chosen =
+            QColorDialog::getColor(ToQColor(initial), parent, QString(), QColorDialog::DontUseNativeDialog);
+        for (int k = 0; k < 16; ++k)
+            customColours[static_cast<std::size_t>(k)] = FromQColor(QColorDialog::customColor(k));
+        if (!chosen.isValid())
+            return std::nullopt;
+        return FromQColor(chosen);
+    }
+
+private:
+    static ColorRef FromQColor(const QColor &colour)
+    {
+        return static_cast<ColorRef>(colour.red()) | static_cast<ColorRef>(colour.green()) << 8 |
+               static_cast<ColorRef>(colour.blue()) << 16;
     }
 };
 

@@ -1,12 +1,17 @@
 #pragma once
 
+#include "platform/draw_surface.h"
+
 #include <QString>
+
+#include <array>
+#include <optional>
 
 class QWidget;
 
 namespace platform {
 
-// Message boxes and standard file dialogs behind one interface: the program answers with Qt's
+// Message boxes and standard file and colour dialogs behind one interface: the program answers with Qt's
 // dialogs, tests with scripted replies that record what was asked.
 class UserPrompts
 {
@@ -21,6 +26,11 @@ public:
 
     // A Yes/No question; true for Yes.
     virtual bool YesNo(QWidget *parent, const QString &caption, const QString &text) = 0;
+    // The colour picker, opened on `initial` with the 16 custom colours, which come back as the
+    // user left them whether the picker was confirmed or not. The chosen colour, or nothing
+    // when the user cancels.
+    virtual std::optional<ColorRef> ChooseColor(QWidget *parent, ColorRef initial,
+                                                std::array<ColorRef, 16> &customColours) = 0;
 };
 
 // The prompts in use; Qt's dialogs unless a test installed its own.

@@ -5,6 +5,10 @@
 #include <QList>
 #include <QStringList>
 
+#include <deque>
+#include <functional>
+#include <vector>
+
 // Answers the program's questions from a script and remembers what it was told; installed for
 // the life of the object.
 class ScriptedPrompts : public platform::UserPrompts
@@ -32,7 +36,27 @@ public:
     QStringList questionCaptions;
     QList<bool> yesNoReplies;
 
+    // Records the starting colour and the custom colours offered, lets `editCustomColours` change
+    // them as a user would, then gives the next scripted reply (none left: the user cancels).
+    std::optional<platform::ColorRef> ChooseColor(QWidget *, platform::ColorRef initial,
+                                                  std::array<platform::ColorRef, 16> &customColours) override
+    {
+        colourStarts.push_back(initial);
+        offeredCustomColours.push_back(customColours);
+        if (editCustomColours)
+            editCustomColours(customColours);
+        if (colourReplies.empty())
+            return std::nullopt;
+        const std::optional<platform::ColorRef> reply = colourReplies.front();
+        colourReplies.pop_front();
+        return reply;
+    }
+
     QStringList messages;
     QStringList suggestions;
     QStringList saveFileNames; // replies, in order; an empty reply cancels
+    std::vector<platform::ColorRef> colourStarts;
+    std::vector<std::array<platform::ColorRef, 16>> offeredCustomColours;
+    std::deque<std::optional<platform::ColorRef>> colourReplies; // nullopt cancels
+    std::function<void(std::array<platform::ColorRef, 16> &)> editCustomColours;
 };
