@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/registry.h"
+
 #include <QDialog>
 
 struct AppSettings;
@@ -12,7 +14,9 @@ class CEditPub : public QDialog
     Q_OBJECT
 
 public:
-    static constexpr int kMaxLineLength = 1023;
+    // The store keeps 254 characters of a line: a longer one would print in full until the next
+    // start and then come back cut, so the field takes no more than what can be kept.
+    static constexpr int kMaxLineLength = platform::kMaxStoredText;
 
     explicit CEditPub(AppSettings &app, QWidget *parent = nullptr);
 

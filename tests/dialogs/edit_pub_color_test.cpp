@@ -61,13 +61,16 @@ TEST_F(EditPubTest, ShowsTheLinesAndStoresThemOnOk)
     EXPECT_EQ(stored.Pub2, "");
 }
 
-TEST_F(EditPubTest, LinesAreLimitedTo1023Characters)
+TEST_F(EditPubTest, LinesAreLimitedToWhatTheStoreKeeps)
 {
     CEditPub dialog(app);
     dialog.Line1Edit()->setText(QString(1100, QChar(u'a')));
-    EXPECT_EQ(dialog.Line1Edit()->text().size(), 1023);
+    EXPECT_EQ(dialog.Line1Edit()->text().size(), 254);
     QTest::keyClicks(dialog.Line1Edit(), "b");
-    EXPECT_EQ(dialog.Line1Edit()->text().size(), 1023);
+    EXPECT_EQ(dialog.Line1Edit()->text().size(), 254);
+    dialog.accept();
+    // What the next start reads back is what the dialog showed.
+    EXPECT_EQ(Reloaded().Pub1, QString(254, QChar(u'a')));
 }
 
 TEST_F(EditPubTest, ResetShowsTheDefaultsAndOnlyOkStoresThem)
