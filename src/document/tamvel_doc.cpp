@@ -40,6 +40,8 @@ bool CTamvelDoc::OnNewDocument()
     title_ = QString::asprintf("Année %04d", year);
     Image1.clear();
     Image2.clear();
+    Dib1.Clear();
+    Dib2.Clear();
     Dates.clear();
     Libelles.clear();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/app_settings.h"
+#include "images/dib_image.h"
 #include "model/holiday_label.h"
 #include "model/ole_date_time.h"
 
@@ -40,6 +41,11 @@ public:
     std::int32_t LundiPentecote = 0;
     QString Image1;
     QString Image2;
+    // The decoded images of Image1 and Image2; empty when there is none.
+    DibImage Dib1;
+    DibImage Dib2;
+    // The image of a page of the photo layouts: image 1 for page 1, image 2 for page 2.
+    const DibImage &PageImage(int page) const { return page == 2 ? Dib2 : Dib1; }
 
     // Asks every view to redraw (UpdateAllViews); set by whoever shows the document.
     std::function<void()> UpdateAllViews;

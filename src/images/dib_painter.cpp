@@ -1,0 +1,72 @@
+#include "images/dib_painter.h"
+
+#include <QByteArray>
+
+namespace {
+
+std::uint32_t U32(const std::vector<std::uint8_t> &b, std::size_t at)
+{
+    return at + 4 <= b.size() ? std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16 |
+                                    std::uint32_t(b[at + 3]) << 24
+                              : 0;
+}
+
+std::uint16_t U16(const std::vector<std::uint8_t> &b, std::size_t at)
+{
+    return at + 2 <= b.size() ? std::uint16_t(b[at] | b[at + 1] << 8) : 0;
+}
+
+// Bytes of the colour table that follows the header.
+std::uint32_t ColourTableSize(const std::vector<std::uint8_t> &b)
+{
+    const bool info = U32(b, 0) == 40;
+    const unsigned bits = info ? U16(b, 14) : U16(b, 10);
+    std::uint32_t colours = info ? U32(b, 32) : 0;
+    if (colours == 0 && bits <= 8)
+        colours = 1u << bits;
+    if (info && U32(b, 16) == 3) // bit fields: three masks
+        return 12;
+    return colours * (info ? 4 : 3);
+}
+
+} // namespace
+
+DibSize SizeOf(const DibImage &image)
+{
+    const auto &b = image.Block();
+    if (b.size() < 12)
+        return {};
+    if (U32(b, 0) == 40)
+        return {static_cast<int>(U32(b, 4)), static_cast<int>(U32(b, 8))};
+    return {U16(b, 4), U16(b, 6)};
+}
+
+QImage ToQImage(const DibImage &image)
+{
+    const auto &b = image.Block();
+    if (b.size() < 12)
+        return {};
+    // A BMP file is the packed DIB behind a 14-byte file header that says where the pixels start.
+    const std::uint32_t headerSize = U32(b, 0) == 40 ? 40 : 12;
+    const std::uint32_t pixels = 14 + headerSize + ColourTableSize(b);
+    const std::uint32_t total = 14 + static_cast<std::uint32_t>(b.size());
+    QByteArray file;
+    file.reserve(static_cast<qsizetype>(total));
+    file.append("BM", 2);
+    for (std::uint32_t value : {total, 0u, pixels})
+        for (int shift = 0; shift < 32; shift += 8)
+            file.append(static_cast<char>((value >> shift) & 0xFF));
+    file.truncate(14);
+    file.append(reinterpret_cast<const char *>(b.data()), static_cast<qsizetype>(b.size()));
+    return QImage::fromData(file, "BMP");
+}
+
+void PaintDibImage(platform::DrawSurface &dc, const platform::Rect &destination, const DibImage &image,
+                   const platform::Rect &source)
+{
+    const QImage picture = ToQImage(image);
+    if (picture.isNull())
+        return;
+    const QRect part(source.left, source.top, source.right - source.left, source.bottom - source.top);
+    dc.DrawImage(part == picture.rect() ? picture : picture.copy(part), destination);
+}
