@@ -5,6 +5,7 @@
 #include "dialogs/edit_color.h"
 #include "dialogs/edit_pub.h"
 #include "dialogs/enter_ferie.h"
+#include "dialogs/load_image.h"
 #include "dialogs/new_annee.h"
 #include "render/print_dialogs.h"
 #include "render/tamvel_view.h"
@@ -323,6 +324,15 @@ bool CMainFrame::OnDialogCommand(int id)
         CNewAnnee dialog(app_.Annee, this);
         if (dialog.exec() == QDialog::Accepted)
             openYear_(dialog.Year());
+        return true;
+    }
+    case ID_CHARGER_IMAGES: {
+        if (!openYear_)
+            return false;
+        // On OK the same year is read again, with its new names and images.
+        CLoadImage dialog(app_.Annee, this);
+        if (dialog.exec() == QDialog::Accepted)
+            openYear_(app_.Annee);
         return true;
     }
     case ID_EDIT_PUB: {

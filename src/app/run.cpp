@@ -4,9 +4,11 @@
 #include "app/holiday_listing.h"
 #include "app/main_frame.h"
 #include "app/tamvel_app.h"
+#include "dialogs/load_image_files.h"
 #include "document/view_settings.h"
 #include "platform/font_substitutions.h"
 #include "platform/registry.h"
+#include "platform/user_prompts.h"
 #include "render/calendar_export.h"
 
 #include <QApplication>
@@ -40,6 +42,25 @@ void InstallFrenchTranslations(QApplication &application)
         QApplication::installTranslator(translator);
 }
 
+// Without a window nobody can answer a message box: what the image loading has to say goes to
+// stderr, and the calendar is exported without the image.
+class StderrPrompts : public platform::UserPrompts
+{
+public:
+    void Message(QWidget *, const QString &, const QString &text) override
+    {
+        std::fprintf(stderr, "tamvel : %s\n", text.toLocal8Bit().constData());
+    }
+    QString SaveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString OpenFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    bool YesNo(QWidget *, const QString &, const QString &) override { return false; }
+    std::optional<platform::ColorRef> ChooseColor(QWidget *, platform::ColorRef,
+                                                  std::array<platform::ColorRef, 16> &) override
+    {
+        return std::nullopt;
+    }
+};
+
 // Writes every page of the current mode to a PDF file or to PNG files, without any window.
 int Export(int argc, char *argv[], const CommandLine &options, CTamvelApp &tamvel, const ViewState &view)
 {
@@ -54,7 +75,11 @@ int Export(int argc, char *argv[], const CommandLine &options, CTamvelApp &tamve
     });
     QApplication application(argc, argv);
     platform::RegisterFontSubstitutions();
+    StderrPrompts prompts;
+    platform::SetPrompts(&prompts);
+    tamvel.Document.LoadImages = LoadYearImages;
     tamvel.InitInstance(options.year);
+    platform::SetPrompts(nullptr);
     const LayoutInputs inputs{tamvel.Settings, view, &tamvel.Document};
     const ExportResult result =
         options.pdfFile ? ExportPdf(QString::fromLocal8Bit(options.pdfFile->c_str()), inputs)
@@ -121,6 +146,7 @@ int Run(int argc, char *argv[])
     CMainFrame frame(tamvel.Settings, &tamvel.Document);
     frame.SetAppCommandHandler([&tamvel](int id) { return tamvel.OnCommand(id); });
     frame.SetOpenYearHandler([&tamvel](int year) { tamvel.OpenYear(year); });
+    tamvel.Document.LoadImages = [&frame](CTamvelDoc &doc) { LoadImagesWithProgress(doc, &frame); };
     tamvel.DocumentChanged = [&frame] { frame.OnNewDocument(); };
     tamvel.InitInstance(options.year);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {

@@ -1,6 +1,7 @@
 #include "document/tamvel_doc.h"
 
 #include "document/settings_keys.h"
+#include "images/image_loader.h"
 #include "platform/registry.h"
 
 #include <QRegularExpression>
@@ -67,6 +68,20 @@ bool CTamvelDoc::OnNewDocument()
 
     LoadParticularDays();
     return true;
+}
+
+bool CTamvelDoc::LoadYearImage(int index)
+{
+    DibImage &slot = index == 0 ? Dib1 : Dib2;
+    slot.Clear();
+    slot = LoadImageFile(index == 0 ? Image1 : Image2);
+    return !slot.IsEmpty();
+}
+
+void LoadYearImages(CTamvelDoc &doc)
+{
+    doc.LoadYearImage(0);
+    doc.LoadYearImage(1);
 }
 
 void CTamvelDoc::LoadParticularDays()

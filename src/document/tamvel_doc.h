@@ -44,6 +44,9 @@ public:
     // The decoded images of Image1 and Image2; empty when there is none.
     DibImage Dib1;
     DibImage Dib2;
+    // Replaces image `index` (0 or 1) by the one read from Image1 or Image2; true when the slot
+    // holds an image afterwards. Failures are reported and leave the slot empty.
+    bool LoadYearImage(int index);
     // The image of a page of the photo layouts: image 1 for page 1, image 2 for page 2.
     const DibImage &PageImage(int page) const { return page == 2 ? Dib2 : Dib1; }
 
@@ -57,3 +60,7 @@ private:
     const AppSettings &app_;
     QString title_;
 };
+
+// Loads image 1, then image 2 of the document, without any dialog: the loader of the command
+// line and of tests.
+void LoadYearImages(CTamvelDoc &doc);

@@ -1,5 +1,7 @@
 #include "images/dib_painter.h"
 
+#include "images/dib_file.h"
+
 #include <QByteArray>
 
 namespace {
@@ -16,17 +18,13 @@ std::uint16_t U16(const std::vector<std::uint8_t> &b, std::size_t at)
     return at + 2 <= b.size() ? std::uint16_t(b[at] | b[at + 1] << 8) : 0;
 }
 
-// Bytes of the colour table that follows the header.
+// Bytes between the header and the pixels: the colour table, or the three masks of a bit-field
+// image, which the BMP reader expects there.
 std::uint32_t ColourTableSize(const std::vector<std::uint8_t> &b)
 {
-    const bool info = U32(b, 0) == 40;
-    const unsigned bits = info ? U16(b, 14) : U16(b, 10);
-    std::uint32_t colours = info ? U32(b, 32) : 0;
-    if (colours == 0 && bits <= 8)
-        colours = 1u << bits;
-    if (info && U32(b, 16) == 3) // bit fields: three masks
+    if (U32(b, 0) == 40 && U32(b, 16) == 3)
         return 12;
-    return colours * (info ? 4 : 3);
+    return DibColourTableSize(b);
 }
 
 } // namespace
@@ -47,13 +45,17 @@ QImage ToQImage(const DibImage &image)
     if (b.size() < 12)
         return {};
     // A BMP file is the packed DIB behind a 14-byte file header that says where the pixels start.
-    const std::uint32_t headerSize = U32(b, 0) == 40 ? 40 : 12;
-    const std::uint32_t pixels = 14 + headerSize + ColourTableSize(b);
+    const std::uint32_t headerSize = U32(b, 0);
+    if (headerSize < 12 || headerSize > b.size())
+        return {};
+    const std::uint64_t pixels = 14ull + headerSize + ColourTableSize(b);
+    if (pixels > 14 + b.size())
+        return {};
     const std::uint32_t total = 14 + static_cast<std::uint32_t>(b.size());
     QByteArray file;
     file.reserve(static_cast<qsizetype>(total));
     file.append("BM", 2);
-    for (std::uint32_t value : {total, 0u, pixels})
+    for (std::uint32_t value : {total, 0u, static_cast<std::uint32_t>(pixels)})
         for (int shift = 0; shift < 32; shift += 8)
             file.append(static_cast<char>((value >> shift) & 0xFF));
     file.truncate(14);

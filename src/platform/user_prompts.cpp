@@ -24,6 +24,20 @@ public:
         return QFileDialog::getSaveFileName(parent, caption, suggestion, filter);
     }
 
+    QString OpenFileName(QWidget *parent, const QString &initial, const QString &filter,
+                         const QString &defaultSuffix) override
+    {
+        QFileDialog dialog(parent, QString(), initial, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix(defaultSuffix);
+        if (!initial.isEmpty())
+            dialog.selectFile(initial);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        return dialog.selectedFiles().constFirst();
+    }
+
     bool YesNo(QWidget *parent, const QString &caption, const QString &text) override
     {
         // Standard buttons, so that Qt's French translation names them "Oui" and "Non".

@@ -23,6 +23,10 @@ public:
     // The file name to save to, or an empty text when the user cancels.
     virtual QString SaveFileName(QWidget *parent, const QString &caption, const QString &suggestion,
                                  const QString &filter) = 0;
+    // The file to open, chosen among existing files starting from `initial`; an empty text when
+    // the user cancels. `defaultSuffix` is added to a name typed without one.
+    virtual QString OpenFileName(QWidget *parent, const QString &initial, const QString &filter,
+                                 const QString &defaultSuffix) = 0;
 
     // A Yes/No question; true for Yes.
     virtual bool YesNo(QWidget *parent, const QString &caption, const QString &text) = 0;

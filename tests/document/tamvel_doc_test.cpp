@@ -1,6 +1,9 @@
 #include "document/tamvel_doc.h"
 
+#include "support/scripted_prompts.h"
 #include "support/temp_settings.h"
+
+#include <QImage>
 
 #include <string>
 
@@ -150,6 +153,25 @@ TEST_F(YearDocument, NewDocumentReadsImageNamesBeforeLoadingAndEmptiesThePreviou
     EXPECT_EQ(seen, (QStringList{"/photos/a.jpg", "/photos/b.bmp", "", ""}));
     EXPECT_TRUE(doc_.Image1.isEmpty());
     EXPECT_EQ(doc_.GetTitle(), QStringLiteral("Année 2026"));
+}
+
+TEST_F(YearDocument, DirectLoaderFillsTheSlotsAndAFailedOneStaysEmpty)
+{
+    ScriptedPrompts prompts;
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(Qt::yellow);
+    const QString image1 = dir_.filePath(QStringLiteral("one.bmp"));
+    ASSERT_TRUE(picture.save(image1, "BMP"));
+    const QString image2 = dir_.filePath(QStringLiteral("missing.bmp"));
+    WriteFile(QStringLiteral("[2025]\nImage1=%1\nImage2=%2\n").arg(image1, image2).toUtf8());
+    doc_.LoadImages = LoadYearImages;
+    Open(2025);
+    EXPECT_FALSE(doc_.Dib1.IsEmpty());
+    EXPECT_TRUE(doc_.Dib2.IsEmpty());
+    EXPECT_EQ(prompts.messages, QStringList{image2 + QStringLiteral(" est introuvable.")});
+    // The next year has no names: the previous images go.
+    Open(2026);
+    EXPECT_TRUE(doc_.Dib1.IsEmpty());
 }
 
 } // namespace

@@ -17,13 +17,29 @@ public:
     ScriptedPrompts() { platform::SetPrompts(this); }
     ~ScriptedPrompts() override { platform::SetPrompts(nullptr); }
 
-    void Message(QWidget *, const QString &, const QString &text) override { messages << text; }
+    void Message(QWidget *, const QString &caption, const QString &text) override
+    {
+        messageCaptions << caption;
+        messages << text;
+    }
 
     QString SaveFileName(QWidget *, const QString &, const QString &suggestion, const QString &) override
     {
         suggestions << suggestion;
         return saveFileNames.isEmpty() ? QString() : saveFileNames.takeFirst();
     }
+
+    // Records where the file dialog started and pops the next reply; an empty reply, or none
+    // left, cancels.
+    QString OpenFileName(QWidget *, const QString &initial, const QString &filter, const QString &) override
+    {
+        openStarts << initial;
+        openFilters << filter;
+        return openFileNames.isEmpty() ? QString() : openFileNames.takeFirst();
+    }
+    QStringList openStarts;
+    QStringList openFilters;
+    QStringList openFileNames;
 
     // Pops the next scripted reply; No when the script has run out.
     bool YesNo(QWidget *, const QString &caption, const QString &text) override
@@ -53,6 +69,7 @@ public:
     }
 
     QStringList messages;
+    QStringList messageCaptions;
     QStringList suggestions;
     QStringList saveFileNames; // replies, in order; an empty reply cancels
     std::vector<platform::ColorRef> colourStarts;

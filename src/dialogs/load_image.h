@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+
+// The file names of the year's two photographs, read from the year's settings and written
+// back on OK. Nothing is checked here: the names are tried when the year is loaded.
+class CLoadImage : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CLoadImage(int year, QWidget *parent = nullptr);
+
+    QLineEdit *Name1Edit() const { return name1Edit_; }
+    QLineEdit *Name2Edit() const { return name2Edit_; }
+    QPushButton *Browse1Button() const { return browse1_; }
+    QPushButton *Browse2Button() const { return browse2_; }
+
+    // Browse buttons: the file-open dialog, starting from the field's name.
+    void OnBrowse1();
+    void OnBrowse2();
+
+    void accept() override;
+
+private:
+    void OnInitDialog();
+    void Browse(QLineEdit *edit);
+
+    int year_;
+    QLineEdit *name1Edit_ = nullptr;
+    QLineEdit *name2Edit_ = nullptr;
+    QPushButton *browse1_ = nullptr;
+    QPushButton *browse2_ = nullptr;
+};
