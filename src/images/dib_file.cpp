@@ -29,9 +29,12 @@ std::uint16_t U16(const std::vector<std::uint8_t> &b, std::size_t at)
     return at + 2 <= b.size() ? std::uint16_t(b[at] | b[at + 1] << 8) : 0;
 }
 
+// The later headers (108 and 124 bytes, as most programs write them today) begin with the 40
+// bytes of the info header; reading them through the 12-byte core layout would take the high
+// half of the width for the height and show nothing.
 bool IsInfoHeader(const std::vector<std::uint8_t> &b)
 {
-    return U32(b, 0) == kInfoHeaderSize;
+    return U32(b, 0) >= kInfoHeaderSize;
 }
 
 // Reads until `size` bytes came or the file ends; -1 with errno on a read error.

@@ -34,7 +34,8 @@ DibSize SizeOf(const DibImage &image)
     const auto &b = image.Block();
     if (b.size() < 12)
         return {};
-    if (U32(b, 0) == 40)
+    // Info headers and the longer ones that start like them.
+    if (U32(b, 0) >= 40)
         return {static_cast<int>(U32(b, 4)), static_cast<int>(U32(b, 8))};
     return {U16(b, 4), U16(b, 6)};
 }

@@ -49,6 +49,25 @@ TEST_F(BmpLoading, BitmapSavedByQtLoadsWithItsPixels)
             EXPECT_EQ(back.pixel(x, y) & 0xFFFFFF, picture.pixel(x, y) & 0xFFFFFF) << x << "," << y;
 }
 
+// Most programs write the 124-byte header of later Windows versions; it begins like the info header.
+TEST_F(BmpLoading, LongerHeadersAreReadLikeTheInfoHeader)
+{
+    QByteArray file = InfoBmp(300, 2, 24, 0, 0, 900, 2, '\x40');
+    QByteArray longer = file.left(14) + file.mid(14, 40) + QByteArray(84, '\0') + file.mid(14 + 40);
+    longer[14] = char(124);
+    longer[10] = char(14 + 124); // pixels start after the longer header
+    longer[2] = char((longer.size()) & 0xFF);
+    longer[3] = char((longer.size() >> 8) & 0xFF);
+    const DibImage image = LoadImageFile(WriteFile(dir, QStringLiteral("v5.bmp"), longer));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    ASSERT_FALSE(image.IsEmpty());
+    EXPECT_EQ(SizeOf(image).width, 300);
+    EXPECT_EQ(SizeOf(image).height, 2);
+    const QImage back = ToQImage(image);
+    ASSERT_EQ(back.size(), QSize(300, 2));
+    EXPECT_EQ(back.pixel(299, 1) & 0xFFFFFF, 0x404040u);
+}
+
 TEST_F(BmpLoading, ColourTableFollowsColoursUsedOrBitsPerPixel)
 {
     // 8 bits, colours used 0: 256 entries; the pixel index 5 is grey 5.
