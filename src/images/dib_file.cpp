@@ -17,26 +17,6 @@ constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kCoreHeaderSize = 12;
 
-std::uint32_t U32(const std::vector<std::uint8_t> &b, std::size_t at)
-{
-    return at + 4 <= b.size() ? std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16 |
-                                    std::uint32_t(b[at + 3]) << 24
-                              : 0;
-}
-
-std::uint16_t U16(const std::vector<std::uint8_t> &b, std::size_t at)
-{
-    return at + 2 <= b.size() ? std::uint16_t(b[at] | b[at + 1] << 8) : 0;
-}
-
-// The later headers (108 and 124 bytes, as most programs write them today) begin with the 40
-// bytes of the info header; reading them through the 12-byte core layout would take the high
-// half of the width for the height and show nothing.
-bool IsInfoHeader(const std::vector<std::uint8_t> &b)
-{
-    return U32(b, 0) >= kInfoHeaderSize;
-}
-
 // Reads until `size` bytes came or the file ends; -1 with errno on a read error.
 ssize_t ReadFully(int fd, std::uint8_t *into, std::size_t size)
 {
@@ -57,17 +37,37 @@ ssize_t ReadFully(int fd, std::uint8_t *into, std::size_t size)
 
 } // namespace
 
+std::uint32_t DibU32(const std::vector<std::uint8_t> &b, std::size_t at)
+{
+    return at + 4 <= b.size() ? std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16 |
+                                    std::uint32_t(b[at + 3]) << 24
+                              : 0;
+}
+
+std::uint16_t DibU16(const std::vector<std::uint8_t> &b, std::size_t at)
+{
+    return at + 2 <= b.size() ? std::uint16_t(b[at] | b[at + 1] << 8) : 0;
+}
+
+// The later headers (108 and 124 bytes, as most programs write them today) begin with the 40
+// bytes of the info header; reading them through the 12-byte core layout would take the high
+// half of the width for the height and show nothing.
+bool DibHasInfoLayout(const std::vector<std::uint8_t> &b)
+{
+    return DibU32(b, 0) >= kInfoHeaderSize;
+}
+
 std::uint32_t DibHeaderSize(const std::vector<std::uint8_t> &block)
 {
-    return U32(block, 0);
+    return DibU32(block, 0);
 }
 
 std::uint32_t DibColourCount(const std::vector<std::uint8_t> &block)
 {
-    const bool info = IsInfoHeader(block);
-    if (info && U32(block, 32) != 0)
-        return U32(block, 32) & 0xFFFF;
-    switch (info ? U16(block, 14) : U16(block, 10)) {
+    const bool info = DibHasInfoLayout(block);
+    if (info && DibU32(block, 32) != 0)
+        return DibU32(block, 32) & 0xFFFF;
+    switch (info ? DibU16(block, 14) : DibU16(block, 10)) {
     case 1:
         return 2;
     case 4:
@@ -81,7 +81,7 @@ std::uint32_t DibColourCount(const std::vector<std::uint8_t> &block)
 
 std::uint32_t DibColourTableSize(const std::vector<std::uint8_t> &block)
 {
-    return DibColourCount(block) * (IsInfoHeader(block) ? 4 : 3);
+    return DibColourCount(block) * (DibHasInfoLayout(block) ? 4 : 3);
 }
 
 bool DibBlockIsComplete(const std::vector<std::uint8_t> &block, std::size_t contentSize)
@@ -95,13 +95,13 @@ bool DibBlockIsComplete(const std::vector<std::uint8_t> &block, std::size_t cont
     const std::uint64_t pixels = headerSize + DibColourTableSize(block);
     if (pixels > contentSize)
         return false;
-    const bool info = IsInfoHeader(block);
+    const bool info = DibHasInfoLayout(block);
     // Compressed rows have no size that the header tells.
-    if (info && U32(block, 16) != 0)
+    if (info && DibU32(block, 16) != 0)
         return true;
-    const std::int64_t width = info ? static_cast<std::int32_t>(U32(block, 4)) : U16(block, 4);
-    const std::int64_t height = info ? static_cast<std::int32_t>(U32(block, 8)) : U16(block, 6);
-    const std::uint64_t bits = info ? U16(block, 14) : U16(block, 10);
+    const std::int64_t width = info ? static_cast<std::int32_t>(DibU32(block, 4)) : DibU16(block, 4);
+    const std::int64_t height = info ? static_cast<std::int32_t>(DibU32(block, 8)) : DibU16(block, 6);
+    const std::uint64_t bits = info ? DibU16(block, 14) : DibU16(block, 10);
     const std::uint64_t rowBytes = (static_cast<std::uint64_t>(std::llabs(width)) * bits + 31) / 32 * 4;
     const std::uint64_t rows = static_cast<std::uint64_t>(std::llabs(height));
     const std::uint64_t available = contentSize - pixels;
@@ -154,9 +154,9 @@ void PrepareImage(DibImage &image)
     if (image.IsEmpty())
         return;
     const auto &b = image.Block();
-    const bool info = IsInfoHeader(b);
-    const std::uint32_t width = info ? U32(b, 4) : U16(b, 4);
-    const std::uint32_t height = info ? U32(b, 8) : U16(b, 6);
+    const bool info = DibHasInfoLayout(b);
+    const std::uint32_t width = info ? DibU32(b, 4) : DibU16(b, 4);
+    const std::uint32_t height = info ? DibU32(b, 8) : DibU16(b, 6);
     constexpr std::uint32_t kLargest = std::numeric_limits<std::int32_t>::max();
     if (width > kLargest || height > kLargest) {
         image.Clear();

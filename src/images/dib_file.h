@@ -20,6 +20,12 @@ bool DibBlockIsComplete(const std::vector<std::uint8_t> &block, std::size_t cont
 // number empties the image and says "DIB est trop grand".
 void PrepareImage(DibImage &image);
 
+// A little-endian field of the block; 0 when it runs past the block's end.
+std::uint32_t DibU32(const std::vector<std::uint8_t> &block, std::size_t at);
+std::uint16_t DibU16(const std::vector<std::uint8_t> &block, std::size_t at);
+// True for the info header and the longer ones that begin like it; false for the core header.
+bool DibHasInfoLayout(const std::vector<std::uint8_t> &block);
+
 // Fields of the block's header, by the rules of the info and core forms.
 std::uint32_t DibHeaderSize(const std::vector<std::uint8_t> &block);
 std::uint32_t DibColourCount(const std::vector<std::uint8_t> &block);

@@ -6,23 +6,11 @@
 
 namespace {
 
-std::uint32_t U32(const std::vector<std::uint8_t> &b, std::size_t at)
-{
-    return at + 4 <= b.size() ? std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16 |
-                                    std::uint32_t(b[at + 3]) << 24
-                              : 0;
-}
-
-std::uint16_t U16(const std::vector<std::uint8_t> &b, std::size_t at)
-{
-    return at + 2 <= b.size() ? std::uint16_t(b[at] | b[at + 1] << 8) : 0;
-}
-
 // Bytes between the header and the pixels: the colour table, or the three masks of a bit-field
 // image, which the BMP reader expects there.
 std::uint32_t ColourTableSize(const std::vector<std::uint8_t> &b)
 {
-    if (U32(b, 0) == 40 && U32(b, 16) == 3)
+    if (DibHeaderSize(b) == 40 && DibU32(b, 16) == 3)
         return 12;
     return DibColourTableSize(b);
 }
@@ -34,10 +22,9 @@ DibSize SizeOf(const DibImage &image)
     const auto &b = image.Block();
     if (b.size() < 12)
         return {};
-    // Info headers and the longer ones that start like them.
-    if (U32(b, 0) >= 40)
-        return {static_cast<int>(U32(b, 4)), static_cast<int>(U32(b, 8))};
-    return {U16(b, 4), U16(b, 6)};
+    if (DibHasInfoLayout(b))
+        return {static_cast<int>(DibU32(b, 4)), static_cast<int>(DibU32(b, 8))};
+    return {DibU16(b, 4), DibU16(b, 6)};
 }
 
 QImage ToQImage(const DibImage &image)
@@ -46,7 +33,7 @@ QImage ToQImage(const DibImage &image)
     if (b.size() < 12)
         return {};
     // A BMP file is the packed DIB behind a 14-byte file header that says where the pixels start.
-    const std::uint32_t headerSize = U32(b, 0);
+    const std::uint32_t headerSize = DibHeaderSize(b);
     if (headerSize < 12 || headerSize > b.size())
         return {};
     const std::uint64_t pixels = 14ull + headerSize + ColourTableSize(b);
@@ -59,7 +46,6 @@ QImage ToQImage(const DibImage &image)
     for (std::uint32_t value : {total, 0u, static_cast<std::uint32_t>(pixels)})
         for (int shift = 0; shift < 32; shift += 8)
             file.append(static_cast<char>((value >> shift) & 0xFF));
-    file.truncate(14);
     file.append(reinterpret_cast<const char *>(b.data()), static_cast<qsizetype>(b.size()));
     return QImage::fromData(file, "BMP");
 }

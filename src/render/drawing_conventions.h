@@ -25,6 +25,13 @@ extern const std::array<const char *, 7> kWeekdayNames;
 // height makes the scale unbounded) are clamped instead of overflowing; NaN gives 0.
 int Trunc(double value);
 
+// Whether a layout of `count` pages draws `page`: pages outside 1..count, page 0 included, draw
+// nothing.
+inline bool IsPageOf(int page, int count)
+{
+    return page >= 1 && page <= count;
+}
+
 // A font size of trunc(n / s) tenths of a point.
 inline int FontTenths(int n, double s)
 {

@@ -8,7 +8,7 @@ void DrawHorizontal(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
                     int page, double scale)
 {
     // Page 1 is January to June, page 2 July to December; the view passes nothing else.
-    if (page < 1 || static_cast<unsigned>(page) > 2)
+    if (!IsPageOf(page, 2))
         return;
     const double s = std::max(1.0, scale);
     const int year = inputs.app.Annee;

@@ -11,7 +11,7 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
                     int page, double scale)
 {
     // One page per month; the view passes nothing else.
-    if (page < 1 || static_cast<unsigned>(page) > 12)
+    if (!IsPageOf(page, 12))
         return;
     const double s = std::max(1.0, scale);
     const int year = inputs.app.Annee;

@@ -137,7 +137,7 @@ void DrawVerticalPhoto(platform::DrawSurface &dc, const LayoutInputs &inputs, in
                        int page, double scale)
 {
     // Page 1 is January to June with the first image, page 2 the rest; the view passes nothing else.
-    if (page < 1 || static_cast<unsigned>(page) > 2)
+    if (!IsPageOf(page, 2))
         return;
     const double s = std::max(1.0, scale);
     const int year = inputs.app.Annee;
@@ -208,7 +208,7 @@ void DrawVerticalPhoto(platform::DrawSurface &dc, const LayoutInputs &inputs, in
 void DrawHorizontalPhoto(platform::DrawSurface &dc, const LayoutInputs &inputs, int left, int top, int right,
                          int bottom, int page, double scale)
 {
-    if (page < 1 || static_cast<unsigned>(page) > 2)
+    if (!IsPageOf(page, 2))
         return;
     const double s = std::max(1.0, scale);
     const int year = inputs.app.Annee;
