@@ -1,20 +1,12 @@
 #include "app/command_line.h"
 
+#include "document/layout_names.h"
+
 #include <charconv>
 
 namespace app {
 
 namespace {
-
-struct LayoutName {
-    const char *name;
-    int mode;
-};
-
-// The stored numbers of the display modes.
-constexpr LayoutName kLayouts[] = {
-    {"vertical", 1}, {"horizontal", 2}, {"horizontal-photo", 3}, {"vertical-photo", 4}, {"large-cells", 5},
-};
 
 std::optional<int> ParseInt(const std::string &text)
 {
@@ -40,7 +32,7 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string &arg = arguments[i];
         auto takesValue = arg == "--year" || arg == "--settings" || arg == "--layout" || arg == "--pdf" ||
-                          arg == "--png" || arg == "--dpi";
+                          arg == "--png" || arg == "--dpi" || arg == "--batch" || arg == "--outdir" || arg == "--jobs";
         std::string value;
         if (takesValue) {
             if (i + 1 >= arguments.size())
@@ -64,14 +56,10 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
                 return fail("tamvel : l'option --settings attend un nom de fichier.");
             options.settingsFile = value;
         } else if (arg == "--layout") {
-            options.layout.reset();
-            for (const auto &layout : kLayouts) {
-                if (value == layout.name)
-                    options.layout = layout.mode;
-            }
-            if (!options.layout)
-                return fail("tamvel : disposition inconnue « " + value +
-                            " » (vertical, horizontal, vertical-photo, horizontal-photo ou large-cells).");
+            const auto mode = DisplayModeFromName(value);
+            if (!mode)
+                return fail("tamvel : disposition inconnue « " + value + " » (" + LayoutNameList() + ").");
+            options.layout = static_cast<int>(*mode);
         } else if (arg == "--pdf") {
             if (value.empty())
                 return fail("tamvel : l'option --pdf attend un nom de fichier.");
@@ -85,12 +73,30 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
             if (!dpi || *dpi < 30 || *dpi > 1200)
                 return fail("tamvel : résolution invalide « " + value + " » : donnez un nombre entre 30 et 1200.");
             options.dpi = *dpi;
+        } else if (arg == "--batch") {
+            if (value.empty())
+                return fail("tamvel : l'option --batch attend un nom de fichier.");
+            options.batchFile = value;
+        } else if (arg == "--outdir") {
+            if (value.empty())
+                return fail("tamvel : l'option --outdir attend un nom de dossier.");
+            options.outDir = value;
+        } else if (arg == "--jobs") {
+            const auto jobs = ParseInt(value);
+            if (!jobs || *jobs < 1 || *jobs > kMaxJobs)
+                return fail("tamvel : nombre de tâches invalide « " + value + " » : donnez un nombre entre 1 et " +
+                            std::to_string(kMaxJobs) + ".");
+            options.jobs = *jobs;
         } else {
             return fail("tamvel : option inconnue « " + arg + " ». Essayez « tamvel --help ».");
         }
     }
-    if (options.holidays + bool(options.pdfFile) + bool(options.pngPrefix) > 1)
-        return fail("tamvel : --holidays, --pdf et --png ne se combinent pas.");
+    if (options.holidays + bool(options.pdfFile) + bool(options.pngPrefix) + bool(options.batchFile) > 1)
+        return fail("tamvel : --holidays, --pdf, --png et --batch ne se combinent pas.");
+    if (bool(options.batchFile) != bool(options.outDir))
+        return fail("tamvel : --batch FICHIER et --outdir DOSSIER vont ensemble.");
+    if (options.jobs && !options.batchFile)
+        return fail("tamvel : --jobs ne sert qu'avec --batch.");
     return result;
 }
 
@@ -108,9 +114,24 @@ std::string HelpText()
            "  --pdf FICHIER      imprime toutes les pages de la disposition dans un PDF A4 et quitte\n"
            "  --png PRÉFIXE      écrit chaque page dans PRÉFIXE-N.png et quitte\n"
            "  --dpi N            résolution des images PNG (150 par défaut)\n"
+           "  --batch FICHIER    un PDF par ligne du fichier CSV (voir plus bas), écrits dans --outdir\n"
+           "  --outdir DOSSIER   dossier des PDF de --batch, créé s'il n'existe pas\n"
+           "  --jobs N           nombre de calendriers dessinés en même temps (un par cœur par défaut)\n"
            "  --holidays         liste les jours fériés de l'année (AAAA-MM-JJ, tabulation, libellé) et quitte\n"
            "  --help             affiche cette aide et quitte\n"
-           "  --version          affiche la version et quitte\n";
+           "  --version          affiche la version et quitte\n"
+           "\n"
+           "Un calendrier par client : la première ligne du fichier CSV (UTF-8, séparé par des\n"
+           "virgules ou des points-virgules) nomme les colonnes, dans n'importe quel ordre :\n"
+           "fichier (obligatoire), annee, disposition, pub1, pub2, image1, image2, region.\n"
+           "Une case vide garde la valeur des réglages, qui ne sont jamais modifiés ; les chemins\n"
+           "relatifs des images partent du dossier du fichier CSV. Par exemple, clients.csv :\n"
+           "\n"
+           "  fichier;annee;disposition;pub1;pub2\n"
+           "  garage-martin;2027;vertical;Garage Martin;Route de Foix, Vernet\n"
+           "  cafe-du-port;2027;large-cells;\"Café du Port; chez Lulu\";Quai Saint-Pierre\n"
+           "\n"
+           "  tamvel --batch clients.csv --outdir calendriers\n";
 }
 
 std::string VersionText()

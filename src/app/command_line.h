@@ -17,9 +17,12 @@ struct CommandLine {
     std::optional<std::string> pdfFile;
     std::optional<std::string> pngPrefix;
     int dpi = 150;
+    std::optional<std::string> batchFile;
+    std::optional<std::string> outDir;
+    std::optional<int> jobs; // the number of cores when absent
 
     // True when the program only lists or exports and never needs a screen.
-    bool IsHeadless() const { return holidays || pdfFile || pngPrefix; }
+    bool IsHeadless() const { return holidays || pdfFile || pngPrefix || batchFile; }
 };
 
 struct ParseResult {
@@ -29,6 +32,8 @@ struct ParseResult {
 
 // The process exit status for a command line that cannot be carried out.
 constexpr int kUsageError = 2;
+// More threads than this only add memory: the rows are drawn by the cores.
+constexpr int kMaxJobs = 64;
 
 ParseResult ParseCommandLine(const std::vector<std::string> &arguments);
 std::string HelpText();

@@ -4,6 +4,7 @@
 #include "app/holiday_listing.h"
 #include "app/main_frame.h"
 #include "app/tamvel_app.h"
+#include "batch/batch_run.h"
 #include "dialogs/load_image_files.h"
 #include "document/view_settings.h"
 #include "platform/font_substitutions.h"
@@ -15,11 +16,15 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
+#include <QThread>
 #include <QTranslator>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+
+#include <unistd.h>
 
 namespace app {
 
@@ -61,10 +66,9 @@ public:
     }
 };
 
-// Writes every page of the current mode to a PDF file or to PNG files, without any window.
-int Export(int argc, char *argv[], const CommandLine &options, CTamvelApp &tamvel, const ViewState &view)
+// The application of an export: no display needed, and none used even when there is one.
+std::unique_ptr<QApplication> HeadlessApplication(int &argc, char *argv[])
 {
-    // An export never needs a display, and must not depend on one being there.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     // Qt's warnings about the session (no runtime folder, no window system) mean nothing to
@@ -73,8 +77,15 @@ int Export(int argc, char *argv[], const CommandLine &options, CTamvelApp &tamve
         if (type == QtCriticalMsg || type == QtFatalMsg)
             std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
     });
-    QApplication application(argc, argv);
+    auto application = std::make_unique<QApplication>(argc, argv);
     platform::RegisterFontSubstitutions();
+    return application;
+}
+
+// Writes every page of the current mode to a PDF file or to PNG files, without any window.
+int Export(int argc, char *argv[], const CommandLine &options, CTamvelApp &tamvel, const ViewState &view)
+{
+    const auto application = HeadlessApplication(argc, argv);
     StderrPrompts prompts;
     platform::SetPrompts(&prompts);
     tamvel.Document.LoadImages = LoadYearImages;
@@ -89,6 +100,35 @@ int Export(int argc, char *argv[], const CommandLine &options, CTamvelApp &tamve
         return kUsageError;
     }
     return 0;
+}
+
+// One PDF per row of a CSV file. Refused rows are told on stderr, with a progress line when
+// stderr is a terminal.
+int Batch(int argc, char *argv[], const CommandLine &options)
+{
+    const auto application = HeadlessApplication(argc, argv);
+    const bool terminal = isatty(STDERR_FILENO) != 0;
+    // "\r" and "clear to the end of the line": the progress line is rewritten in place.
+    const char *clearLine = terminal ? "\r\033[K" : "";
+    batch::BatchReport report;
+    report.error = [clearLine](const QString &text) {
+        std::fprintf(stderr, "%stamvel : %s\n", clearLine, text.toLocal8Bit().constData());
+    };
+    report.progress = [terminal](int done, int total) {
+        if (terminal)
+            std::fprintf(stderr, "\r%d/%d calendriers", done, total);
+    };
+    const QString outDir = QString::fromLocal8Bit(options.outDir->c_str());
+    const batch::BatchSummary summary = batch::RunBatch(
+        {QString::fromLocal8Bit(options.batchFile->c_str()), outDir, options.jobs.value_or(QThread::idealThreadCount()),
+         options.year.value_or(CTamvelApp::ClockYear()),
+         options.layout ? std::optional(DisplayModeFromStored(*options.layout)) : std::nullopt},
+        report);
+    std::fputs(clearLine, stderr);
+    if (summary.fileRefused)
+        return kUsageError;
+    std::printf("%s\n", batch::SummaryText(summary, outDir).toLocal8Bit().constData());
+    return summary.AllWritten() ? 0 : kUsageError;
 }
 
 } // namespace
@@ -114,6 +154,9 @@ int Run(int argc, char *argv[])
     // Nothing may read the settings before the file is chosen.
     if (options.settingsFile)
         platform::SetSettingsFile(QString::fromLocal8Bit(options.settingsFile->c_str()));
+    // A batch only reads the settings: --layout is the layout of its rows, never stored.
+    if (options.batchFile)
+        return Batch(argc, argv, options);
     ViewState view;
     view.LoadViewSettings();
     if (options.layout) {

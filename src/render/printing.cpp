@@ -2,20 +2,21 @@
 
 #include "platform/painter_surface.h"
 
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 
 #include <algorithm>
 
-void OnBeginPrinting(QPrinter &printer, DisplayMode mode)
+void OnBeginPrinting(QPagedPaintDevice &printer, DisplayMode mode)
 {
     printer.setPageOrientation(IsPortrait(mode) ? QPageLayout::Portrait : QPageLayout::Landscape);
 }
 
-PrinterSheet SheetOf(const QPrinter &printer)
+PrinterSheet SheetOf(const QPagedPaintDevice &printer)
 {
-    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-    const QRectF printable = printer.pageRect(QPrinter::DevicePixel);
+    const QPageLayout layout = printer.pageLayout();
+    const QRectF paper = layout.fullRectPixels(printer.logicalDpiX());
+    const QRectF printable = layout.paintRectPixels(printer.logicalDpiX());
     PrinterSheet sheet;
     sheet.paperWidth = qRound(paper.width());
     sheet.paperHeight = qRound(paper.height());
@@ -34,7 +35,7 @@ void OnPrint(platform::DrawSurface &dc, const PrinterSheet &sheet, const LayoutI
     DrawCalendar(dc, inputs, r.left, r.top, r.right, r.bottom, page, 1.0);
 }
 
-bool PrintPages(QPrinter &printer, const LayoutInputs &inputs, int fromPage, int toPage)
+bool PrintPages(QPagedPaintDevice &printer, const LayoutInputs &inputs, int fromPage, int toPage)
 {
     const int first = std::max(1, fromPage);
     const int last = std::min(PageCount(inputs.view.mode), toPage);

@@ -3,14 +3,14 @@
 #include "render/draw_calendar.h"
 #include "render/print_geometry.h"
 
-class QPrinter;
+class QPagedPaintDevice;
 
 // The orientation a mode prints in; it is written into the printer settings at every job, so
 // the next print dialog opens showing it.
-void OnBeginPrinting(QPrinter &printer, DisplayMode mode);
+void OnBeginPrinting(QPagedPaintDevice &printer, DisplayMode mode);
 
-// The sheet as the printer reports it, in device pixels.
-PrinterSheet SheetOf(const QPrinter &printer);
+// The sheet as the printer (or PDF writer) reports it, in device pixels.
+PrinterSheet SheetOf(const QPagedPaintDevice &printer);
 
 // Draws one printed page (1-based) of the current mode into the printable area.
 void OnPrint(platform::DrawSurface &dc, const PrinterSheet &sheet, const LayoutInputs &inputs, int page);
@@ -18,4 +18,4 @@ void OnPrint(platform::DrawSurface &dc, const PrinterSheet &sheet, const LayoutI
 // The job loop: pages fromPage .. toPage, clipped to the mode's count, one sheet each. The
 // printer must already be set up (orientation included). False when the device cannot be
 // opened for painting.
-bool PrintPages(QPrinter &printer, const LayoutInputs &inputs, int fromPage, int toPage);
+bool PrintPages(QPagedPaintDevice &printer, const LayoutInputs &inputs, int fromPage, int toPage);

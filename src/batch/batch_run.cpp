@@ -1,0 +1,233 @@
+#include "batch/batch_run.h"
+
+#include "batch/batch_rows.h"
+#include "batch/photo_cache.h"
+#include "document/app_settings.h"
+#include "document/tamvel_doc.h"
+#include "render/calendar_export.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <map>
+#include <memory>
+
+namespace batch {
+
+namespace {
+
+// What a year's document holds besides its photos, read once for all the rows of that year.
+struct YearValues {
+    std::vector<COleDateTime> Dates;
+    std::vector<std::string> Libelles;
+    std::int32_t LundiPentecote = 0;
+    QString Image1;
+    QString Image2;
+};
+
+// Everything one row needs to be drawn, by value: nothing in it is shared and mutable, so rows
+// are drawn on any thread.
+struct RowJob {
+    QString path;
+    AppSettings app;
+    ViewState view;
+    std::shared_ptr<const YearValues> year;
+    std::shared_ptr<const DibImage> photo1;
+    std::shared_ptr<const DibImage> photo2;
+};
+
+// The stored settings, read on the calling thread before any row is drawn.
+class StoredSettings
+{
+public:
+    StoredSettings()
+    {
+        app_.LoadPubSettings();
+        app_.LoadColorSettings();
+        view_.LoadViewSettings();
+    }
+    const AppSettings &App() const { return app_; }
+    const ViewState &View() const { return view_; }
+
+    std::shared_ptr<const YearValues> Year(int year)
+    {
+        auto &values = years_[year];
+        if (!values) {
+            AppSettings app = app_;
+            app.Annee = year;
+            CTamvelDoc doc(app); // no image loader: the photos come from the cache
+            doc.OnNewDocument();
+            values = std::make_shared<const YearValues>(
+                YearValues{doc.Dates, doc.Libelles, doc.LundiPentecote, doc.Image1, doc.Image2});
+        }
+        return values;
+    }
+
+private:
+    AppSettings app_;
+    ViewState view_;
+    std::map<int, std::shared_ptr<const YearValues>> years_;
+};
+
+bool ShowsPhotos(DisplayMode mode)
+{
+    return mode == DisplayMode::VerticalPhoto || mode == DisplayMode::HorizontalPhoto;
+}
+
+// The row's job, or the reason it cannot be drawn.
+struct Prepared {
+    RowJob job;
+    QString error;
+};
+
+Prepared Prepare(const BatchRow &row, const BatchOptions &options, StoredSettings &stored, PhotoCache &photos)
+{
+    Prepared prepared;
+    RowJob &job = prepared.job;
+    job.path = QDir(options.outDir).filePath(row.fileName);
+    job.app = stored.App();
+    job.app.Annee = row.year.value_or(options.defaultYear);
+    if (!row.pub1.isEmpty())
+        job.app.Pub1 = row.pub1;
+    if (!row.pub2.isEmpty())
+        job.app.Pub2 = row.pub2;
+    job.view = stored.View();
+    job.view.mode = row.mode ? *row.mode : options.defaultMode.value_or(job.view.mode);
+    job.view.page = 1;
+    // A row's own advertising lines are there to be seen.
+    if (!row.pub1.isEmpty() || !row.pub2.isEmpty())
+        job.view.PubVisible = 1;
+    job.year = stored.Year(job.app.Annee);
+
+    if (ShowsPhotos(job.view.mode)) {
+        // Relative names start from the folder of the batch file, which travels with its photos.
+        const QDir csvFolder = QFileInfo(options.csvFile).absoluteDir();
+        auto photo = [&](const QString &own, const QString &storedName, std::shared_ptr<const DibImage> &slot) {
+            const QString name = own.isEmpty() ? storedName : csvFolder.filePath(own);
+            if (name.isEmpty())
+                return true;
+            const Photo &loaded = photos.Get(name);
+            slot = loaded.image;
+            if (!loaded.error.isEmpty())
+                prepared.error = QStringLiteral("ligne %1 : %2").arg(row.line).arg(loaded.error);
+            return loaded.error.isEmpty();
+        };
+        if (photo(row.image1, job.year->Image1, job.photo1))
+            photo(row.image2, job.year->Image2, job.photo2);
+    }
+    return prepared;
+}
+
+// Draws one row into its PDF; an empty text when it was written. Runs on a pool thread.
+QString Render(const RowJob &job)
+{
+    CTamvelDoc doc(job.app);
+    doc.Dates = job.year->Dates;
+    doc.Libelles = job.year->Libelles;
+    doc.LundiPentecote = job.year->LundiPentecote;
+    if (job.photo1)
+        doc.Dib1 = *job.photo1;
+    if (job.photo2)
+        doc.Dib2 = *job.photo2;
+    const ExportResult result = ExportPdf(job.path, {job.app, job.view, &doc});
+    return result.ok ? QString() : result.error;
+}
+
+// Whether a file can be made in the folder, which is created when missing.
+QString FolderError(const QString &folder)
+{
+    if (!QDir().mkpath(folder))
+        return QStringLiteral("impossible de créer le dossier « %1 ».").arg(folder);
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".tamvel-XXXXXX")));
+    if (!probe.open())
+        return QStringLiteral("impossible d'écrire dans le dossier « %1 » : vérifiez ses droits.").arg(folder);
+    return {};
+}
+
+} // namespace
+
+BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
+{
+    BatchSummary summary;
+    auto refuseFile = [&](const QString &reason) {
+        report.error(QStringLiteral("%1 : %2").arg(options.csvFile, reason));
+        summary.fileRefused = true;
+        return summary;
+    };
+
+    QFile file(options.csvFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return refuseFile(QStringLiteral("impossible de lire le fichier : %1.").arg(file.errorString()));
+    // One byte over the limit is enough to know that the file is too large.
+    const CsvTable table = ReadCsv(file.read(kMaxCsvBytes + 1));
+    if (!table.error.isEmpty())
+        return refuseFile(table.error);
+    if (table.records.empty())
+        return refuseFile(QStringLiteral("le fichier est vide ; sa première ligne doit nommer les colonnes."));
+    const Header header = ReadHeader(table.records.front());
+    if (!header.error.isEmpty())
+        return refuseFile(header.error);
+    if (const QString error = FolderError(options.outDir); !error.isEmpty()) {
+        report.error(error);
+        summary.fileRefused = true;
+        return summary;
+    }
+
+    const std::vector<RowResult> rows =
+        ReadRows(header, std::vector<CsvRecord>(table.records.begin() + 1, table.records.end()));
+    StoredSettings stored;
+    PhotoCache photos;
+    std::vector<QString> refusals(rows.size()); // by row; empty for the rows to draw
+    std::vector<RowJob> jobs;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i].error.isEmpty()) {
+            refusals[i] = rows[i].error;
+            continue;
+        }
+        Prepared prepared = Prepare(rows[i].row, options, stored, photos);
+        if (!prepared.error.isEmpty())
+            refusals[i] = prepared.error;
+        else
+            jobs.push_back(std::move(prepared.job));
+    }
+
+    const int total = static_cast<int>(jobs.size());
+    QThreadPool pool;
+    pool.setMaxThreadCount(std::max(1, options.jobs));
+    const QFuture<QString> rendered = QtConcurrent::mapped(&pool, std::move(jobs), Render);
+    // Told in the order of the file, whichever thread finishes first.
+    int done = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!refusals[i].isEmpty()) {
+            report.error(refusals[i]);
+            ++summary.refused;
+            continue;
+        }
+        const QString error = rendered.resultAt(done);
+        report.progress(++done, total);
+        if (error.isEmpty()) {
+            ++summary.written;
+        } else {
+            report.error(QStringLiteral("ligne %1 : %2").arg(rows[i].row.line).arg(error));
+            ++summary.refused;
+        }
+    }
+    return summary;
+}
+
+QString SummaryText(const BatchSummary &summary, const QString &outDir)
+{
+    QString text = summary.written > 1 ? QStringLiteral("%1 calendriers écrits dans %2")
+                                       : QStringLiteral("%1 calendrier écrit dans %2");
+    text = text.arg(summary.written).arg(outDir);
+    if (summary.refused > 0)
+        text += summary.refused > 1 ? QStringLiteral(" ; %1 lignes refusées").arg(summary.refused)
+                                    : QStringLiteral(" ; 1 ligne refusée");
+    return text;
+}
+
+} // namespace batch

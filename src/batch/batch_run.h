@@ -1,0 +1,45 @@
+#pragma once
+
+#include "document/view_settings.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace batch {
+
+struct BatchOptions {
+    QString csvFile;
+    QString outDir; // created when missing
+    int jobs = 1;   // rows drawn at the same time
+    // What a row with an empty `annee` or `disposition` cell gets; the stored mode when absent.
+    int defaultYear = 0;
+    std::optional<DisplayMode> defaultMode;
+};
+
+// Where the run tells what happens, on the calling thread.
+struct BatchReport {
+    // One French line for a refused row ("ligne 4 : ...") or for a file that cannot be used.
+    std::function<void(const QString &)> error;
+    // Calendars finished out of those to make.
+    std::function<void(int done, int total)> progress;
+};
+
+struct BatchSummary {
+    int written = 0;
+    int refused = 0;
+    bool fileRefused = false; // nothing was written: the file or the folder cannot be used
+
+    bool AllWritten() const { return refused == 0 && !fileRefused; }
+};
+
+// One PDF per row of the CSV file, each exactly what an export of the stored settings with the
+// row's values over them gives, drawn on `jobs` threads. The stored settings are read once and
+// never written.
+BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report);
+
+// "200 calendriers écrits dans DIR", with the refused rows when there are some.
+QString SummaryText(const BatchSummary &summary, const QString &outDir);
+
+} // namespace batch
