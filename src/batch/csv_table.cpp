@@ -95,7 +95,8 @@ CsvTable ReadCsv(const QByteArray &bytes)
         return table;
     }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)utf8.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    // The decoder works when its result is taken as a text.
+    const QString decoded = utf8.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
     if (utf8.hasError() || text.find('\0') != std::string_view::npos) {
         table.error = QStringLiteral("le fichier n'est pas un texte en UTF-8 : enregistrez-le en « CSV UTF-8 ».");
         return table;

@@ -1,0 +1,80 @@
+#include "batch/batch_rows.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace batch;
+
+CsvRecord Record(int line, QStringList fields)
+{
+    return {line, std::vector<QString>(fields.begin(), fields.end())};
+}
+
+TEST(ReadHeader, ColumnsInAnyOrderAndCase)
+{
+    const Header header =
+        ReadHeader(Record(1, {QStringLiteral("PUB1"), QStringLiteral("Année"), QStringLiteral("fichier")}));
+    EXPECT_EQ(header.error, QString());
+    EXPECT_EQ(header.index[static_cast<int>(Column::Fichier)], 2u);
+    EXPECT_EQ(header.index[static_cast<int>(Column::Annee)], 1u);
+    EXPECT_EQ(header.index[static_cast<int>(Column::Pub1)], 0u);
+    EXPECT_FALSE(header.index[static_cast<int>(Column::Disposition)]);
+
+    const std::pair<QStringList, const char *> refused[] = {
+        {{QStringLiteral("fichier"), QStringLiteral("couleur")}, "colonne inconnue « couleur »"},
+        {{QStringLiteral("annee"), QStringLiteral("pub1")}, "il manque la colonne « fichier »"},
+        {{QStringLiteral("fichier"), QStringLiteral("Fichier")}, "« Fichier » apparaît deux fois"},
+    };
+    for (const auto &[names, reason] : refused)
+        EXPECT_TRUE(ReadHeader(Record(1, names)).error.contains(QString::fromUtf8(reason))) << reason;
+}
+
+TEST(ReadRows, EachRowGivesACalendarOrItsReason)
+{
+    const Header header = ReadHeader(Record(1, {QStringLiteral("fichier"), QStringLiteral("annee"),
+                                                QStringLiteral("disposition"), QStringLiteral("pub1")}));
+    const std::vector<CsvRecord> records = {
+        Record(2, {QStringLiteral("martin"), QStringLiteral("2027"), QStringLiteral("Large-Cells"),
+                   QStringLiteral(" Garage ")}),
+        Record(3, {QStringLiteral("durand.PDF"), QString(), QString()}),
+        Record(4, {QStringLiteral("roux"), QStringLiteral("99999")}),
+        Record(5, {QStringLiteral("lac"), QStringLiteral("2027"), QStringLiteral("spirale")}),
+        Record(6, {QStringLiteral("../etc/passwd")}),
+        Record(7, {QStringLiteral("a..b")}),
+        Record(8, {QString()}),
+        Record(9, {QStringLiteral("x"), QStringLiteral("2027"), QStringLiteral("vertical"), QStringLiteral("Garage"),
+                   QStringLiteral("Martin")}),
+        Record(10, {QStringLiteral("martin.pdf")}),
+    };
+    const std::vector<RowResult> rows = ReadRows(header, records);
+    ASSERT_EQ(rows.size(), records.size());
+
+    EXPECT_EQ(rows[0].error, QString());
+    EXPECT_EQ(rows[0].row.fileName, QStringLiteral("martin.pdf"));
+    EXPECT_EQ(rows[0].row.year, 2027);
+    EXPECT_EQ(rows[0].row.mode, DisplayMode::HorizontalLargeCells);
+    EXPECT_EQ(rows[0].row.pub1, QStringLiteral(" Garage ")) << "the spaces of a quoted line are the user's";
+    // Empty and missing cells keep the stored values.
+    EXPECT_EQ(rows[1].error, QString());
+    EXPECT_EQ(rows[1].row.fileName, QStringLiteral("durand.PDF"));
+    EXPECT_FALSE(rows[1].row.year);
+    EXPECT_FALSE(rows[1].row.mode);
+    EXPECT_TRUE(rows[1].row.pub1.isEmpty());
+
+    const char *reasons[] = {
+        "ligne 4 : année invalide « 99999 »",
+        "ligne 5 : disposition inconnue « spirale »",
+        "ligne 6 : nom de fichier « ../etc/passwd » refusé",
+        "ligne 7 : nom de fichier « a..b » refusé",
+        "ligne 8 : la colonne fichier est vide",
+        "ligne 9 : 5 champs pour 4 colonnes",
+        "ligne 10 : le fichier « martin.pdf » est déjà celui de la ligne 2",
+    };
+    for (std::size_t i = 2; i < rows.size(); ++i)
+        EXPECT_TRUE(rows[i].error.startsWith(QString::fromUtf8(reasons[i - 2]))) << rows[i].error.toStdString();
+}
+
+} // namespace
