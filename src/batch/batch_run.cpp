@@ -13,6 +13,9 @@
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentMap>
 
+#include <array>
+#include <atomic>
+#include <csignal>
 #include <map>
 #include <memory>
 
@@ -122,9 +125,49 @@ Prepared Prepare(const BatchRow &row, const BatchOptions &options, StoredSetting
     return prepared;
 }
 
-// Draws one row into its PDF; an empty text when it was written. Runs on a pool thread.
-QString Render(const RowJob &job)
+// Set by Ctrl+C or a request to terminate: the rows not begun are skipped and those being drawn
+// are finished, so that the folder keeps whole calendars and no partial file.
+std::atomic<bool> stopRequested{false};
+
+extern "C" void RequestStop(int)
 {
+    stopRequested = true;
+}
+
+class StopOnSignals
+{
+public:
+    StopOnSignals()
+    {
+        stopRequested = false;
+        struct sigaction action = {};
+        action.sa_handler = RequestStop;
+        for (std::size_t i = 0; i < kSignals.size(); ++i)
+            sigaction(kSignals[i], &action, &previous_[i]);
+    }
+    ~StopOnSignals()
+    {
+        for (std::size_t i = 0; i < kSignals.size(); ++i)
+            sigaction(kSignals[i], &previous_[i], nullptr);
+    }
+    StopOnSignals(const StopOnSignals &) = delete;
+    StopOnSignals &operator=(const StopOnSignals &) = delete;
+
+private:
+    static constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
+    std::array<struct sigaction, 3> previous_{};
+};
+
+struct Rendered {
+    bool skipped = false;
+    QString error; // empty when the PDF was written
+};
+
+// Draws one row into its PDF. Runs on a pool thread.
+Rendered Render(const RowJob &job)
+{
+    if (stopRequested)
+        return {true, {}};
     CTamvelDoc doc(job.app);
     doc.Dates = job.year->Dates;
     doc.Libelles = job.year->Libelles;
@@ -134,7 +177,10 @@ QString Render(const RowJob &job)
     if (job.photo2)
         doc.Dib2 = *job.photo2;
     const ExportResult result = ExportPdf(job.path, {job.app, job.view, &doc});
-    return result.ok ? QString() : result.error;
+    if (result.ok)
+        return {};
+    // The export speaks in sentences; here its text follows "ligne N : ".
+    return {false, result.error.left(1).toLower() + result.error.mid(1)};
 }
 
 // Whether a file can be made in the folder, which is created when missing.
@@ -196,9 +242,10 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
     }
 
     const int total = static_cast<int>(jobs.size());
+    const StopOnSignals stopOnSignals;
     QThreadPool pool;
     pool.setMaxThreadCount(std::max(1, options.jobs));
-    const QFuture<QString> rendered = QtConcurrent::mapped(&pool, std::move(jobs), Render);
+    const QFuture<Rendered> rendered = QtConcurrent::mapped(&pool, std::move(jobs), Render);
     // Told in the order of the file, whichever thread finishes first.
     int done = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -207,15 +254,20 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
             ++summary.refused;
             continue;
         }
-        const QString error = rendered.resultAt(done);
+        const Rendered result = rendered.resultAt(done);
         report.progress(++done, total);
-        if (error.isEmpty()) {
+        if (result.skipped) {
+            ++summary.skipped;
+        } else if (result.error.isEmpty()) {
             ++summary.written;
         } else {
-            report.error(QStringLiteral("ligne %1 : %2").arg(rows[i].row.line).arg(error));
+            report.error(QStringLiteral("ligne %1 : %2").arg(rows[i].row.line).arg(result.error));
             ++summary.refused;
         }
     }
+    if (stopRequested)
+        report.error(QStringLiteral("interrompu : les calendriers écrits sont complets, les lignes suivantes ne l'ont "
+                                    "pas été."));
     return summary;
 }
 

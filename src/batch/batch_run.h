@@ -29,9 +29,10 @@ struct BatchReport {
 struct BatchSummary {
     int written = 0;
     int refused = 0;
+    int skipped = 0;          // not begun when the run was interrupted
     bool fileRefused = false; // nothing was written: the file or the folder cannot be used
 
-    bool AllWritten() const { return refused == 0 && !fileRefused; }
+    bool AllWritten() const { return refused == 0 && skipped == 0 && !fileRefused; }
 };
 
 // One PDF per row of the CSV file, each exactly what an export of the stored settings with the
