@@ -89,4 +89,28 @@ TEST_F(ProgramSettings, GarbageFileIsListedWithDefaultsAndKeptAsideWhenWrittenOv
     EXPECT_EQ(Stored(QStringLiteral("Settings/Affichage")).toString(), QStringLiteral("5"));
 }
 
+TEST_F(ProgramSettings, BatchLayoutIsTheRowsDefaultAndNeverStored)
+{
+    WriteFile("[Settings]\nAffichage=1\n");
+    const QByteArray before = ReadFile();
+    QFile csv(dir_.filePath(QStringLiteral("clients.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("fichier;annee\nmartin;2027\nroux;20270\n");
+    csv.close();
+    const QString out = dir_.filePath(QStringLiteral("pdf"));
+    const Result result =
+        Run({QStringLiteral("--batch"), csv.fileName(), QStringLiteral("--outdir"), out, QStringLiteral("--layout"),
+             QStringLiteral("large-cells"), QStringLiteral("--jobs"), QStringLiteral("1")});
+    EXPECT_EQ(result.exitCode, 2) << "one row was refused";
+    EXPECT_EQ(result.out, QStringLiteral("1 calendrier écrit dans %1 ; 1 ligne refusée\n").arg(out));
+    EXPECT_TRUE(result.err.startsWith(QStringLiteral("tamvel : ligne 3 : année invalide « 20270 »")))
+        << result.err.toStdString();
+    EXPECT_FALSE(result.err.contains(QStringLiteral("calendriers"))) << "no progress line off a terminal";
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {out + QStringLiteral("/martin.pdf"), QStringLiteral("-")});
+    text.waitForFinished(30000);
+    EXPECT_TRUE(text.readAllStandardOutput().contains("Décembre 2027")) << "a month per page";
+    EXPECT_EQ(ReadFile(), before);
+}
+
 } // namespace
