@@ -2,6 +2,7 @@
 
 #include "batch/batch_rows.h"
 #include "batch/photo_cache.h"
+#include "batch/stop_request.h"
 #include "document/app_settings.h"
 #include "document/tamvel_doc.h"
 #include "render/calendar_export.h"
@@ -13,9 +14,6 @@
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentMap>
 
-#include <array>
-#include <atomic>
-#include <csignal>
 #include <map>
 #include <memory>
 
@@ -125,39 +123,6 @@ Prepared Prepare(const BatchRow &row, const BatchOptions &options, StoredSetting
     return prepared;
 }
 
-// Set by Ctrl+C or a request to terminate: the rows not begun are skipped and those being drawn
-// are finished, so that the folder keeps whole calendars and no partial file.
-std::atomic<bool> stopRequested{false};
-
-extern "C" void RequestStop(int)
-{
-    stopRequested = true;
-}
-
-class StopOnSignals
-{
-public:
-    StopOnSignals()
-    {
-        stopRequested = false;
-        struct sigaction action = {};
-        action.sa_handler = RequestStop;
-        for (std::size_t i = 0; i < kSignals.size(); ++i)
-            sigaction(kSignals[i], &action, &previous_[i]);
-    }
-    ~StopOnSignals()
-    {
-        for (std::size_t i = 0; i < kSignals.size(); ++i)
-            sigaction(kSignals[i], &previous_[i], nullptr);
-    }
-    StopOnSignals(const StopOnSignals &) = delete;
-    StopOnSignals &operator=(const StopOnSignals &) = delete;
-
-private:
-    static constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
-    std::array<struct sigaction, 3> previous_{};
-};
-
 struct Rendered {
     bool skipped = false;
     QString error; // empty when the PDF was written
@@ -166,7 +131,7 @@ struct Rendered {
 // Draws one row into its PDF. Runs on a pool thread.
 Rendered Render(const RowJob &job)
 {
-    if (stopRequested)
+    if (StopRequested())
         return {true, {}};
     CTamvelDoc doc(job.app);
     doc.Dates = job.year->Dates;
@@ -225,47 +190,61 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
 
     const std::vector<RowResult> rows =
         ReadRows(header, std::vector<CsvRecord>(table.records.begin() + 1, table.records.end()));
+    const int total = static_cast<int>(rows.size());
+    int done = 0;
     StoredSettings stored;
     PhotoCache photos;
-    std::vector<QString> refusals(rows.size()); // by row; empty for the rows to draw
+    const StopOnSignals stopOnSignals;
+
+    // The rows go in slices whose photos fit in memory together; each slice is drawn on the
+    // pool, then told in the order of the file, whichever thread finishes first.
+    std::vector<QString> refusals; // one per row of the slice; empty for a row to draw
     std::vector<RowJob> jobs;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (!rows[i].error.isEmpty()) {
-            refusals[i] = rows[i].error;
-            continue;
+    std::size_t sliceStart = 0;
+    auto drawSlice = [&](std::size_t sliceEnd) {
+        QThreadPool pool;
+        pool.setMaxThreadCount(std::max(1, options.jobs));
+        const QFuture<Rendered> rendered = QtConcurrent::mapped(&pool, std::move(jobs), Render);
+        int next = 0;
+        for (std::size_t i = sliceStart; i < sliceEnd; ++i) {
+            const QString &refusal = refusals[i - sliceStart];
+            const Rendered result = refusal.isEmpty() ? rendered.resultAt(next++) : Rendered{};
+            report.progress(++done, total);
+            if (!refusal.isEmpty()) {
+                report.error(refusal);
+                ++summary.refused;
+            } else if (result.skipped) {
+                ++summary.skipped;
+            } else if (result.error.isEmpty()) {
+                ++summary.written;
+            } else {
+                report.error(QStringLiteral("ligne %1 : %2").arg(rows[i].row.line).arg(result.error));
+                ++summary.refused;
+            }
         }
+        jobs.clear();
+        refusals.clear();
+        sliceStart = sliceEnd;
+        photos.Trim();
+    };
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (StopRequested()) {
+            summary.skipped += static_cast<int>(rows.size() - i);
+            break;
+        }
+        QString &refusal = refusals.emplace_back(rows[i].error);
+        if (!refusal.isEmpty())
+            continue;
         Prepared prepared = Prepare(rows[i].row, options, stored, photos);
         if (!prepared.error.isEmpty())
-            refusals[i] = prepared.error;
+            refusal = prepared.error;
         else
             jobs.push_back(std::move(prepared.job));
+        if (photos.Full())
+            drawSlice(i + 1);
     }
-
-    const int total = static_cast<int>(jobs.size());
-    const StopOnSignals stopOnSignals;
-    QThreadPool pool;
-    pool.setMaxThreadCount(std::max(1, options.jobs));
-    const QFuture<Rendered> rendered = QtConcurrent::mapped(&pool, std::move(jobs), Render);
-    // Told in the order of the file, whichever thread finishes first.
-    int done = 0;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (!refusals[i].isEmpty()) {
-            report.error(refusals[i]);
-            ++summary.refused;
-            continue;
-        }
-        const Rendered result = rendered.resultAt(done);
-        report.progress(++done, total);
-        if (result.skipped) {
-            ++summary.skipped;
-        } else if (result.error.isEmpty()) {
-            ++summary.written;
-        } else {
-            report.error(QStringLiteral("ligne %1 : %2").arg(rows[i].row.line).arg(result.error));
-            ++summary.refused;
-        }
-    }
-    if (stopRequested)
+    drawSlice(sliceStart + refusals.size());
+    if (StopRequested())
         report.error(QStringLiteral("interrompu : les calendriers écrits sont complets, les lignes suivantes ne l'ont "
                                     "pas été."));
     return summary;

@@ -22,7 +22,7 @@ struct BatchOptions {
 struct BatchReport {
     // One French line for a refused row ("ligne 4 : ...") or for a file that cannot be used.
     std::function<void(const QString &)> error;
-    // Calendars finished out of those to make.
+    // Rows done (written or refused) out of the rows of the file.
     std::function<void(int done, int total)> progress;
 };
 

@@ -52,9 +52,26 @@ Photo LoadPhoto(const QString &path)
 const Photo &PhotoCache::Get(const QString &path)
 {
     auto found = photos_.find(path);
-    if (found == photos_.end())
+    if (found == photos_.end()) {
         found = photos_.emplace(path, LoadPhoto(path)).first;
+        if (found->second.image)
+            bytes_ += found->second.image->Block().size();
+    }
     return found->second;
+}
+
+void PhotoCache::Trim()
+{
+    if (!Full())
+        return;
+    for (auto it = photos_.begin(); it != photos_.end();) {
+        if (it->second.image && it->second.image.use_count() == 1) {
+            bytes_ -= it->second.image->Block().size();
+            it = photos_.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 } // namespace batch

@@ -62,7 +62,8 @@ TEST_F(BatchRun, EachRowGetsItsOwnLinesAndBadRowsAreToldByLine)
     EXPECT_TRUE(errors[0].startsWith(QStringLiteral("ligne 4 : année invalide « 99999 »")));
     EXPECT_TRUE(errors[1].startsWith(QStringLiteral("ligne 6 : impossible de charger la photo")));
     EXPECT_TRUE(errors[1].contains(QStringLiteral("absente.bmp est introuvable."))) << errors[1].toStdString();
-    EXPECT_EQ(progress, (QStringList{QStringLiteral("1/3"), QStringLiteral("2/3"), QStringLiteral("3/3")}));
+    EXPECT_EQ(progress.size(), 5);
+    EXPECT_EQ(progress.back(), QStringLiteral("5/5"));
     EXPECT_EQ(batch::SummaryText(summary, QStringLiteral("out")),
               QStringLiteral("3 calendriers écrits dans out ; 2 lignes refusées"));
 
