@@ -172,7 +172,9 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
 
     QFile file(options.csvFile);
     if (!file.open(QIODevice::ReadOnly))
-        return refuseFile(QStringLiteral("impossible de lire le fichier : %1.").arg(file.errorString()));
+        return refuseFile(QFileInfo::exists(options.csvFile)
+                              ? QStringLiteral("impossible de lire le fichier : vérifiez ses droits.")
+                              : QStringLiteral("fichier introuvable."));
     // One byte over the limit is enough to know that the file is too large.
     const CsvTable table = ReadCsv(file.read(kMaxCsvBytes + 1));
     if (!table.error.isEmpty())
