@@ -3,6 +3,7 @@
 #include "images/image_loader.h"
 #include "platform/user_prompts.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 namespace batch {
@@ -37,6 +38,8 @@ Photo LoadPhoto(const QString &path)
     Photo photo;
     if (image.IsEmpty()) {
         // A missing JPEG file gives no message of the loader's own.
+        if (collected.messages.isEmpty() && !QFileInfo::exists(path))
+            collected.messages << QStringLiteral("fichier introuvable.");
         photo.error = QStringLiteral("impossible de charger la photo « %1 »%2")
                           .arg(path, collected.messages.isEmpty()
                                          ? QStringLiteral(".")
