@@ -69,6 +69,8 @@ CommandStates CTamvelView::ComputeCommandStates() const
     states[ID_EDIT_PUB] = {s.PubVisible != 0, std::nullopt, false, {}};
     const bool pentecostOption = doc_ != nullptr && doc_->LundiPentecote != 0;
     states[ID_LUNDI_PENTECOTE] = check(labelsOrFill && app_.Annee >= 2005, pentecostOption || app_.Annee <= 2004);
+    for (int id = ID_REGION_FIRST; id <= ID_REGION_LAST; ++id)
+        states[id] = radio(true, static_cast<int>(app_.Region) == id - ID_REGION_FIRST);
     states[ID_CHARGER_IMAGES] = {mode == DisplayMode::VerticalPhoto || horizontalPhoto, std::nullopt, false, {}};
     return states;
 }
