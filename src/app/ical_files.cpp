@@ -64,10 +64,9 @@ int ImportIcsCommand(const std::string &path, CTamvelApp &tamvel, const ViewStat
     const std::size_t added = model::AppendParticularDays(year, imported.days, doc.Dates, doc.Libelles);
     if (added > 0)
         doc.SaveParticularDays();
-    std::printf("%zu %s aux jours particuliers de %04d.%s\n", added, added > 1 ? "jours ajoutés" : "jour ajouté",
-                year,
-                view.FerieParticulier != 0 ? ""
-                                           : " Cochez « Afficher les jours non travaillés particuliers » pour les voir.");
+    std::printf(
+        "%zu %s aux jours particuliers de %04d.%s\n", added, added > 1 ? "jours ajoutés" : "jour ajouté", year,
+        view.FerieParticulier != 0 ? "" : " Cochez « Afficher les jours non travaillés particuliers » pour les voir.");
     return 0;
 }
 

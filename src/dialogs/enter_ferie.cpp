@@ -248,10 +248,9 @@ void CEnterFerie::OnSort()
 
 void CEnterFerie::OnImport()
 {
-    const QString path =
-        platform::Prompts().OpenFileName(this, QDir::homePath(),
-                                         QStringLiteral("Agendas iCalendar (*.ics *.ical);;Tous les fichiers (*)"),
-                                         QStringLiteral("ics"));
+    const QString path = platform::Prompts().OpenFileName(
+        this, QDir::homePath(), QStringLiteral("Agendas iCalendar (*.ics *.ical);;Tous les fichiers (*)"),
+        QStringLiteral("ics"));
     if (path.isEmpty())
         return;
     const ical::ImportResult imported = ical::ImportCalendarFile(QFile::encodeName(path).toStdString(), year_,
@@ -279,12 +278,13 @@ void CEnterFerie::AppendDays(const std::vector<model::DayLabel> &days, const QSt
     }
     if (added > 0)
         list_->scrollToItem(list_->item(static_cast<int>(before)));
-    addedLabel_->setText(
-        added == 0 ? QStringLiteral("Aucun jour à ajouter depuis %1.").arg(source)
-                   : QStringLiteral("%1 %2 depuis %3 : ils seront enregistrés avec OK.")
-                         .arg(added)
-                         .arg(added > 1 ? QStringLiteral("jours ajoutés") : QStringLiteral("jour ajouté"))
-                         .arg(source));
+    if (added == 0)
+        addedLabel_->setText(QStringLiteral("Aucun jour à ajouter depuis %1.").arg(source));
+    else if (added == 1)
+        addedLabel_->setText(QStringLiteral("1 jour ajouté depuis %1 : il sera enregistré avec OK.").arg(source));
+    else
+        addedLabel_->setText(
+            QStringLiteral("%1 jours ajoutés depuis %2 : ils seront enregistrés avec OK.").arg(added).arg(source));
     RefreshButtons();
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/holiday_label.h"
 #include "render/draw_calendar.h"
+#include "render/drawing_conventions.h"
 #include "render/print_dialogs.h"
 #include "render/sheet_geometry.h"
 #include "resources/command_ids.h"
@@ -319,12 +320,7 @@ void CTamvelView::EmitStatusPanes()
 
 std::string CTamvelView::GetHolidayLabel(const COleDateTime &date) const
 {
-    const bool particular = state_.FerieParticulier != 0;
-    model::HolidayOptions options;
-    options.ferieParticulier = particular;
-    if (doc_ != nullptr)
-        options = doc_->HolidayOptions(particular);
-    return ::GetHolidayLabel(date, options);
+    return ::GetHolidayLabel(date, HolidayOptionsOf(Inputs()));
 }
 
 void CTamvelView::PaintSheet(platform::DrawSurface &dc, int w, int h, const CalendarDispatcher &dispatch) const

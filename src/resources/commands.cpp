@@ -210,8 +210,12 @@ std::vector<CommandInfo> BuildCommands()
     static_assert(std::size(regions) == ID_REGION_LAST - ID_REGION_FIRST + 1);
     for (int i = 0; i < static_cast<int>(std::size(regions)); ++i) {
         const QString name = QString::fromUtf8(regions[i]);
-        commands.push_back({ID_REGION_FIRST + i, name, QStringLiteral("Ajoute les jours fériés de : ") + name,
-                            QStringLiteral("Jours fériés de : ") + name, {}, IconKind::None});
+        commands.push_back({ID_REGION_FIRST + i,
+                            name,
+                            QStringLiteral("Ajoute les jours fériés de : ") + name,
+                            QStringLiteral("Jours fériés de : ") + name,
+                            {},
+                            IconKind::None});
     }
     std::sort(commands.begin(), commands.end(), [](const auto &a, const auto &b) { return a.id < b.id; });
     return commands;
