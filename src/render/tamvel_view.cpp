@@ -320,7 +320,7 @@ void CTamvelView::EmitStatusPanes()
 
 std::string CTamvelView::GetHolidayLabel(const COleDateTime &date) const
 {
-    return ::GetHolidayLabel(date, HolidayOptionsOf(Inputs()));
+    return ::GetHolidayLabel(date, render::HolidayOptionsOf(Inputs()));
 }
 
 void CTamvelView::PaintSheet(platform::DrawSurface &dc, int w, int h, const CalendarDispatcher &dispatch) const
