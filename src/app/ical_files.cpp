@@ -64,8 +64,11 @@ int ImportIcsCommand(const std::string &path, CTamvelApp &tamvel, const ViewStat
     const std::size_t added = model::AppendParticularDays(year, imported.days, doc.Dates, doc.Libelles);
     if (added > 0)
         doc.SaveParticularDays();
+    const std::string count = added == 0   ? "Aucun jour ajouté"
+                              : added == 1 ? "1 jour ajouté"
+                                           : std::to_string(added) + " jours ajoutés";
     std::printf(
-        "%zu %s aux jours particuliers de %04d.%s\n", added, added > 1 ? "jours ajoutés" : "jour ajouté", year,
+        "%s aux jours particuliers de %04d.%s\n", count.c_str(), year,
         view.FerieParticulier != 0 ? "" : " Cochez « Afficher les jours non travaillés particuliers » pour les voir.");
     return 0;
 }

@@ -117,7 +117,8 @@ std::vector<icaltimetype> Occurrences(icalcomponent *event, const icaltimetype &
               [](const icaltimetype &a, const icaltimetype &b) { return icaltime_compare(a, b) < 0; });
     starts.erase(std::unique(starts.begin(), starts.end(), SameStart), starts.end());
     std::erase_if(starts, [&excluded](const icaltimetype &t) {
-        return std::any_of(excluded.begin(), excluded.end(), [&t](const icaltimetype &x) { return SameStart(t, x); });
+        return icaltime_is_null_time(t) ||
+               std::any_of(excluded.begin(), excluded.end(), [&t](const icaltimetype &x) { return SameStart(t, x); });
     });
     return starts;
 }

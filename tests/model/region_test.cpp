@@ -1,5 +1,4 @@
 #include "model/holiday_label.h"
-#include "model/particular_days.h"
 #include "model/region.h"
 
 #include <gtest/gtest.h>
@@ -61,31 +60,15 @@ TEST(RegionalHolidays, ParticularDaysStillComeFirst)
     EXPECT_EQ(days.back(), (model::DayLabel{12, 26, "Inventaire", true}));
 }
 
-TEST(RegionalHolidays, NamesAndStoredNumbers)
+TEST(RegionalHolidays, NamesOfTheCommandLineAndBatchFiles)
 {
     for (int stored = 0; stored < model::kRegionCount; ++stored) {
-        const Region region = model::RegionFromStored(static_cast<std::uint32_t>(stored));
-        EXPECT_EQ(static_cast<int>(region), stored);
+        const auto region = static_cast<Region>(stored);
         EXPECT_EQ(model::RegionFromName(model::RegionName(region)), region);
     }
-    EXPECT_EQ(model::RegionFromStored(7), Region::Metropole);
-    EXPECT_EQ(model::RegionFromStored(0xFFFFFFFF), Region::Metropole);
-    EXPECT_EQ(model::RegionFromName("reunion"), Region::Reunion);
+    EXPECT_EQ(model::RegionNames(), "metropole, alsace-moselle, guadeloupe, martinique, guyane, reunion, mayotte");
     EXPECT_EQ(model::RegionFromName("Reunion"), std::nullopt);
     EXPECT_EQ(model::RegionFromName(""), std::nullopt);
-}
-
-TEST(ParticularDays, AppendedDaysSkipWhatTheYearLacksAndWhatIsListed)
-{
-    std::vector<COleDateTime> dates{COleDateTime(2027, 8, 9, 0, 0, 0)};
-    std::vector<std::string> labels{"Fermeture"};
-    const std::vector<model::DayLabel> previousYear{
-        {2, 29, "Bissextile"}, {8, 9, "Fermeture"}, {8, 9, "Inventaire"}, {1, 2, "Pont"}, {1, 2, "Pont"}};
-    EXPECT_EQ(model::AppendParticularDays(2027, previousYear, dates, labels), 2u);
-    EXPECT_EQ(labels, (std::vector<std::string>{"Fermeture", "Inventaire", "Pont"}));
-    EXPECT_TRUE(dates[2] == COleDateTime(2027, 1, 2, 0, 0, 0));
-    // In a leap year 29 February is a day like any other.
-    EXPECT_EQ(model::AppendParticularDays(2028, previousYear, dates, labels), 4u);
 }
 
 } // namespace
