@@ -32,7 +32,8 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string &arg = arguments[i];
         auto takesValue = arg == "--year" || arg == "--settings" || arg == "--layout" || arg == "--pdf" ||
-                          arg == "--png" || arg == "--dpi" || arg == "--batch" || arg == "--outdir" || arg == "--jobs";
+                          arg == "--png" || arg == "--dpi" || arg == "--region" || arg == "--ics" ||
+                          arg == "--import-ics" || arg == "--batch" || arg == "--outdir" || arg == "--jobs";
         std::string value;
         if (takesValue) {
             if (i + 1 >= arguments.size())
@@ -73,6 +74,14 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
             if (!dpi || *dpi < 30 || *dpi > 1200)
                 return fail("tamvel : résolution invalide « " + value + " » : donnez un nombre entre 30 et 1200.");
             options.dpi = *dpi;
+        } else if (arg == "--region") {
+            options.region = model::RegionFromName(value);
+            if (!options.region)
+                return fail("tamvel : région inconnue « " + value + " » (" + model::RegionNames() + ").");
+        } else if (arg == "--ics" || arg == "--import-ics") {
+            if (value.empty())
+                return fail("tamvel : l'option " + arg + " attend un nom de fichier.");
+            (arg == "--ics" ? options.icsFile : options.importIcsFile) = value;
         } else if (arg == "--batch") {
             if (value.empty())
                 return fail("tamvel : l'option --batch attend un nom de fichier.");
@@ -91,8 +100,10 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
             return fail("tamvel : option inconnue « " + arg + " ». Essayez « tamvel --help ».");
         }
     }
-    if (options.holidays + bool(options.pdfFile) + bool(options.pngPrefix) + bool(options.batchFile) > 1)
-        return fail("tamvel : --holidays, --pdf, --png et --batch ne se combinent pas.");
+    if (options.holidays + bool(options.pdfFile) + bool(options.pngPrefix) + bool(options.icsFile) +
+            bool(options.importIcsFile) + bool(options.batchFile) >
+        1)
+        return fail("tamvel : --holidays, --pdf, --png, --ics, --import-ics et --batch ne se combinent pas.");
     if (bool(options.batchFile) != bool(options.outDir))
         return fail("tamvel : --batch FICHIER et --outdir DOSSIER vont ensemble.");
     if (options.jobs && !options.batchFile)
@@ -118,6 +129,15 @@ std::string HelpText()
            "  --outdir DOSSIER   dossier des PDF de --batch, créé s'il n'existe pas\n"
            "  --jobs N           nombre de calendriers dessinés en même temps (un par cœur par défaut)\n"
            "  --holidays         liste les jours fériés de l'année (AAAA-MM-JJ, tabulation, libellé) et quitte\n"
+           "  --region NOM       ajoute les jours fériés d'une région, mémorisée quand la fenêtre s'ouvre :\n"
+           "                     " +
+           model::RegionNames() +
+           "\n"
+           "  --ics FICHIER      écrit les jours fériés et particuliers de l'année dans un agenda iCalendar\n"
+           "                     (.ics) et quitte\n"
+           "  --import-ics FICHIER\n"
+           "                     ajoute aux jours particuliers de l'année les événements de cet agenda\n"
+           "                     iCalendar (vacances scolaires, fermetures...), les enregistre et quitte\n"
            "  --help             affiche cette aide et quitte\n"
            "  --version          affiche la version et quitte\n"
            "\n"

@@ -126,12 +126,13 @@ std::vector<RowResult> ReadRows(const Header &header, const std::vector<CsvRecor
         row.pub2 = cell(Column::Pub2);
         row.image1 = cell(Column::Image1).trimmed();
         row.image2 = cell(Column::Image2).trimmed();
-        row.region = cell(Column::Region).trimmed();
-        if (!row.region.isEmpty()) {
-            fail(QStringLiteral("région « %1 » inconnue : cette version ne connaît que les jours fériés de métropole ; "
-                                "laissez la colonne region vide.")
-                     .arg(row.region));
-            continue;
+        if (const QString region = cell(Column::Region).trimmed(); !region.isEmpty()) {
+            row.region = model::RegionFromName(region.toLower().toStdString());
+            if (!row.region) {
+                fail(QStringLiteral("région inconnue « %1 » (%2).")
+                         .arg(region, QString::fromStdString(model::RegionNames())));
+                continue;
+            }
         }
 
         const auto [earlier, added] = lineOfFile.emplace(row.fileName, row.line);

@@ -2,6 +2,7 @@
 
 #include "batch/csv_table.h"
 #include "document/view_settings.h"
+#include "model/region.h"
 
 #include <QString>
 
@@ -36,7 +37,7 @@ struct BatchRow {
     QString pub2;
     QString image1;
     QString image2;
-    QString region;
+    std::optional<model::Region> region;
 };
 
 // A row, or the French sentence that refuses it ("ligne 4 : ...").

@@ -49,6 +49,7 @@ public:
     {
         app_.LoadPubSettings();
         app_.LoadColorSettings();
+        app_.LoadRegionSetting();
         view_.LoadViewSettings();
     }
     const AppSettings &App() const { return app_; }
@@ -92,6 +93,7 @@ Prepared Prepare(const BatchRow &row, const BatchOptions &options, StoredSetting
     job.path = QDir(options.outDir).filePath(row.fileName);
     job.app = stored.App();
     job.app.Annee = row.year.value_or(options.defaultYear);
+    job.app.Region = row.region ? *row.region : options.defaultRegion.value_or(job.app.Region);
     if (!row.pub1.isEmpty())
         job.app.Pub1 = row.pub1;
     if (!row.pub2.isEmpty())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/view_settings.h"
+#include "model/region.h"
 
 #include <QString>
 
@@ -13,9 +14,11 @@ struct BatchOptions {
     QString csvFile;
     QString outDir; // created when missing
     int jobs = 1;   // rows drawn at the same time
-    // What a row with an empty `annee` or `disposition` cell gets; the stored mode when absent.
+    // What a row with an empty `annee`, `disposition` or `region` cell gets; the stored mode
+    // and region when absent.
     int defaultYear = 0;
     std::optional<DisplayMode> defaultMode;
+    std::optional<model::Region> defaultRegion;
 };
 
 // Where the run tells what happens, on the calling thread.

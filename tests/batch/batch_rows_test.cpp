@@ -38,7 +38,7 @@ TEST(ReadRows, EachRowGivesACalendarOrItsReason)
                                                 QStringLiteral("disposition"), QStringLiteral("pub1")}));
     const std::vector<CsvRecord> records = {
         Record(2, {QStringLiteral("martin"), QStringLiteral("2027"), QStringLiteral("Large-Cells"),
-                   QStringLiteral(" Garage ")}),
+                   QStringLiteral(" Garage "), QStringLiteral("Alsace-Moselle")}),
         Record(3, {QStringLiteral("durand.PDF"), QString(), QString()}),
         Record(4, {QStringLiteral("roux"), QStringLiteral("99999")}),
         Record(5, {QStringLiteral("lac"), QStringLiteral("2027"), QStringLiteral("spirale")}),
@@ -46,8 +46,9 @@ TEST(ReadRows, EachRowGivesACalendarOrItsReason)
         Record(7, {QStringLiteral("a..b")}),
         Record(8, {QString()}),
         Record(9, {QStringLiteral("x"), QStringLiteral("2027"), QStringLiteral("vertical"), QStringLiteral("Garage"),
-                   QStringLiteral("Martin")}),
+                   QStringLiteral("metropole"), QStringLiteral("Martin")}),
         Record(10, {QStringLiteral("martin.pdf")}),
+        Record(11, {QStringLiteral("y"), QString(), QString(), QString(), QStringLiteral("bretagne")}),
     };
     const std::vector<RowResult> rows = ReadRows(header, records);
     ASSERT_EQ(rows.size(), records.size());
@@ -57,12 +58,14 @@ TEST(ReadRows, EachRowGivesACalendarOrItsReason)
     EXPECT_EQ(rows[0].row.year, 2027);
     EXPECT_EQ(rows[0].row.mode, DisplayMode::HorizontalLargeCells);
     EXPECT_EQ(rows[0].row.pub1, QStringLiteral(" Garage ")) << "the spaces of a quoted line are the user's";
+    EXPECT_EQ(rows[0].row.region, model::Region::AlsaceMoselle);
     // Empty and missing cells keep the stored values.
     EXPECT_EQ(rows[1].error, QString());
     EXPECT_EQ(rows[1].row.fileName, QStringLiteral("durand.PDF"));
     EXPECT_FALSE(rows[1].row.year);
     EXPECT_FALSE(rows[1].row.mode);
     EXPECT_TRUE(rows[1].row.pub1.isEmpty());
+    EXPECT_FALSE(rows[1].row.region);
 
     const char *reasons[] = {
         "ligne 4 : année invalide « 99999 »",
@@ -70,8 +73,9 @@ TEST(ReadRows, EachRowGivesACalendarOrItsReason)
         "ligne 6 : nom de fichier « ../etc/passwd » refusé",
         "ligne 7 : nom de fichier « a..b » refusé",
         "ligne 8 : la colonne fichier est vide",
-        "ligne 9 : 5 champs pour 4 colonnes",
+        "ligne 9 : 6 champs pour 5 colonnes",
         "ligne 10 : le fichier « martin.pdf » est déjà celui de la ligne 2",
+        "ligne 11 : région inconnue « bretagne »",
     };
     for (std::size_t i = 2; i < rows.size(); ++i)
         EXPECT_TRUE(rows[i].error.startsWith(QString::fromUtf8(reasons[i - 2]))) << rows[i].error.toStdString();
