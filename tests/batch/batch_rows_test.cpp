@@ -34,8 +34,9 @@ TEST(ReadHeader, ColumnsInAnyOrderAndCase)
 
 TEST(ReadRows, EachRowGivesACalendarOrItsReason)
 {
-    const Header header = ReadHeader(Record(1, {QStringLiteral("fichier"), QStringLiteral("annee"),
-                                                QStringLiteral("disposition"), QStringLiteral("pub1")}));
+    const Header header =
+        ReadHeader(Record(1, {QStringLiteral("fichier"), QStringLiteral("annee"), QStringLiteral("disposition"),
+                              QStringLiteral("pub1"), QStringLiteral("region")}));
     const std::vector<CsvRecord> records = {
         Record(2, {QStringLiteral("martin"), QStringLiteral("2027"), QStringLiteral("Large-Cells"),
                    QStringLiteral(" Garage "), QStringLiteral("Alsace-Moselle")}),
