@@ -6,11 +6,12 @@ set(CPACK_PACKAGE_VENDOR Varnel)
 set(CPACK_PACKAGE_CONTACT "${TAMVEL_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Tamvel dessine et imprime des calendriers annuels, en français : l'année entière
-sur une page, un semestre par page, avec ou sans photo, ou un mois par page en
-grandes cases. Il indique les jours fériés français, les week-ends, les numéros
-de semaine et vos propres jours non travaillés, et exporte les pages en PDF ou
-en PNG, aussi depuis la ligne de commande.")
+    "Tamvel dessine et imprime des calendriers annuels, en français :
+l'année entière sur une page, un semestre par page, avec ou sans photo,
+ou un mois par page en grandes cases. Il indique les jours fériés
+français, les week-ends, les numéros de semaine et vos propres jours
+non travaillés, et exporte les pages en PDF ou en PNG, aussi depuis la
+ligne de commande.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_THREADS 1)
