@@ -1,5 +1,6 @@
 #include "app/about_dlg.h"
 
+#include "resources/build_info.h"
 #include "resources/icons.h"
 
 #include <QDialogButtonBox>
@@ -16,7 +17,7 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
     icon->setPixmap(resources::ProgramIcon().pixmap(32, 32));
     icon->setAlignment(Qt::AlignTop);
 
-    version_ = new QLabel(QStringLiteral("Générateur de Tamvel version 7.0"), this);
+    version_ = new QLabel(QString::fromUtf8(resources::kVersionLine), this);
     info_ = new QLabel(QStringLiteral("Calendriers annuels avec jours fériés, semaines et photos."), this);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, Qt::Vertical, this);

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "document/layout_names.h"
+#include "resources/build_info.h"
 
 #include <charconv>
 
@@ -119,7 +120,8 @@ std::string HelpText()
            "\n"
            "Options :\n"
            "  --year AAAA        commence sur l'année AAAA (100 à 9999) au lieu de l'année en cours\n"
-           "  --settings FICHIER lit et écrit les réglages dans FICHIER\n"
+           "  --settings FICHIER\n"
+           "                     lit et écrit les réglages dans FICHIER\n"
            "  --layout NOM       disposition, mémorisée comme si elle était choisie au menu :\n"
            "                     vertical, horizontal, vertical-photo, horizontal-photo, large-cells\n"
            "  --pdf FICHIER      imprime toutes les pages de la disposition dans un PDF A4 et quitte\n"
@@ -156,7 +158,7 @@ std::string HelpText()
 
 std::string VersionText()
 {
-    return "Générateur de Tamvel version 7.0\n";
+    return std::string(resources::kVersionLine) + "\n";
 }
 
 } // namespace app

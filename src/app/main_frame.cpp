@@ -10,12 +10,14 @@
 #include "dialogs/new_annee.h"
 #include "render/print_dialogs.h"
 #include "render/tamvel_view.h"
+#include "resources/build_info.h"
 #include "resources/commands.h"
 #include "resources/icons.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -405,10 +407,14 @@ void CMainFrame::OnAppAbout()
     dialog.exec();
 }
 
-QString CMainFrame::HelpFilePath()
+QString CMainFrame::HelpFilePath(const QString &executablePath)
 {
-    const QFileInfo executable(QCoreApplication::applicationFilePath());
-    return executable.path() + QLatin1Char('/') + executable.completeBaseName() + QStringLiteral(".html");
+    const QFileInfo executable(executablePath);
+    const QString name = executable.completeBaseName() + QStringLiteral(".html");
+    const QDir folder = executable.absoluteDir();
+    const QString installed =
+        QDir::cleanPath(folder.filePath(QLatin1String(resources::kInstalledHelpDir) + QLatin1Char('/') + name));
+    return QFileInfo::exists(installed) ? installed : folder.filePath(name);
 }
 
 void CMainFrame::OnHelp()

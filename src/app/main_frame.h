@@ -3,6 +3,7 @@
 #include "document/app_settings.h"
 #include "document/tamvel_doc.h"
 
+#include <QCoreApplication>
 #include <QMainWindow>
 
 #include <functional>
@@ -52,8 +53,9 @@ public:
     void OnFilePrintSetup();
     void OnAppAbout();
     void OnHelp();
-    // The help page beside the executable: its path with the extension replaced by ".html".
-    static QString HelpFilePath();
+    // The help page of the program at executablePath, named after it with ".html": installed, it is
+    // with the documentation; in the build tree, beside the executable.
+    static QString HelpFilePath(const QString &executablePath = QCoreApplication::applicationFilePath());
 
     // The page command of a key by its place on the keyboard (the top-row keys of 1 and 2, as
     // the accelerators mean them, whatever the layout types there), or 0.

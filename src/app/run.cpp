@@ -12,6 +12,7 @@
 #include "platform/registry.h"
 #include "platform/user_prompts.h"
 #include "render/calendar_export.h"
+#include "resources/build_info.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -190,6 +191,8 @@ int Run(int argc, char *argv[])
         return kUsageError;
     }
     QApplication application(argc, argv);
+    // Lets the desktop tie the window to its menu entry and icon, on Wayland above all.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(resources::kApplicationId));
     InstallFrenchTranslations(application);
     platform::RegisterFontSubstitutions();
     CMainFrame frame(tamvel.Settings, &tamvel.Document);

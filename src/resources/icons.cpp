@@ -1,5 +1,7 @@
 #include "resources/icons.h"
 
+#include "resources/build_info.h"
+
 #include <QIconEngine>
 #include <QImage>
 #include <QPainter>
@@ -315,7 +317,9 @@ QIcon MakeIcon(IconKind kind)
 
 QIcon ProgramIcon()
 {
-    return MakeIcon(IconKind::Program);
+    // Installed, the theme's icon (made from this same drawing) is the one the desktop shows in its
+    // menus; from the build tree there is none and the drawing serves directly.
+    return QIcon::fromTheme(QLatin1String(kApplicationId), MakeIcon(IconKind::Program));
 }
 
 } // namespace resources

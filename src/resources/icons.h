@@ -29,7 +29,7 @@ enum class IconKind {
 
 // An icon drawn in code at whatever size and pixel density it is asked for; a null icon for None.
 QIcon MakeIcon(IconKind kind);
-// The program's icon: a small calendar page.
+// The program's icon, a small calendar page: the icon theme's when installed, else drawn.
 QIcon ProgramIcon();
 
 // Draws the picture into the rectangle (a 16 x 16 design scaled to it).

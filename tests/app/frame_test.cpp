@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -358,6 +360,15 @@ TEST_F(FrameTest, AboutBoxAndHelpPage)
     EXPECT_FALSE(about.windowIcon().isNull());
 
     EXPECT_TRUE(CMainFrame::HelpFilePath().endsWith("/test_frame.html"));
+    // Installed, the page is found with the documentation; otherwise it is looked for beside the program.
+    QTemporaryDir root;
+    const QString program = root.filePath("usr/bin/tamvel");
+    EXPECT_EQ(CMainFrame::HelpFilePath(program), root.filePath("usr/bin/tamvel.html"));
+    ASSERT_TRUE(QDir(root.path()).mkpath("usr/share/doc/tamvel"));
+    QFile page(root.filePath("usr/share/doc/tamvel/tamvel.html"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    EXPECT_EQ(CMainFrame::HelpFilePath(program), root.filePath("usr/share/doc/tamvel/tamvel.html"));
     Open(2025);
     // No help page beside the test program: the command says nothing.
     EXPECT_TRUE(frame_->Dispatch(ID_AIDE));
