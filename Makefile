@@ -2,10 +2,13 @@
 SHELL := /bin/bash
 RELEASE_DIR := build/release
 TEST_DIR := build/asan
+FUZZ_DIR := build/fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := bmp jpeg settings text_scan
 CMAKE_FLAGS := -G Ninja -Wno-dev
-SOURCES = $(shell find src tests bench \( -name '*.cpp' -o -name '*.h' \) -not -path '*/build/*')
+SOURCES = $(shell find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -not -path '*/build/*')
 
-.PHONY: all deps build run test bench format format-check clean
+.PHONY: all deps build run test bench fuzz format format-check clean
 
 all: build
 
@@ -36,6 +39,19 @@ bench: build
 	cmake -S . -B $(RELEASE_DIR) -DTAMVEL_BUILD_BENCH=ON
 	cmake --build $(RELEASE_DIR)
 	for b in $(RELEASE_DIR)/bench/bench_*; do $$b; done
+
+# Each libFuzzer target runs FUZZ_SECONDS from its seeds (fuzz/corpus), growing its own corpus in
+# the build folder; any crash, leak or sanitizer report stops the run with a failure.
+fuzz:
+	@scripts/install-deps fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTAMVEL_SANITIZE=ON -DTAMVEL_BUILD_FUZZ=ON -DTAMVEL_BUILD_TESTS=OFF -DTAMVEL_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_DIR) --target fuzz_targets
+	for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_DIR)/corpus/$$t && \
+	  QT_QPA_PLATFORM=offscreen $(FUZZ_DIR)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 \
+	    -artifact_prefix=$(FUZZ_DIR)/fuzz_$$t- $(FUZZ_DIR)/corpus/$$t fuzz/corpus/$$t || exit 1; \
+	done
 
 format:
 	@clang-format -i $(SOURCES)

@@ -34,6 +34,8 @@ constexpr int ID_GRANDES_CASES = 32817;
 constexpr int ID_AIDE = 32821;
 // The program's own: every page of the current mode into a PDF file.
 constexpr int ID_FILE_EXPORT_PDF = 32830;
+// The program's own: photos cut to their frame instead of stretched to it.
+constexpr int ID_RECADRER_PHOTOS = 32840;
 
 constexpr int ID_FILE_PRINT_SETUP = 57606;
 constexpr int ID_FILE_PRINT = 57607;

@@ -92,12 +92,13 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     EXPECT_EQ(file[8]->text(), "&Quitter");
 
     const QList<QAction *> display = menus[2]->menu()->actions();
-    ASSERT_EQ(display.size(), 20);
+    ASSERT_EQ(display.size(), 21);
     EXPECT_EQ(display[0]->text(), "Barre d'&outils");
     EXPECT_EQ(display[5]->text(), "Afficher le &lundi de Pentecôte");
     EXPECT_EQ(display[12]->data().toInt(), ID_HORIZONTAL_PHOTO);
-    EXPECT_EQ(display[19]->text(), "P&ublicité");
-    EXPECT_EQ(display[19]->statusTip(), "Affiche la publicité en bas du Tamvel");
+    EXPECT_EQ(display[18]->text(), "&Recadrer les photos");
+    EXPECT_EQ(display[20]->text(), "P&ublicité");
+    EXPECT_EQ(display[20]->statusTip(), "Affiche la publicité en bas du Tamvel");
 
     const QList<QAction *> help = menus[4]->menu()->actions();
     EXPECT_EQ(help[0]->text(), "&A propos de Tamvel...");
