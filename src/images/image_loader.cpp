@@ -99,6 +99,9 @@ PhotoLoad LoadJpeg(const QString &path)
         load.messages.push_back(CheckMessage(kCannotLoad));
     }
     load.image = std::move(decoded.image);
+    // Never a blank photo without a word.
+    if (load.image.isNull() && load.messages.empty())
+        load.messages.push_back(CheckMessage(kCannotLoad));
     return load;
 }
 
