@@ -11,10 +11,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // A picture or a reason, never neither.
     if (load.image.isNull() == load.messages.empty())
         std::abort();
-    // Every pixel is read, so that one nobody wrote shows under the sanitizers.
-    std::uint64_t sum = 0;
-    for (int y = 0; y < load.image.height(); ++y)
-        for (int x = 0; x < load.image.width(); ++x)
-            sum += load.image.pixel(x, y);
-    return sum == 1 ? 0 : 0;
+    return 0;
 }
