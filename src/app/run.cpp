@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/holiday_listing.h"
+#include "app/ical_files.h"
 #include "app/main_frame.h"
 #include "app/tamvel_app.h"
 #include "dialogs/load_image_files.h"
@@ -78,7 +79,7 @@ int Export(int argc, char *argv[], const CommandLine &options, CTamvelApp &tamve
     StderrPrompts prompts;
     platform::SetPrompts(&prompts);
     tamvel.Document.LoadImages = LoadYearImages;
-    tamvel.InitInstance(options.year);
+    tamvel.InitInstance(options.year, options.region);
     platform::SetPrompts(nullptr);
     const LayoutInputs inputs{tamvel.Settings, view, &tamvel.Document};
     const ExportResult result =
@@ -123,8 +124,13 @@ int Run(int argc, char *argv[])
     }
 
     CTamvelApp tamvel;
+    if (options.icsFile || options.importIcsFile) {
+        tamvel.InitInstance(options.year, options.region);
+        return options.icsFile ? ExportIcsCommand(*options.icsFile, tamvel, view)
+                               : ImportIcsCommand(*options.importIcsFile, tamvel, view);
+    }
     if (options.holidays) {
-        tamvel.InitInstance(options.year);
+        tamvel.InitInstance(options.year, options.region);
         const std::string listing =
             ListHolidays(tamvel.Settings.Annee, tamvel.Document.HolidayOptions(view.FerieParticulier != 0));
         std::fputs(listing.c_str(), stdout);
@@ -151,7 +157,9 @@ int Run(int argc, char *argv[])
     tamvel.Document.LoadImages = [&photos](CTamvelDoc &) { photos.Start(); };
     tamvel.Document.WaitForImages = [&photos] { photos.Wait(); };
     tamvel.DocumentChanged = [&frame] { frame.OnNewDocument(); };
-    tamvel.InitInstance(options.year);
+    tamvel.InitInstance(options.year, options.region);
+    if (options.region) // chosen for good only when the window opens
+        tamvel.Settings.SaveRegionSetting();
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QSize available = screen->availableSize();
         frame.resize(std::max(640, available.width() * 3 / 4), std::max(480, available.height() * 3 / 4));
