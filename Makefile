@@ -3,10 +3,13 @@ SHELL := /bin/bash
 RELEASE_DIR := build/release
 TEST_DIR := build/asan
 PACKAGE_DIR := build/package
+FUZZ_DIR := build/fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := bmp jpeg settings text_scan
 CMAKE_FLAGS := -G Ninja -Wno-dev
-SOURCES = $(shell find src tests bench packaging \( -name '*.cpp' -o -name '*.h' \) -not -path '*/build/*')
+SOURCES = $(shell find src tests bench packaging fuzz \( -name '*.cpp' -o -name '*.h' \) -not -path '*/build/*')
 
-.PHONY: all deps build run test bench package format format-check clean
+.PHONY: all deps build run test bench package fuzz format format-check clean
 
 all: build
 
@@ -38,21 +41,14 @@ bench: build
 	cmake --build $(RELEASE_DIR)
 	for b in $(RELEASE_DIR)/bench/bench_*; do $$b; done
 
-# The Debian package, built with Debian's hardening flags and checked as Debian and the desktops
-# check it: build/package/tamvel_<version>-1_amd64.deb.
-package:
-	@scripts/install-deps package
-	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
-	CXXFLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
-	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
-	cmake -S . -B $(PACKAGE_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-	  -DTAMVEL_PACKAGE=ON -DTAMVEL_BUILD_TESTS=OFF -DTAMVEL_BUILD_BENCH=OFF
-	cmake --build $(PACKAGE_DIR)
-	cd $(PACKAGE_DIR) && cpack
-	desktop-file-validate $(PACKAGE_DIR)/packaging/*.desktop
-	appstreamcli validate --no-net $(PACKAGE_DIR)/packaging/*.metainfo.xml
-	lintian --fail-on error $(PACKAGE_DIR)/tamvel_*.deb
-	@echo "Paquet prêt : $$(ls $(PACKAGE_DIR)/tamvel_*.deb)"
+PACKAGE_DIR := build/package
+FUZZ_DIR := build/fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := bmp jpeg settings text_scan
+CMAKE_FLAGS := -G Ninja -Wno-dev
+SOURCES = $(shell find src tests bench packaging fuzz \( -name '*.cpp' -o -name '*.h' \) -not -path '*/build/*')
+
+.PHONY: all deps build run test bench package fuzz format format-check clean
 
 format:
 	@clang-format -i $(SOURCES)

@@ -54,7 +54,7 @@ void InstallFrenchTranslations(QApplication &application)
 class StderrPrompts : public platform::UserPrompts
 {
 public:
-    void Message(QWidget *, const QString &, const QString &text) override
+    void Message(QWidget *, const QString &, const QString &text, platform::MessageIcon) override
     {
         std::fprintf(stderr, "tamvel : %s\n", text.toLocal8Bit().constData());
     }
@@ -198,7 +198,10 @@ int Run(int argc, char *argv[])
     CMainFrame frame(tamvel.Settings, &tamvel.Document);
     frame.SetAppCommandHandler([&tamvel](int id) { return tamvel.OnCommand(id); });
     frame.SetOpenYearHandler([&tamvel](int year) { tamvel.OpenYear(year); });
-    tamvel.Document.LoadImages = [&frame](CTamvelDoc &doc) { LoadImagesWithProgress(doc, &frame); };
+    // The window shows at once; the photos follow when decoded.
+    PhotoLoader photos(tamvel.Document, &frame);
+    tamvel.Document.LoadImages = [&photos](CTamvelDoc &) { photos.Start(); };
+    tamvel.Document.WaitForImages = [&photos] { photos.Wait(); };
     tamvel.DocumentChanged = [&frame] { frame.OnNewDocument(); };
     tamvel.InitInstance(options.year, options.region);
     if (options.region) // chosen for good only when the window opens

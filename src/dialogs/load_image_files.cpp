@@ -5,12 +5,13 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QTimerEvent>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentMap>
 
-CLoadImageFiles::CLoadImageFiles(CTamvelDoc &doc, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint), doc_(doc)
+CLoadImageFiles::CLoadImageFiles(const CTamvelDoc &doc, QWidget *parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
+    setAttribute(Qt::WA_ShowWithoutActivating);
     auto *icon = new QLabel(this);
     icon->setPixmap(resources::ProgramIcon().pixmap(32, 32));
     auto *title = new QLabel(doc.GetTitle(), this);
@@ -20,40 +21,59 @@ CLoadImageFiles::CLoadImageFiles(CTamvelDoc &doc, QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(icon);
     layout->addLayout(texts);
-    timerId_ = startTimer(10);
-}
-
-void CLoadImageFiles::OnTimer()
-{
-    if (loaded_)
-        return;
-    loaded_ = true;
-    if (timerId_ != 0) {
-        killTimer(timerId_);
-        timerId_ = 0;
-    }
-    doc_.LoadYearImage(0);
-    doc_.LoadYearImage(1);
-    accept();
-}
-
-void CLoadImageFiles::timerEvent(QTimerEvent *event)
-{
-    if (event->timerId() == timerId_ && timerId_ != 0)
-        OnTimer();
-    else
-        QDialog::timerEvent(event);
 }
 
 void CLoadImageFiles::reject()
 {
-    // Escape or closing the window before the tick would leave the year without its images.
-    if (loaded_)
-        QDialog::reject();
+    // Escape closes nothing: the dialog goes when the photos are there.
 }
 
-void LoadImagesWithProgress(CTamvelDoc &doc, QWidget *parent)
+PhotoLoader::PhotoLoader(CTamvelDoc &doc, QWidget *window) : doc_(doc), window_(window)
 {
-    CLoadImageFiles dialog(doc, parent);
-    dialog.exec();
+    connect(&watcher_, &QFutureWatcher<PhotoLoad>::finished, this, &PhotoLoader::Deliver);
+}
+
+PhotoLoader::~PhotoLoader()
+{
+    delete progress_;
+}
+
+void PhotoLoader::Start()
+{
+    generation_ = doc_.Generation();
+    busy_ = true;
+    // The names are copied: the tasks share nothing with the document.
+    watcher_.setFuture(QtConcurrent::mapped(QList<QString>{doc_.Image1, doc_.Image2}, LoadPhotoFile));
+    delete progress_;
+    if (window_ != nullptr && window_->isVisible() && !(doc_.Image1.isEmpty() && doc_.Image2.isEmpty())) {
+        progress_ = new CLoadImageFiles(doc_, window_);
+        progress_->show();
+    }
+}
+
+void PhotoLoader::Wait()
+{
+    if (!busy_)
+        return;
+    watcher_.waitForFinished();
+    Deliver();
+}
+
+void PhotoLoader::Deliver()
+{
+    // The watcher's signal may still come after Wait delivered.
+    if (!busy_ || !watcher_.isFinished())
+        return;
+    busy_ = false;
+    delete progress_;
+    const QList<PhotoLoad> loads = watcher_.future().results();
+    if (doc_.Generation() != generation_ || loads.size() != 2)
+        return;
+    doc_.Photo1 = Photo(loads[0].image);
+    doc_.Photo2 = Photo(loads[1].image);
+    if (doc_.UpdateAllViews)
+        doc_.UpdateAllViews();
+    emit Delivered();
+    ShowLoadMessages(loads[0].messages);
+    ShowLoadMessages(loads[1].messages);
 }

@@ -66,8 +66,9 @@ bool CTamvelDoc::OnNewDocument()
     title_ = QString::asprintf("Année %04d", year);
     Image1.clear();
     Image2.clear();
-    Dib1.Clear();
-    Dib2.Clear();
+    ++generation_;
+    Photo1 = {};
+    Photo2 = {};
     Dates.clear();
     Libelles.clear();
 
@@ -97,9 +98,9 @@ bool CTamvelDoc::OnNewDocument()
 
 bool CTamvelDoc::LoadYearImage(int index)
 {
-    DibImage &slot = index == 0 ? Dib1 : Dib2;
-    slot.Clear();
-    slot = LoadImageFile(index == 0 ? Image1 : Image2);
+    Photo &slot = index == 0 ? Photo1 : Photo2;
+    slot = {};
+    slot = Photo(LoadImageFile(index == 0 ? Image1 : Image2));
     return !slot.IsEmpty();
 }
 

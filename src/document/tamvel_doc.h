@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/app_settings.h"
-#include "images/dib_image.h"
+#include "images/photo.h"
 #include "model/holiday_label.h"
 #include "model/ole_date_time.h"
 
@@ -41,24 +41,36 @@ public:
     std::int32_t LundiPentecote = 0;
     QString Image1;
     QString Image2;
-    // The decoded images of Image1 and Image2; empty when there is none.
-    DibImage Dib1;
-    DibImage Dib2;
-    // Replaces image `index` (0 or 1) by the one read from Image1 or Image2; true when the slot
-    // holds an image afterwards. Failures are reported and leave the slot empty.
+    // The photographs of Image1 and Image2, ready to paint; empty when there is none.
+    Photo Photo1;
+    Photo Photo2;
+    // Replaces image `index` (0 or 1) by the one read from Image1 or Image2, on the calling
+    // thread; true when the slot holds an image afterwards. Failures are reported and leave the
+    // slot empty.
     bool LoadYearImage(int index);
     // The image of a page of the photo layouts: image 1 for page 1, image 2 for page 2.
-    const DibImage &PageImage(int page) const { return page == 2 ? Dib2 : Dib1; }
+    const Photo &PageImage(int page) const { return page == 2 ? Photo2 : Photo1; }
+    // Changes at every new-document step: images decoded for an earlier one are stale.
+    std::uint64_t Generation() const { return generation_; }
+    // Waits until images still being decoded are in their slots: printing and exports need them.
+    void FinishImageLoading() const
+    {
+        if (WaitForImages)
+            WaitForImages();
+    }
 
     // Asks every view to redraw (UpdateAllViews); set by whoever shows the document.
     std::function<void()> UpdateAllViews;
     // Loads the two images of the year; set by the application (a progress dialog in the
     // program, a direct load on the command line). Nothing is loaded when it is empty.
     std::function<void(CTamvelDoc &)> LoadImages;
+    // Set with a LoadImages that decodes in the background: waits for it to deliver.
+    std::function<void()> WaitForImages;
 
 private:
     const AppSettings &app_;
     QString title_;
+    std::uint64_t generation_ = 0;
 };
 
 // The particular days stored for any year, in stored order, without creating anything.

@@ -25,6 +25,7 @@ void ViewState::LoadViewSettings()
     read("GrosTrait", GrosTrait);
     read("PhotoBas", PhotoBas);
     read("PubVisible", PubVisible);
+    read("RecadrerPhotos", RecadrerPhotos);
 }
 
 void ViewState::SaveViewSettings() const
@@ -32,7 +33,7 @@ void ViewState::SaveViewSettings() const
     auto key = RegistryKey::OpenOrCreate(settings_keys::Settings());
     if (!key)
         return;
-    // The eight values reach the file together.
+    // The nine values reach the file together.
     platform::StoreTransaction transaction;
     auto write = [&key](const char *name, int value) {
         key->SetNumber(QLatin1String(name), static_cast<std::uint32_t>(value));
@@ -45,4 +46,5 @@ void ViewState::SaveViewSettings() const
     write("GrosTrait", GrosTrait);
     write("PhotoBas", PhotoBas);
     write("PubVisible", PubVisible);
+    write("RecadrerPhotos", RecadrerPhotos);
 }

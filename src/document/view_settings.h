@@ -43,6 +43,8 @@ struct ViewState {
     int GrosTrait = 1;
     int PhotoBas = 1;
     int PubVisible = 0;
+    // Photos cut to their frame's proportions instead of stretched to it.
+    int RecadrerPhotos = 0;
     int page = 1;
 
     void LoadViewSettings();

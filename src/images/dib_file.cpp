@@ -1,7 +1,6 @@
 #include "images/dib_file.h"
 
-#include "images/image_messages.h"
-#include "platform/user_prompts.h"
+#include "images/photo_limits.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -16,6 +15,9 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kCoreHeaderSize = 12;
+constexpr std::uint32_t kRle8 = 1;
+constexpr std::uint32_t kRle4 = 2;
+constexpr std::uint32_t kBitFields = 3;
 
 // Reads until `size` bytes came or the file ends; -1 with errno on a read error.
 ssize_t ReadFully(int fd, std::uint8_t *into, std::size_t size)
@@ -33,6 +35,11 @@ ssize_t ReadFully(int fd, std::uint8_t *into, std::size_t size)
         done += static_cast<std::size_t>(got);
     }
     return static_cast<ssize_t>(done);
+}
+
+bool IsBitmapDepth(std::uint32_t bits)
+{
+    return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
 
 } // namespace
@@ -62,6 +69,11 @@ std::uint32_t DibHeaderSize(const std::vector<std::uint8_t> &block)
     return DibU32(block, 0);
 }
 
+std::uint32_t DibCompression(const std::vector<std::uint8_t> &block)
+{
+    return DibHasInfoLayout(block) ? DibU32(block, 16) : 0;
+}
+
 std::uint32_t DibColourCount(const std::vector<std::uint8_t> &block)
 {
     const bool info = DibHasInfoLayout(block);
@@ -84,28 +96,56 @@ std::uint32_t DibColourTableSize(const std::vector<std::uint8_t> &block)
     return DibColourCount(block) * (DibHasInfoLayout(block) ? 4 : 3);
 }
 
-bool DibBlockIsComplete(const std::vector<std::uint8_t> &block, std::size_t contentSize)
+std::uint64_t DibPixelOffset(const std::vector<std::uint8_t> &block)
 {
-    if (contentSize < 4 || contentSize > block.size())
-        return false;
+    const std::uint64_t header = DibHeaderSize(block);
+    if (header == kInfoHeaderSize && DibCompression(block) == kBitFields)
+        return header + 12;
+    return header + DibColourTableSize(block);
+}
+
+DibVerdict CheckDib(const std::vector<std::uint8_t> &block)
+{
     const std::uint64_t headerSize = DibHeaderSize(block);
     // Any header is read through the core layout at least.
-    if (headerSize < kCoreHeaderSize || headerSize > contentSize)
-        return false;
-    const std::uint64_t pixels = headerSize + DibColourTableSize(block);
-    if (pixels > contentSize)
-        return false;
+    if (headerSize < kCoreHeaderSize || headerSize > block.size())
+        return DibVerdict::NotDrawable;
     const bool info = DibHasInfoLayout(block);
-    // Compressed rows have no size that the header tells.
-    if (info && DibU32(block, 16) != 0)
-        return true;
     const std::int64_t width = info ? static_cast<std::int32_t>(DibU32(block, 4)) : DibU16(block, 4);
-    const std::int64_t height = info ? static_cast<std::int32_t>(DibU32(block, 8)) : DibU16(block, 6);
-    const std::uint64_t bits = info ? DibU16(block, 14) : DibU16(block, 10);
-    const std::uint64_t rowBytes = (static_cast<std::uint64_t>(std::llabs(width)) * bits + 31) / 32 * 4;
-    const std::uint64_t rows = static_cast<std::uint64_t>(std::llabs(height));
-    const std::uint64_t available = contentSize - pixels;
-    return rowBytes == 0 || rows <= available / rowBytes;
+    // A negative height is a bitmap stored top row first, which is drawn the right way up.
+    const std::int64_t height = std::llabs(info ? static_cast<std::int32_t>(DibU32(block, 8)) : DibU16(block, 6));
+    const std::uint32_t planes = info ? DibU16(block, 12) : DibU16(block, 8);
+    const std::uint32_t bits = info ? DibU16(block, 14) : DibU16(block, 10);
+    const std::uint32_t compression = DibCompression(block);
+    if (width < 0)
+        return DibVerdict::TooLarge;
+    if (width == 0 || height == 0 || planes != 1 || !IsBitmapDepth(bits) || compression > kBitFields)
+        return DibVerdict::NotDrawable;
+    if ((compression == kRle8 && bits != 8) || (compression == kRle4 && bits != 4) ||
+        (compression == kBitFields && bits != 16 && bits != 32))
+        return DibVerdict::NotDrawable;
+    // The table the header announces, and the one a reader of the raw field would expect.
+    if (DibColourCount(block) > 256 || (info && bits <= 8 && DibU32(block, 32) > 256))
+        return DibVerdict::NotDrawable;
+    if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > photo_limits::kLargestPhotoPixels)
+        return DibVerdict::TooLarge;
+    const std::uint64_t pixels = DibPixelOffset(block);
+    if (pixels > block.size())
+        return DibVerdict::NotDrawable;
+    // Run-length rows have no size the header tells; pixels their stream leaves out are painted
+    // in the table's first colour. Every other row must be there whole.
+    if (compression == kRle8 || compression == kRle4)
+        return DibVerdict::Drawable;
+    const std::uint64_t rowBytes = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
+    const std::uint64_t available = block.size() - pixels;
+    return static_cast<std::uint64_t>(height) <= available / rowBytes ? DibVerdict::Drawable : DibVerdict::NotDrawable;
+}
+
+DibImage DibFromFileBytes(const std::uint8_t *data, std::size_t size)
+{
+    if (size < kFileHeaderSize + 1 || data[0] != 'B' || data[1] != 'M')
+        return {};
+    return DibImage(std::vector<std::uint8_t>(data + kFileHeaderSize, data + size));
 }
 
 DibImage ReadBmpFile(int fd, int &readError)
@@ -126,40 +166,21 @@ DibImage ReadBmpFile(int fd, int &readError)
     if (static_cast<std::size_t>(headerRead) < kFileHeaderSize || fileHeader[0] != 'B' || fileHeader[1] != 'M')
         return {};
     const auto length = static_cast<std::uint64_t>(status.st_size);
-    if (length < kFileHeaderSize || length > std::numeric_limits<std::uint32_t>::max())
+    if (length <= kFileHeaderSize || length > std::numeric_limits<std::uint32_t>::max())
         return {};
 
     std::vector<std::uint8_t> block;
     try {
-        block.resize(static_cast<std::size_t>(length));
+        block.resize(static_cast<std::size_t>(length - kFileHeaderSize));
     } catch (const std::bad_alloc &) {
         return {};
     }
-    const std::size_t wanted = block.size() - kFileHeaderSize;
-    const ssize_t got = ReadFully(fd, block.data(), wanted);
+    const ssize_t got = ReadFully(fd, block.data(), block.size());
     if (got < 0) {
         readError = errno;
         return {};
     }
-    if (static_cast<std::size_t>(got) != wanted)
-        return {};
-    // The block keeps the file's length; only what the header describes is checked.
-    if (!DibBlockIsComplete(block, wanted))
+    if (static_cast<std::size_t>(got) != block.size())
         return {};
     return DibImage(std::move(block));
-}
-
-void PrepareImage(DibImage &image)
-{
-    if (image.IsEmpty())
-        return;
-    const auto &b = image.Block();
-    const bool info = DibHasInfoLayout(b);
-    const std::uint32_t width = info ? DibU32(b, 4) : DibU16(b, 4);
-    const std::uint32_t height = info ? DibU32(b, 8) : DibU16(b, 6);
-    constexpr std::uint32_t kLargest = std::numeric_limits<std::int32_t>::max();
-    if (width > kLargest || height > kLargest) {
-        image.Clear();
-        platform::Prompts().Message(nullptr, images::MessageCaption(), QStringLiteral("DIB est trop grand"));
-    }
 }

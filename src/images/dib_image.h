@@ -4,7 +4,8 @@
 #include <vector>
 
 // A packed device-independent bitmap: header, colour table and pixel rows in one block, as a
-// BMP file holds them after its file header. Empty means "no image".
+// BMP file holds them after its file header. Empty means "no image". It only lives between the
+// file and the paintable image made from it.
 class DibImage
 {
 public:

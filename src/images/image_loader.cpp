@@ -1,87 +1,108 @@
 #include "images/image_loader.h"
 
+#include "images/dib_decode.h"
 #include "images/dib_file.h"
 #include "images/image_messages.h"
 #include "images/jpeg_decoder.h"
 #include "platform/user_prompts.h"
 
-#include <QCursor>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 
 #include <cerrno>
 #include <cstdio>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// The wait cursor for as long as a file is read, when there is a screen to show it on.
-class WaitCursor
+LoadMessage FileError(int error, const QString &path)
 {
-public:
-    WaitCursor() : shown_(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
-    {
-        if (shown_)
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~WaitCursor()
-    {
-        if (shown_)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-
-private:
-    bool shown_;
-};
-
-void ReportFileError(int error, const QString &path)
-{
-    platform::Prompts().Message(nullptr, images::MessageCaption(), FileErrorText(error, path));
+    return {platform::MessageIcon::Exclamation, images::MessageCaption(), FileErrorText(error, path), true};
 }
 
-// `reported` tells that a file error was shown, which says all there is to say.
-DibImage LoadBitmap(const QString &path, bool &reported)
+LoadMessage CheckMessage(const char *text)
 {
-    reported = false;
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    return {platform::MessageIcon::Information, images::MessageCaption(), QString::fromUtf8(text), false};
+}
+
+const char *const kCannotLoad = "Ne peut pas charger DIB";
+const char *const kTooLarge = "DIB est trop grand";
+
+// Opens a photo for reading without ever waiting: a FIFO or a device would block in open or in
+// read, so anything but a regular file is refused as access denied. -1 with `error` set else,
+// and `notRegular` when the name opened on something else than a file.
+int OpenRegularFile(const QString &path, int &error, bool &notRegular)
+{
+    notRegular = false;
+    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        ReportFileError(errno, path);
-        reported = true;
-        return {};
+        error = errno;
+        return -1;
     }
-    int readError = 0;
-    DibImage image;
-    {
-        WaitCursor wait;
-        image = ReadBmpFile(fd, readError);
+    struct stat status {
+    };
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        error = S_ISDIR(status.st_mode) ? EISDIR : EACCES;
+        notRegular = true;
+        close(fd);
+        return -1;
     }
-    close(fd);
-    if (readError != 0) {
-        ReportFileError(readError, path);
-        reported = true;
-        return {};
-    }
-    return image;
+    return fd;
 }
 
-DibImage LoadJpeg(const QString &path)
+PhotoLoad LoadBitmap(const QString &path)
 {
-    // A JPEG file that cannot be opened gives no image and no message.
-    std::FILE *file = std::fopen(QFile::encodeName(path).constData(), "rbe");
-    if (file == nullptr)
-        return {};
-    DibImage image;
-    {
-        WaitCursor wait;
-        image = DecodeJpegFile(file);
+    PhotoLoad load;
+    int error = 0;
+    bool notRegular = false;
+    const int fd = OpenRegularFile(path, error, notRegular);
+    if (fd < 0) {
+        load.messages.push_back(FileError(error, path));
+        return load;
     }
+    const DibImage block = ReadBmpFile(fd, error);
+    close(fd);
+    if (error != 0) {
+        load.messages.push_back(FileError(error, path));
+        return load;
+    }
+    return PhotoFromBitmap(block);
+}
+
+PhotoLoad LoadJpeg(const QString &path)
+{
+    PhotoLoad load;
+    int error = 0;
+    bool notRegular = false;
+    const int fd = OpenRegularFile(path, error, notRegular);
+    if (fd < 0) {
+        // A JPEG file that cannot be opened gives no image and no message; a name that is no
+        // file at all is said so, like a bitmap's.
+        if (notRegular)
+            load.messages.push_back(FileError(error, path));
+        return load;
+    }
+    std::FILE *file = fdopen(fd, "rb");
+    if (file == nullptr) {
+        close(fd);
+        return load;
+    }
+    JpegDecode decoded = DecodeJpegFile(file);
     std::fclose(file);
-    return image;
+    load.messages = std::move(decoded.messages);
+    if (decoded.tooLarge) {
+        load.messages.push_back(CheckMessage(kTooLarge));
+        load.messages.push_back(CheckMessage(kCannotLoad));
+    }
+    load.image = std::move(decoded.image);
+    // Never a blank photo without a word.
+    if (load.image.isNull() && load.messages.empty())
+        load.messages.push_back(CheckMessage(kCannotLoad));
+    return load;
 }
 
 } // namespace
@@ -133,25 +154,49 @@ QString FileErrorText(int error, const QString &path)
     return QString::fromUtf8(text).arg(full);
 }
 
-DibImage LoadImageFile(const QString &path)
+PhotoLoad PhotoFromBitmap(const DibImage &block)
+{
+    PhotoLoad load;
+    switch (CheckDib(block.Block())) {
+    case DibVerdict::TooLarge:
+        load.messages.push_back(CheckMessage(kTooLarge));
+        break;
+    case DibVerdict::Drawable:
+        load.image = DibToImage(block);
+        break;
+    case DibVerdict::NotDrawable:
+        break;
+    }
+    if (load.image.isNull())
+        load.messages.push_back(CheckMessage(kCannotLoad));
+    return load;
+}
+
+PhotoLoad LoadPhotoFile(const QString &path)
 {
     if (path.size() < 4)
         return {};
     const QString ending = path.right(4).toLower();
-    DibImage image;
-    if (ending == QLatin1String(".bmp") || ending == QLatin1String(".dib")) {
-        bool reported = false;
-        image = LoadBitmap(path, reported);
-        if (reported)
-            return {};
-    } else if (ending == QLatin1String(".jpg")) {
-        image = LoadJpeg(path);
-        // The decoder has shown whatever went wrong.
-        if (image.IsEmpty())
-            return {};
+    if (ending == QLatin1String(".bmp") || ending == QLatin1String(".dib"))
+        return LoadBitmap(path);
+    if (ending == QLatin1String(".jpg"))
+        return LoadJpeg(path);
+    PhotoLoad refused;
+    refused.messages.push_back(CheckMessage(kCannotLoad));
+    return refused;
+}
+
+void ShowLoadMessages(const LoadMessages &messages)
+{
+    for (const LoadMessage &message : messages) {
+        QWidget *owner = message.ownedByActiveWindow ? QApplication::activeWindow() : nullptr;
+        platform::Prompts().Message(owner, message.caption, message.text, message.icon);
     }
-    PrepareImage(image);
-    if (image.IsEmpty())
-        platform::Prompts().Message(nullptr, images::MessageCaption(), QStringLiteral("Ne peut pas charger DIB"));
-    return image;
+}
+
+QImage LoadImageFile(const QString &path)
+{
+    PhotoLoad load = LoadPhotoFile(path);
+    ShowLoadMessages(load.messages);
+    return std::move(load.image);
 }

@@ -1,46 +1,62 @@
 #include "images/jpeg_decoder.h"
 
-#include "platform/user_prompts.h"
+#include "images/exif_orientation.h"
+#include "images/photo_limits.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdint>
 #include <cstring>
-#include <limits>
-#include <new>
-#include <vector>
 
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
+
+#include <jerror.h>
 
 namespace {
 
 constexpr int kFirstAddonMessage = 1000;
 constexpr int kLastAddonMessage = 1044;
 constexpr int kBadColourSpace = 1005;
+constexpr int kTooManyScans = 1006;
 constexpr int kApp12 = JPEG_APP0 + 12;
-constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::size_t kInfoHeaderSize = 40;
-// Larger blocks would not be painted anyway; refusing them keeps a forged header from
-// asking for gigabytes.
-constexpr std::uint64_t kLargestBlock = 1ull << 30;
+constexpr int kApp1 = JPEG_APP0 + 1;
+constexpr int kRowsPerRead = 16;
 
 const char *const *AddonMessages()
 {
-    static const char *table[kLastAddonMessage - kFirstAddonMessage + 2] = {};
-    table[kBadColourSpace - kFirstAddonMessage] = "BMP output must be grayscale or RGB";
+    static const char *const table[kLastAddonMessage - kFirstAddonMessage + 2] = {
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        "BMP output must be grayscale or RGB",
+        "Too many progressive scans (more than %d)",
+    };
     return table;
 }
+
+// The progress monitor, with the number of scans this file may have.
+struct ScanGuard {
+    jpeg_progress_mgr standard; // first, so that the library's pointer is ours
+    int mostScans;
+};
 
 struct ErrorManager {
     jpeg_error_mgr standard; // first, so that the library's pointer is ours
     std::jmp_buf returnPoint;
+    LoadMessages *messages;
 };
 
+// The library shows an error, and the first warning of a decode (later ones are only counted).
 void OutputMessage(j_common_ptr cinfo)
 {
     char text[JMSG_LENGTH_MAX];
     (*cinfo->err->format_message)(cinfo, text);
-    platform::Prompts().Message(nullptr, QStringLiteral("JPEG Library Error"), QString::fromLocal8Bit(text));
+    reinterpret_cast<ErrorManager *>(cinfo->err)
+        ->messages->push_back(
+            {platform::MessageIcon::Error, QStringLiteral("JPEG Library Error"), QString::fromLocal8Bit(text), true});
 }
 
 // The library calls this from deep inside and it must not return there.
@@ -48,6 +64,29 @@ void OutputMessage(j_common_ptr cinfo)
 {
     (*cinfo->err->output_message)(cinfo);
     std::longjmp(reinterpret_cast<ErrorManager *>(cinfo->err)->returnPoint, 1);
+}
+
+// Thousands of empty scans would each walk the whole image.
+void CountScans(j_common_ptr cinfo)
+{
+    const auto *decompress = reinterpret_cast<j_decompress_ptr>(cinfo);
+    const int mostScans = reinterpret_cast<ScanGuard *>(cinfo->progress)->mostScans;
+    if (decompress->input_scan_number > mostScans) {
+        cinfo->err->msg_code = kTooManyScans;
+        cinfo->err->msg_parm.i[0] = mostScans;
+        ErrorExit(cinfo);
+    }
+}
+
+// The scans a file of this size may have: each one may walk all of its blocks.
+int MostScans(const jpeg_decompress_struct &cinfo)
+{
+    std::uint64_t blocks = 1;
+    for (int c = 0; c < cinfo.num_components; ++c)
+        blocks += std::uint64_t(cinfo.comp_info[c].width_in_blocks) * cinfo.comp_info[c].height_in_blocks;
+    const std::uint64_t scans = photo_limits::kMostScannedBlocks / blocks;
+    return static_cast<int>(
+        std::clamp<std::uint64_t>(scans, photo_limits::kFewestScansAllowed, photo_limits::kMostProgressiveScans));
 }
 
 int NextByte(j_decompress_ptr cinfo)
@@ -72,81 +111,26 @@ boolean SkipSegment(j_decompress_ptr cinfo)
     return TRUE;
 }
 
-void Put32(std::uint8_t *at, std::uint32_t value)
+// The camera's orientation, from the first APP1 segment that holds EXIF data.
+int OrientationOf(const jpeg_decompress_struct &cinfo)
 {
-    for (int k = 0; k < 4; ++k)
-        at[k] = static_cast<std::uint8_t>(value >> (8 * k));
-}
-
-void Put16(std::uint8_t *at, std::uint16_t value)
-{
-    at[0] = static_cast<std::uint8_t>(value);
-    at[1] = static_cast<std::uint8_t>(value >> 8);
+    for (jpeg_saved_marker_ptr marker = cinfo.marker_list; marker != nullptr; marker = marker->next) {
+        if (marker->marker == kApp1 && marker->data_length >= 6 && std::memcmp(marker->data, "Exif\0\0", 6) == 0)
+            return ExifOrientation(marker->data, marker->data_length);
+    }
+    return 1;
 }
 
 // Where the decoded picture goes; lives outside the frame that the error exit jumps to.
 struct Output {
-    std::vector<std::uint8_t> block;
-    std::size_t pixelStart = 0;
-    std::size_t rowWidth = 0;
+    QImage image;
+    int orientation = 1;
+    bool tooLarge = false;
     bool complete = false;
 };
 
-// Sizes the block (header, grey ramp, rows) as the equivalent BMP file and fills its header.
-// False when it cannot be held.
-bool PrepareOutput(const jpeg_decompress_struct &cinfo, Output &output)
-{
-    const bool grey = cinfo.out_color_space == JCS_GRAYSCALE;
-    const std::uint64_t dataWidth =
-        static_cast<std::uint64_t>(cinfo.output_width) * static_cast<std::uint64_t>(cinfo.output_components);
-    const std::uint64_t rowWidth = (dataWidth + 3) / 4 * 4;
-    const std::uint32_t coloursUsed = grey ? 256 : 0;
-    const std::uint64_t total = kFileHeaderSize + kInfoHeaderSize + 4ull * coloursUsed + rowWidth * cinfo.output_height;
-    if (total > kLargestBlock)
-        return false;
-    try {
-        output.block.assign(static_cast<std::size_t>(total), 0);
-    } catch (const std::bad_alloc &) {
-        return false;
-    }
-    std::uint8_t *header = output.block.data();
-    Put32(header, kInfoHeaderSize);
-    Put32(header + 4, cinfo.output_width);
-    Put32(header + 8, cinfo.output_height);
-    Put16(header + 12, 1);
-    Put16(header + 14, grey ? 8 : 24);
-    // Dots per centimetre become pixels per metre; other units say nothing of the size.
-    if (cinfo.density_unit == 2) {
-        Put32(header + 24, cinfo.X_density * 100u);
-        Put32(header + 28, cinfo.Y_density * 100u);
-    }
-    Put32(header + 32, coloursUsed);
-    for (std::uint32_t i = 0; i < coloursUsed; ++i) {
-        std::uint8_t *entry = header + kInfoHeaderSize + 4 * i;
-        entry[0] = entry[1] = entry[2] = static_cast<std::uint8_t>(i);
-    }
-    output.pixelStart = kInfoHeaderSize + 4 * coloursUsed;
-    output.rowWidth = static_cast<std::size_t>(rowWidth);
-    return true;
-}
-
-// Stores decoded row `row` (0 = top) bottom-up, colour pixels as blue, green, red.
-void PutRow(const jpeg_decompress_struct &cinfo, JSAMPROW decoded, JDIMENSION row, Output &output)
-{
-    std::uint8_t *stored = output.block.data() + output.pixelStart + output.rowWidth * (cinfo.output_height - 1 - row);
-    if (cinfo.out_color_space == JCS_GRAYSCALE) {
-        std::memcpy(stored, decoded, cinfo.output_width);
-        return;
-    }
-    for (JDIMENSION x = 0; x < cinfo.output_width; ++x) {
-        stored[3 * x] = decoded[3 * x + 2];
-        stored[3 * x + 1] = decoded[3 * x + 1];
-        stored[3 * x + 2] = decoded[3 * x];
-    }
-}
-
 // Holds nothing with a destructor: the error exit jumps back into it from inside the library.
-void Decode(std::FILE *file, jpeg_decompress_struct &cinfo, ErrorManager &errors, Output &output)
+void Decode(std::FILE *file, jpeg_decompress_struct &cinfo, ErrorManager &errors, ScanGuard &progress, Output &output)
 {
     cinfo.err = jpeg_std_error(&errors.standard);
     errors.standard.error_exit = ErrorExit;
@@ -158,26 +142,52 @@ void Decode(std::FILE *file, jpeg_decompress_struct &cinfo, ErrorManager &errors
         return;
 
     jpeg_create_decompress(&cinfo);
+    // Beyond this the library would need a backing store, which it refuses: a forged progressive
+    // header cannot claim gigabytes.
+    cinfo.mem->max_memory_to_use = photo_limits::kDecoderMemoryBytes;
+    progress.standard.progress_monitor = CountScans;
+    progress.mostScans = photo_limits::kMostProgressiveScans;
+    cinfo.progress = &progress.standard;
     jpeg_stdio_src(&cinfo, file);
     jpeg_set_marker_processor(&cinfo, JPEG_COM, SkipSegment);
     jpeg_set_marker_processor(&cinfo, kApp12, SkipSegment);
+    jpeg_save_markers(&cinfo, kApp1, 0xFFFF);
     jpeg_read_header(&cinfo, TRUE);
+    progress.mostScans = MostScans(cinfo);
 
-    jpeg_calc_output_dimensions(&cinfo);
     if (cinfo.out_color_space != JCS_GRAYSCALE && cinfo.out_color_space != JCS_RGB) {
         cinfo.err->msg_code = kBadColourSpace;
         ErrorExit(reinterpret_cast<j_common_ptr>(&cinfo));
     }
-    if (!PrepareOutput(cinfo, output))
+    output.orientation = OrientationOf(cinfo);
+    // Straight into the layout of a 32-bit QImage: blue, green, red, then 0xFF.
+    cinfo.out_color_space = JCS_EXT_BGRX;
+    cinfo.scale_num = static_cast<unsigned>(
+        JpegScaleEighths(cinfo.image_width, cinfo.image_height, OrientationTurnsQuarter(output.orientation)));
+    cinfo.scale_denom = 8;
+    jpeg_calc_output_dimensions(&cinfo);
+    if (static_cast<std::uint64_t>(cinfo.output_width) * cinfo.output_height > photo_limits::kLargestPhotoPixels) {
+        output.tooLarge = true;
         return;
+    }
+    // A progressive file is read whole here, so the picture is only allocated once it is known
+    // to be sound.
     jpeg_start_decompress(&cinfo);
-    JSAMPARRAY buffer = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
-                                                   static_cast<JDIMENSION>(output.rowWidth), 1);
+    output.image =
+        QImage(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height), QImage::Format_RGB32);
+    if (output.image.isNull()) {
+        cinfo.err->msg_code = JERR_OUT_OF_MEMORY;
+        cinfo.err->msg_parm.i[0] = 0;
+        ErrorExit(reinterpret_cast<j_common_ptr>(&cinfo));
+    }
+    JSAMPROW rows[kRowsPerRead];
     while (cinfo.output_scanline < cinfo.output_height) {
-        const JDIMENSION row = cinfo.output_scanline;
-        if (jpeg_read_scanlines(&cinfo, buffer, 1) != 1)
+        const JDIMENSION first = cinfo.output_scanline;
+        const JDIMENSION count = std::min<JDIMENSION>(kRowsPerRead, cinfo.output_height - first);
+        for (JDIMENSION k = 0; k < count; ++k)
+            rows[k] = output.image.scanLine(static_cast<int>(first + k));
+        if (jpeg_read_scanlines(&cinfo, rows, count) == 0)
             break;
-        PutRow(cinfo, buffer[0], row, output);
     }
     // Any warning (corrupt or truncated data) drops the picture; the first one was shown.
     output.complete = errors.standard.num_warnings == 0 && cinfo.output_scanline == cinfo.output_height;
@@ -186,15 +196,35 @@ void Decode(std::FILE *file, jpeg_decompress_struct &cinfo, ErrorManager &errors
 
 } // namespace
 
-DibImage DecodeJpegFile(std::FILE *file)
+int JpegScaleEighths(unsigned width, unsigned height, bool turned)
 {
+    const std::uint64_t wantedWidth =
+        turned ? photo_limits::kLargestFrameHeightPixels : photo_limits::kLargestFrameWidthPixels;
+    const std::uint64_t wantedHeight =
+        turned ? photo_limits::kLargestFrameWidthPixels : photo_limits::kLargestFrameHeightPixels;
+    for (int eighths = 1; eighths < 8; ++eighths) {
+        // As the library rounds the scaled size: up.
+        const std::uint64_t scaledWidth = (std::uint64_t(width) * eighths + 7) / 8;
+        const std::uint64_t scaledHeight = (std::uint64_t(height) * eighths + 7) / 8;
+        if (scaledWidth >= wantedWidth && scaledHeight >= wantedHeight)
+            return eighths;
+    }
+    return 8;
+}
+
+JpegDecode DecodeJpegFile(std::FILE *file)
+{
+    JpegDecode result;
     jpeg_decompress_struct cinfo{};
     ErrorManager errors{};
+    errors.messages = &result.messages;
+    ScanGuard progress{};
     Output output;
-    Decode(file, cinfo, errors, output);
+    Decode(file, cinfo, errors, progress, output);
     // Releases everything the library holds, whether the decode ended normally or not.
     jpeg_destroy_decompress(&cinfo);
-    if (!output.complete)
-        return {};
-    return DibImage(std::move(output.block));
+    result.tooLarge = output.tooLarge;
+    if (output.complete)
+        result.image = Upright(std::move(output.image), output.orientation);
+    return result;
 }

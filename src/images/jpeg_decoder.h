@@ -1,11 +1,29 @@
 #pragma once
 
-#include "images/dib_image.h"
+#include "images/load_message.h"
+
+#include <QImage>
 
 #include <cstdio>
 
-// Decodes the JPEG data of a file opened for reading ("rb"; the caller closes it) into a
-// bottom-up DIB: 24 bits for colour files, 8 bits with a grey ramp for greyscale ones. Returns
-// an empty image when the file yields no complete image; any library error or the first
-// warning has then been shown under the caption "JPEG Library Error". Decodes never nest.
-DibImage DecodeJpegFile(std::FILE *file);
+// What decoding one JPEG file gave.
+struct JpegDecode {
+    // The picture upright (the camera's EXIF orientation applied), 32 bits a pixel; null when the
+    // file yields no complete image.
+    QImage image;
+    // Set when the picture, even reduced, has more pixels than a slot holds.
+    bool tooLarge = false;
+    // The library's error, or its first warning, under the caption "JPEG Library Error".
+    LoadMessages messages;
+};
+
+// Decodes the JPEG data of a file opened for reading ("rb"; the caller closes it). A picture
+// larger than any page needs is decoded reduced by the library's DCT scaling, keeping at least
+// 300 pixels per inch in the largest frame a layout prints it in. Any warning (corrupt or
+// truncated data) drops the picture. Safe to call from several threads at once.
+JpegDecode DecodeJpegFile(std::FILE *file);
+
+// The scale, in eighths, at which a picture of width x height is decoded: the smallest that
+// still fills the largest printed frame at 300 ppi (`turned`: the picture is shown rotated by a
+// quarter turn), 8 when the picture is no larger than that.
+int JpegScaleEighths(unsigned width, unsigned height, bool turned);

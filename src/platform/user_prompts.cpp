@@ -13,9 +13,19 @@ namespace {
 class QtPrompts : public UserPrompts
 {
 public:
-    void Message(QWidget *parent, const QString &caption, const QString &text) override
+    void Message(QWidget *parent, const QString &caption, const QString &text, MessageIcon icon) override
     {
-        QMessageBox::information(parent, caption, text);
+        switch (icon) {
+        case MessageIcon::Information:
+            QMessageBox::information(parent, caption, text);
+            break;
+        case MessageIcon::Exclamation:
+            QMessageBox::warning(parent, caption, text);
+            break;
+        case MessageIcon::Error:
+            QMessageBox::critical(parent, caption, text);
+            break;
+        }
     }
 
     QString SaveFileName(QWidget *parent, const QString &caption, const QString &suggestion,

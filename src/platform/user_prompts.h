@@ -11,6 +11,9 @@ class QWidget;
 
 namespace platform {
 
+// The icon of a message box: information, exclamation (warnings, file errors) or error.
+enum class MessageIcon { Information, Exclamation, Error };
+
 // Message boxes and standard file and colour dialogs behind one interface: the program answers with Qt's
 // dialogs, tests with scripted replies that record what was asked.
 class UserPrompts
@@ -19,7 +22,8 @@ public:
     virtual ~UserPrompts() = default;
 
     // A message with an OK button.
-    virtual void Message(QWidget *parent, const QString &caption, const QString &text) = 0;
+    virtual void Message(QWidget *parent, const QString &caption, const QString &text,
+                         MessageIcon icon = MessageIcon::Information) = 0;
     // The file name to save to, or an empty text when the user cancels.
     virtual QString SaveFileName(QWidget *parent, const QString &caption, const QString &suggestion,
                                  const QString &filter) = 0;

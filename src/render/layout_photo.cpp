@@ -1,4 +1,4 @@
-#include "images/dib_painter.h"
+#include "images/photo.h"
 #include "render/day_column.h"
 
 #include <algorithm>
@@ -9,17 +9,17 @@ using platform::Rect;
 namespace {
 
 // The page's photograph; none without a document.
-const DibImage *PageImage(const LayoutInputs &inputs, int page)
+const Photo *PageImage(const LayoutInputs &inputs, int page)
 {
     if (inputs.doc == nullptr || inputs.doc->PageImage(page).IsEmpty())
         return nullptr;
     return &inputs.doc->PageImage(page);
 }
 
-void PaintPhoto(platform::DrawSurface &dc, const DibImage &image, const Rect &destination)
+// Stretched to its frame, or cut to the frame's proportions when the user asked for it.
+void PaintPagePhoto(platform::DrawSurface &dc, const LayoutInputs &inputs, const Photo &photo, const Rect &frame)
 {
-    const DibSize size = SizeOf(image);
-    PaintDibImage(dc, destination, image, {0, 0, size.width, size.height});
+    PaintPhoto(dc, frame, photo, inputs.view.RecadrerPhotos != 0);
 }
 
 // A closed rectangle outline through its four corners.
@@ -158,8 +158,8 @@ void DrawVerticalPhoto(platform::DrawSurface &dc, const LayoutInputs &inputs, in
 
     const int photoLeft = Trunc(L + CW);
     const int photoRight = Trunc(R - CW);
-    if (const DibImage *image = PageImage(inputs, page)) {
-        PaintPhoto(dc, *image, {photoLeft, Trunc(18 * U + T), photoRight, Trunc(50.1 * U + T)});
+    if (const Photo *photo = PageImage(inputs, page)) {
+        PaintPagePhoto(dc, inputs, *photo, {photoLeft, Trunc(18 * U + T), photoRight, Trunc(50.1 * U + T)});
     } else if (!dc.IsPrinting()) {
         // On screen, say where the images are loaded; paper keeps an empty frame.
         FontScope font(dc, titleFont);
@@ -238,8 +238,8 @@ void DrawHorizontalPhoto(platform::DrawSurface &dc, const LayoutInputs &inputs, 
     const int photoRight = Trunc(XP2);
     const int photoTop = Trunc(P * U + T);
     const int photoBottom = Trunc((P + 20) * U + T);
-    if (const DibImage *image = PageImage(inputs, page)) {
-        PaintPhoto(dc, *image, {photoLeft, photoTop, photoRight, photoBottom});
+    if (const Photo *photo = PageImage(inputs, page)) {
+        PaintPagePhoto(dc, inputs, *photo, {photoLeft, photoTop, photoRight, photoBottom});
     } else if (!dc.IsPrinting()) {
         const int y8 = Trunc((P + 8) * U + T), y10 = Trunc((P + 10) * U + T);
         {

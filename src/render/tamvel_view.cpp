@@ -42,6 +42,7 @@ CommandStates CTamvelView::ComputeCommandStates() const
     const bool largeCells = mode == DisplayMode::HorizontalLargeCells;
     const bool labelsOrFill = s.Ferie != 0 || s.NonTrav != 0;
     const int pages = PageCount(mode);
+    const bool photoMode = mode == DisplayMode::VerticalPhoto || horizontalPhoto;
 
     auto check = [](bool enabled, bool checked) { return CommandState{enabled, checked, false, {}}; };
     auto radio = [](bool enabled, bool checked) { return CommandState{enabled, checked, true, {}}; };
@@ -53,6 +54,7 @@ CommandStates CTamvelView::ComputeCommandStates() const
     states[ID_FERIE_PARTICULIER] = check(labelsOrFill, s.FerieParticulier != 0);
     states[ID_GROS_TRAIT] = check(horizontalPhoto, s.GrosTrait != 0);
     states[ID_PUB] = check(true, s.PubVisible != 0);
+    states[ID_RECADRER_PHOTOS] = check(photoMode, s.RecadrerPhotos != 0);
     states[ID_VERTICAL] = radio(true, mode == DisplayMode::Vertical);
     states[ID_HORIZONTAL] = radio(true, mode == DisplayMode::Horizontal);
     states[ID_VERTICAL_PHOTO] = radio(true, mode == DisplayMode::VerticalPhoto);
@@ -72,7 +74,7 @@ CommandStates CTamvelView::ComputeCommandStates() const
     states[ID_LUNDI_PENTECOTE] = check(labelsOrFill && app_.Annee >= 2005, pentecostOption || app_.Annee <= 2004);
     for (int id = ID_REGION_FIRST; id <= ID_REGION_LAST; ++id)
         states[id] = radio(true, static_cast<int>(app_.Region) == id - ID_REGION_FIRST);
-    states[ID_CHARGER_IMAGES] = {mode == DisplayMode::VerticalPhoto || horizontalPhoto, std::nullopt, false, {}};
+    states[ID_CHARGER_IMAGES] = {photoMode, std::nullopt, false, {}};
     return states;
 }
 
@@ -104,6 +106,9 @@ bool CTamvelView::OnCommand(int id)
         break;
     case ID_PUB:
         handler = &CTamvelView::OnPub;
+        break;
+    case ID_RECADRER_PHOTOS:
+        handler = &CTamvelView::OnRecadrerPhotos;
         break;
     case ID_VERTICAL:
         handler = &CTamvelView::OnVertical;
@@ -199,6 +204,14 @@ void CTamvelView::OnPub()
     SaveAndRedraw();
 }
 
+void CTamvelView::OnRecadrerPhotos()
+{
+    if (!IsCommandEnabled(ID_RECADRER_PHOTOS))
+        return;
+    state_.RecadrerPhotos = state_.RecadrerPhotos ? 0 : 1;
+    SaveAndRedraw();
+}
+
 void CTamvelView::SetMode(DisplayMode mode, bool resetPage)
 {
     state_.mode = mode;
@@ -288,22 +301,33 @@ QPrinter &CTamvelView::Printer()
 
 void CTamvelView::OnFilePrint()
 {
+    WaitForImages();
     RunPrintJob(this, Printer(), Inputs(), true);
 }
 
 void CTamvelView::OnFilePrintDirect()
 {
+    WaitForImages();
     RunPrintJob(this, Printer(), Inputs(), false);
 }
 
 void CTamvelView::OnFilePrintPreview()
 {
+    WaitForImages();
     RunPrintPreview(this, Printer(), Inputs());
 }
 
 void CTamvelView::OnFileExportPdf()
 {
+    WaitForImages();
     RunPdfExport(this, Inputs());
+}
+
+void CTamvelView::WaitForImages() const
+{
+    // Paper gets the photos, not the placeholder of photos still being decoded.
+    if (doc_ != nullptr)
+        doc_->FinishImageLoading();
 }
 
 void CTamvelView::SaveAndRedraw()

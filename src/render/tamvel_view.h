@@ -59,6 +59,7 @@ public:
     void OnFerieParticulier();
     void OnGrosTrait();
     void OnPub();
+    void OnRecadrerPhotos();
     void OnVertical();
     void OnHorizontal();
     void OnVerticalPhoto();
@@ -102,6 +103,7 @@ private:
     // Stores the display settings, then redraws at once.
     void SaveAndRedraw();
     void SetMode(DisplayMode mode, bool resetPage);
+    void WaitForImages() const;
     void EmitStatusPanes();
 
     const AppSettings &app_;

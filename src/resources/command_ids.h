@@ -43,6 +43,8 @@ constexpr bool IsRegionCommand(int id)
 {
     return id >= ID_REGION_FIRST && id <= ID_REGION_LAST;
 }
+// The program's own: photos cut to their frame instead of stretched to it.
+constexpr int ID_RECADRER_PHOTOS = 32850;
 
 constexpr int ID_FILE_PRINT_SETUP = 57606;
 constexpr int ID_FILE_PRINT = 57607;

@@ -95,7 +95,7 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     EXPECT_EQ(file[9]->text(), "&Quitter");
 
     const QList<QAction *> display = menus[2]->menu()->actions();
-    ASSERT_EQ(display.size(), 21);
+    ASSERT_EQ(display.size(), 22);
     EXPECT_EQ(display[0]->text(), "Barre d'&outils");
     EXPECT_EQ(display[5]->text(), "Afficher le &lundi de Pentecôte");
     EXPECT_EQ(display[6]->data().toInt(), ID_FERIE_PARTICULIER);
@@ -107,8 +107,9 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     EXPECT_EQ(regions, (QStringList{"Métropole", "Alsace-Moselle", "Guadeloupe", "Martinique", "Guyane", "La Réunion",
                                     "Mayotte"}));
     EXPECT_EQ(display[13]->data().toInt(), ID_HORIZONTAL_PHOTO);
-    EXPECT_EQ(display[20]->text(), "P&ublicité");
-    EXPECT_EQ(display[20]->statusTip(), "Affiche la publicité en bas du Tamvel");
+    EXPECT_EQ(display[19]->text(), "&Recadrer les photos");
+    EXPECT_EQ(display[21]->text(), "P&ublicité");
+    EXPECT_EQ(display[21]->statusTip(), "Affiche la publicité en bas du Tamvel");
 
     const QList<QAction *> help = menus[4]->menu()->actions();
     EXPECT_EQ(help[0]->text(), "&A propos de Tamvel...");

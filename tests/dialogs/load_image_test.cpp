@@ -2,7 +2,6 @@
 #include "app/tamvel_app.h"
 #include "dialogs/load_image.h"
 #include "dialogs/load_image_files.h"
-#include "images/dib_painter.h"
 #include "platform/registry.h"
 #include "resources/command_ids.h"
 #include "support/scripted_prompts.h"
@@ -12,6 +11,8 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 
 #include <memory>
@@ -83,21 +84,40 @@ TEST_F(LoadImageTest, BrowseStartsFromTheFieldAndKeepsItOnCancel)
     EXPECT_EQ(prompts.messages.size(), 1);
 }
 
-TEST_F(LoadImageTest, ProgressDialogLoadsBothImagesOnce)
+TEST_F(LoadImageTest, PhotosArriveAfterTheWindowAndNeverFromAYearLeft)
 {
     AppSettings app;
     app.Annee = 2025;
     CTamvelDoc doc(app);
-    doc.Image1 = Bitmap(QStringLiteral("one.bmp"), 6);
-    doc.Image2 = dir_.filePath(QStringLiteral("absent.bmp"));
-    CLoadImageFiles dialog(doc, nullptr);
-    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_EQ(SizeOf(doc.Dib1).width, 6);
-    EXPECT_TRUE(doc.Dib2.IsEmpty());
-    EXPECT_EQ(prompts.messages, QStringList{doc.Image2 + " est introuvable."});
-    // A late tick loads nothing again.
-    dialog.OnTimer();
-    EXPECT_EQ(prompts.messages.size(), 1);
+    PhotoLoader loader(doc, nullptr);
+    doc.LoadImages = [&loader](CTamvelDoc &) { loader.Start(); };
+    doc.WaitForImages = [&loader] { loader.Wait(); };
+    int repaints = 0;
+    doc.UpdateAllViews = [&repaints] { ++repaints; };
+    StoreNames(2025, Bitmap(QStringLiteral("one.bmp"), 6), dir_.filePath(QStringLiteral("absent.bmp")));
+    StoreNames(2026, Bitmap(QStringLiteral("two.bmp"), 9), QString());
+
+    // 2025 is left before its photos arrive: 2026's come, 2025's and their messages never do.
+    doc.OnNewDocument();
+    app.Annee = 2026;
+    doc.OnNewDocument();
+    QSignalSpy delivered(&loader, &PhotoLoader::Delivered);
+    ASSERT_TRUE(delivered.wait(5000));
+    QTest::qWait(50);
+    EXPECT_EQ(delivered.count(), 1);
+    EXPECT_EQ(doc.Photo1.Size(), QSize(9, 4));
+    EXPECT_EQ(repaints, 1);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    // An export waits for the photos and gets them, with their messages shown in order.
+    app.Annee = 2025;
+    doc.OnNewDocument();
+    EXPECT_TRUE(doc.Photo1.IsEmpty());
+    doc.FinishImageLoading();
+    EXPECT_EQ(doc.Photo1.Size(), QSize(6, 4));
+    EXPECT_TRUE(doc.Photo2.IsEmpty());
+    EXPECT_EQ(prompts.messages, QStringList{dir_.filePath(QStringLiteral("absent.bmp")) + " est introuvable."});
+    EXPECT_FALSE(loader.Busy());
 }
 
 class LoadImageCommandTest : public LoadImageTest
@@ -109,13 +129,16 @@ protected:
         frame_ = std::make_unique<CMainFrame>(tamvel_.Settings, &tamvel_.Document);
         frame_->SetOpenYearHandler([this](int year) { tamvel_.OpenYear(year); });
         tamvel_.DocumentChanged = [this] { frame_->OnNewDocument(); };
-        tamvel_.Document.LoadImages = [this](CTamvelDoc &doc) { LoadImagesWithProgress(doc, frame_.get()); };
+        loader_ = std::make_unique<PhotoLoader>(tamvel_.Document, frame_.get());
+        tamvel_.Document.LoadImages = [this](CTamvelDoc &) { loader_->Start(); };
+        tamvel_.Document.WaitForImages = [this] { loader_->Wait(); };
         tamvel_.InitInstance(2025);
         frame_->Dispatch(ID_VERTICAL_PHOTO);
     }
     void TearDown() override
     {
         frame_.reset();
+        loader_.reset();
         LoadImageTest::TearDown();
     }
 
@@ -141,6 +164,7 @@ protected:
 
     CTamvelApp tamvel_;
     std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<PhotoLoader> loader_;
 };
 
 TEST_F(LoadImageCommandTest, OkReloadsTheYearWithTheNewImagesCancelKeepsThem)
@@ -154,15 +178,16 @@ TEST_F(LoadImageCommandTest, OkReloadsTheYearWithTheNewImagesCancelKeepsThem)
     });
     EXPECT_EQ(tamvel_.Settings.Annee, 2025);
     EXPECT_EQ(tamvel_.Document.Image1, first);
-    EXPECT_EQ(SizeOf(tamvel_.Document.Dib1).width, 3);
-    EXPECT_EQ(SizeOf(tamvel_.Document.Dib2).width, 5);
+    tamvel_.Document.FinishImageLoading();
+    EXPECT_EQ(tamvel_.Document.Photo1.Size().width(), 3);
+    EXPECT_EQ(tamvel_.Document.Photo2.Size().width(), 5);
 
     WhileNamesOpen([&](CLoadImage &dialog) {
         dialog.Name1Edit()->clear();
         dialog.reject();
     });
     EXPECT_EQ(Stored("2025/Image1").toString(), first);
-    EXPECT_EQ(SizeOf(tamvel_.Document.Dib1).width, 3);
+    EXPECT_EQ(tamvel_.Document.Photo1.Size().width(), 3);
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 

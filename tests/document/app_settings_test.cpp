@@ -73,6 +73,7 @@ TEST_F(StoredSettings, ViewSettingsTakeStoredNumbersAndUnknownModesReadAsVertica
     ViewState view;
     view.LoadViewSettings();
     EXPECT_EQ(view.mode, DisplayMode::Vertical);
+    EXPECT_EQ(view.RecadrerPhotos, 0);
     EXPECT_EQ(view.Sem, 0);
     EXPECT_EQ(view.Ferie, 5);
     EXPECT_EQ(view.PubVisible, 1);
@@ -84,7 +85,7 @@ TEST_F(StoredSettings, ViewSettingsTakeStoredNumbersAndUnknownModesReadAsVertica
     view.SaveViewSettings();
     EXPECT_EQ(StoredKeys(QStringLiteral("Settings")),
               (QStringList{"Affichage", "Ferie", "FerieParticulier", "GrosTrait", "NonTrav", "PhotoBas", "PubVisible",
-                           "Sem"}));
+                           "RecadrerPhotos", "Sem"}));
     ViewState loaded;
     loaded.LoadViewSettings();
     EXPECT_EQ(loaded.mode, DisplayMode::HorizontalLargeCells);

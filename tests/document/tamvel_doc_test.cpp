@@ -166,12 +166,12 @@ TEST_F(YearDocument, DirectLoaderFillsTheSlotsAndAFailedOneStaysEmpty)
     WriteFile(QStringLiteral("[2025]\nImage1=%1\nImage2=%2\n").arg(image1, image2).toUtf8());
     doc_.LoadImages = LoadYearImages;
     Open(2025);
-    EXPECT_FALSE(doc_.Dib1.IsEmpty());
-    EXPECT_TRUE(doc_.Dib2.IsEmpty());
+    EXPECT_EQ(doc_.Photo1.Size(), QSize(4, 3));
+    EXPECT_TRUE(doc_.Photo2.IsEmpty());
     EXPECT_EQ(prompts.messages, QStringList{image2 + QStringLiteral(" est introuvable.")});
     // The next year has no names: the previous images go.
     Open(2026);
-    EXPECT_TRUE(doc_.Dib1.IsEmpty());
+    EXPECT_TRUE(doc_.Photo1.IsEmpty());
 }
 
 } // namespace

@@ -54,6 +54,30 @@ inline QByteArray InfoBmp(std::int32_t width, std::int32_t height, std::uint16_t
     return file + dib;
 }
 
+// An info header with every field the checks look at.
+inline QByteArray InfoHeader(std::int32_t width, std::int32_t height, std::uint16_t bits, std::uint32_t compression = 0,
+                             std::uint32_t coloursUsed = 0, std::uint16_t planes = 1)
+{
+    QByteArray dib;
+    for (std::uint32_t value : {40u, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)})
+        Append32(dib, value);
+    Append16(dib, planes);
+    Append16(dib, bits);
+    for (std::uint32_t value : {compression, 0u, 2835u, 2835u, coloursUsed, 0u})
+        Append32(dib, value);
+    return dib;
+}
+
+// A BMP file around a packed DIB; the bits offset is left 0, as the reader ignores it.
+inline QByteArray BmpOf(const QByteArray &dib)
+{
+    QByteArray file("BM");
+    Append32(file, static_cast<std::uint32_t>(14 + dib.size()));
+    Append32(file, 0);
+    Append32(file, 0);
+    return file + dib;
+}
+
 // Writes the bytes to `name` in the folder and returns the path.
 inline QString WriteFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
 {

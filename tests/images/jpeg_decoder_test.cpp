@@ -1,4 +1,3 @@
-#include "images/dib_painter.h"
 #include "images/image_loader.h"
 #include "images/jpeg_decoder.h"
 
@@ -53,72 +52,73 @@ QByteArray CmykJpeg()
     return bytes;
 }
 
+QByteArray Segment(int marker, const QByteArray &payload)
+{
+    return QByteArray(1, '\xFF') + char(marker) + char((payload.size() + 2) >> 8) + char(payload.size() + 2) + payload;
+}
+
+// A progressive grey 64 x 64 file of `scans` empty scans.
+QByteArray ManyScanJpeg(int scans)
+{
+    const QByteArray quant = Segment(0xDB, QByteArray(1, 0) + QByteArray(64, 2));
+    const QByteArray frame = Segment(0xC2, QByteArray("\x08\x00\x40\x00\x40\x01\x01\x11\x00", 9));
+    const QByteArray huffman = Segment(0xC4, QByteArray("\x00\x00\x01\x05\x01\x01\x01\x01\x01\x01\x00\x00\x00\x00\x00"
+                                                        "\x00\x00\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B",
+                                                        29));
+    const QByteArray scan = Segment(0xDA, QByteArray("\x01\x01\x00\x00\x00\x00", 6));
+    return QByteArray("\xFF\xD8", 2) + quant + frame + huffman + scan.repeated(scans) + QByteArray("\xFF\xD9", 2);
+}
+
+// The same file with an EXIF segment saying how the camera was held.
+QByteArray WithOrientation(const QByteArray &jpeg, int orientation)
+{
+    QByteArray tiff("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0", 24);
+    tiff += char(orientation);
+    tiff += QByteArray(7, '\0');
+    return jpeg.left(2) + Segment(0xE1, tiff) + jpeg.mid(2);
+}
+
 class JpegDecoding : public ::testing::Test
 {
 protected:
-    DibImage Decode(const QByteArray &bytes)
+    JpegDecode Decode(const QByteArray &bytes)
     {
         const QString path = WriteFile(dir, QStringLiteral("photo.jpg"), bytes);
         std::FILE *file = std::fopen(path.toLocal8Bit().constData(), "rb");
         EXPECT_NE(file, nullptr);
-        const DibImage image = DecodeJpegFile(file);
+        JpegDecode decoded = DecodeJpegFile(file);
         std::fclose(file);
-        return image;
+        return decoded;
     }
 
     QTemporaryDir dir;
-    ScriptedPrompts prompts;
 };
 
-TEST_F(JpegDecoding, ColourFileBecomesBottomUpTwentyFourBitBlock)
+TEST_F(JpegDecoding, ColourAndGreyFilesGiveTheirPixels)
 {
     // Chroma is subsampled: the rows differ in brightness only, the colour is checked alone.
     QImage picture(3, 2, QImage::Format_RGB32);
-    picture.fill(qRgb(250, 250, 250)); // top row white
+    picture.fill(qRgb(250, 250, 250));
     for (int x = 0; x < 3; ++x)
-        picture.setPixel(x, 1, qRgb(5, 5, 5)); // bottom row black
-    const DibImage image = Decode(QtJpeg(picture));
-    EXPECT_TRUE(prompts.messages.isEmpty());
-    ASSERT_EQ(image.Block().size(), 78u);
-    const auto &b = image.Block();
-    EXPECT_EQ(Read32(b, 0), 40u);
-    EXPECT_EQ(Read32(b, 4), 3u);
-    EXPECT_EQ(Read32(b, 8), 2u);
-    EXPECT_EQ(b[14], 24);
-    EXPECT_EQ(Read32(b, 32), 0u);
-    // First stored row: the bottom picture row; 9 data bytes, then three pad bytes.
-    EXPECT_LT(b[40], 60);
-    EXPECT_EQ(b[49], 0);
-    EXPECT_EQ(b[50], 0);
-    EXPECT_EQ(b[51], 0);
-    EXPECT_GT(b[52], 200);
-    const QImage back = ToQImage(image);
-    ASSERT_EQ(back.size(), QSize(3, 2));
-    EXPECT_GT(qGray(back.pixel(0, 0)), 200);
-    EXPECT_LT(qGray(back.pixel(0, 1)), 60);
+        picture.setPixel(x, 1, qRgb(5, 5, 5));
+    const JpegDecode decoded = Decode(QtJpeg(picture));
+    EXPECT_TRUE(decoded.messages.empty());
+    ASSERT_EQ(decoded.image.size(), QSize(3, 2));
+    EXPECT_GT(qGray(decoded.image.pixel(0, 0)), 200);
+    EXPECT_LT(qGray(decoded.image.pixel(2, 1)), 60);
 
     QImage orange(3, 2, QImage::Format_RGB32);
     orange.fill(qRgb(240, 120, 10));
-    const DibImage coloured = Decode(QtJpeg(orange));
-    ASSERT_EQ(coloured.Block().size(), 78u);
-    EXPECT_NEAR(coloured.Block()[40], 10, 12); // blue
-    EXPECT_NEAR(coloured.Block()[41], 120, 12);
-    EXPECT_NEAR(coloured.Block()[42], 240, 12); // red
-}
+    const QRgb pixel = Decode(QtJpeg(orange)).image.pixel(1, 1);
+    EXPECT_NEAR(qRed(pixel), 240, 12);
+    EXPECT_NEAR(qGreen(pixel), 120, 12);
+    EXPECT_NEAR(qBlue(pixel), 10, 12);
 
-TEST_F(JpegDecoding, GreyFileGetsAGreyRamp)
-{
-    QImage picture(5, 1, QImage::Format_Grayscale8);
-    picture.fill(128);
-    const DibImage image = Decode(QtJpeg(picture));
-    ASSERT_FALSE(image.IsEmpty());
-    const auto &b = image.Block();
-    EXPECT_EQ(b[14], 8);
-    EXPECT_EQ(Read32(b, 32), 256u);
-    EXPECT_EQ(b.size(), 14u + 40 + 1024 + 8);
-    EXPECT_EQ(Read32(b, 40 + 4 * 200), 0x00C8C8C8u);
-    EXPECT_NEAR(b[40 + 1024 + 4], 128, 3);
-    EXPECT_EQ(b[40 + 1024 + 5], 0);
+    QImage grey(5, 1, QImage::Format_Grayscale8);
+    grey.fill(128);
+    const QRgb greyPixel = Decode(QtJpeg(grey)).image.pixel(4, 0);
+    EXPECT_NEAR(qRed(greyPixel), 128, 3);
+    EXPECT_EQ(qRed(greyPixel), qBlue(greyPixel));
 }
 
 TEST_F(JpegDecoding, CommentAndApp12SegmentsChangeNothing)
@@ -130,14 +130,12 @@ TEST_F(JpegDecoding, CommentAndApp12SegmentsChangeNothing)
     marked += QByteArray("\xFF\xFE\x00\x07hello", 9);
     marked += QByteArray("\xFF\xEC\x00\x06\x01\x02\x03\x04", 8);
     marked += plain.mid(2);
-    const DibImage expected = Decode(plain);
-    const DibImage image = Decode(marked);
-    EXPECT_TRUE(prompts.messages.isEmpty());
-    ASSERT_FALSE(image.IsEmpty());
-    EXPECT_EQ(image.Block(), expected.Block());
+    const JpegDecode decoded = Decode(marked);
+    EXPECT_TRUE(decoded.messages.empty());
+    EXPECT_EQ(decoded.image, Decode(plain).image);
 }
 
-TEST_F(JpegDecoding, FailuresShowOneBoxAndGiveNoImage)
+TEST_F(JpegDecoding, FailuresSayWhyInOneBoxAndGiveNoImage)
 {
     QImage picture(64, 64, QImage::Format_RGB32);
     for (int y = 0; y < 64; ++y)
@@ -156,46 +154,64 @@ TEST_F(JpegDecoding, FailuresShowOneBoxAndGiveNoImage)
         {QByteArray(), QStringLiteral("Empty input file")},
     };
     for (const Case &c : cases) {
-        prompts.messages.clear();
-        prompts.messageCaptions.clear();
-        EXPECT_TRUE(Decode(c.bytes).IsEmpty()) << c.message.toStdString();
-        EXPECT_EQ(prompts.messages, QStringList{c.message});
-        EXPECT_EQ(prompts.messageCaptions, QStringList{kCaption});
+        const JpegDecode decoded = Decode(c.bytes);
+        EXPECT_TRUE(decoded.image.isNull()) << c.message.toStdString();
+        ASSERT_EQ(decoded.messages.size(), 1u) << c.message.toStdString();
+        EXPECT_EQ(decoded.messages[0].text, c.message);
+        EXPECT_EQ(decoded.messages[0].caption, kCaption);
+        EXPECT_EQ(decoded.messages[0].icon, platform::MessageIcon::Error);
+    }
+
+    // Hundreds of empty progressive scans are stopped, not walked one by one.
+    const JpegDecode scans = Decode(ManyScanJpeg(600));
+    EXPECT_TRUE(scans.image.isNull());
+    ASSERT_FALSE(scans.messages.empty());
+    EXPECT_EQ(scans.messages.back().text, QStringLiteral("Too many progressive scans (more than 500)"));
+}
+
+TEST_F(JpegDecoding, TheCamerasOrientationIsShownUpright)
+{
+    // Stored 32 x 16 with its top-left quarter red, the rest blue.
+    QImage stored(32, 16, QImage::Format_RGB32);
+    stored.fill(Qt::blue);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x)
+            stored.setPixel(x, y, qRgb(255, 0, 0));
+    const QByteArray plain = QtJpeg(stored);
+    struct Case {
+        int orientation;
+        QSize size;
+        QPoint red; // the middle of the red quarter, upright
+    };
+    for (const Case &c : {Case{1, {32, 16}, {8, 4}}, Case{3, {32, 16}, {24, 12}}, Case{6, {16, 32}, {12, 8}},
+                          Case{8, {16, 32}, {4, 24}}}) {
+        const JpegDecode decoded = Decode(WithOrientation(plain, c.orientation));
+        ASSERT_EQ(decoded.image.size(), c.size) << c.orientation;
+        EXPECT_GT(qRed(decoded.image.pixel(c.red)), 200) << c.orientation;
+        const QPoint opposite(c.size.width() - 1 - c.red.x(), c.size.height() - 1 - c.red.y());
+        EXPECT_LT(qRed(decoded.image.pixel(opposite)), 60) << c.orientation;
     }
 }
 
-TEST_F(JpegDecoding, DotsPerCentimetreBecomePixelsPerMetre)
+TEST(JpegScale, LargePhotosAreReducedKeepingThreeHundredPpiInTheLargestFrame)
 {
-    QImage picture(4, 4, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    QByteArray bytes = QtJpeg(picture);
-    ASSERT_EQ(bytes.mid(6, 5), QByteArray("JFIF\0", 5));
-    bytes[13] = 2;
-    bytes[14] = 0;
-    bytes[15] = 28;
-    bytes[16] = 0;
-    bytes[17] = 28;
-    const DibImage perCentimetre = Decode(bytes);
-    ASSERT_FALSE(perCentimetre.IsEmpty());
-    EXPECT_EQ(Read32(perCentimetre.Block(), 24), 2800u);
-    EXPECT_EQ(Read32(perCentimetre.Block(), 28), 2800u);
-    bytes[13] = 1;
-    const DibImage perInch = Decode(bytes);
-    EXPECT_EQ(Read32(perInch.Block(), 24), 0u);
-    EXPECT_EQ(Read32(perInch.Block(), 28), 0u);
+    EXPECT_EQ(JpegScaleEighths(6000, 4000, false), 4); // 3000 x 2000 covers 2363 x 1441
+    EXPECT_EQ(JpegScaleEighths(6000, 4000, true), 5);  // shown 4000 wide: 2500 covers 2363
+    EXPECT_EQ(JpegScaleEighths(2400, 1500, false), 8);
+    EXPECT_EQ(JpegScaleEighths(1000, 700, false), 8);
+    EXPECT_EQ(JpegScaleEighths(65500, 65500, false), 1);
 }
 
-TEST_F(JpegDecoding, LoaderTakesJpgInAnyCaseAndLeavesMessagesToTheDecoder)
+TEST(JpegLoading, LoaderTakesJpgInAnyCaseAndShowsTheDecodersBox)
 {
+    QTemporaryDir dir;
+    ScriptedPrompts prompts;
     QImage picture(6, 4, QImage::Format_RGB32);
     picture.fill(Qt::green);
-    const QString path = WriteFile(dir, QStringLiteral("Photo.JPG"), QtJpeg(picture));
-    const DibImage image = LoadImageFile(path);
-    ASSERT_FALSE(image.IsEmpty());
-    EXPECT_EQ(SizeOf(image).width, 6);
+    EXPECT_EQ(LoadImageFile(WriteFile(dir, QStringLiteral("Photo.JPG"), QtJpeg(picture))).size(), QSize(6, 4));
+    EXPECT_TRUE(prompts.messages.isEmpty());
 
-    const QString broken = WriteFile(dir, QStringLiteral("broken.jpg"), QByteArray("not a jpeg at all"));
-    EXPECT_TRUE(LoadImageFile(broken).IsEmpty());
+    EXPECT_TRUE(LoadImageFile(WriteFile(dir, QStringLiteral("broken.jpg"), QByteArray("not a jpeg"))).isNull());
     EXPECT_EQ(prompts.messageCaptions, QStringList{kCaption});
 }
 

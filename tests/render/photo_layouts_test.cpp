@@ -2,7 +2,6 @@
 
 #include "platform/painter_surface.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 
@@ -13,16 +12,11 @@ namespace {
 
 using platform::Rect;
 
-// A packed DIB as the document keeps it: a BMP file without its 14-byte file header.
-DibImage MakeDib(int width, int height, QColor colour)
+Photo MakePhoto(int width, int height, QColor colour)
 {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
-    return DibImage(std::vector<std::uint8_t>(bytes.begin() + 14, bytes.end()));
+    return Photo(image);
 }
 
 using Segment = std::array<int, 4>;
@@ -165,11 +159,11 @@ TEST_F(PhotoLayoutTest, VerticalPhotoPlaceholderOrImage)
     EXPECT_FALSE(printer.CallsOf(Kind::Line).empty());
 
     // Page 2 takes image 2 and stretches it over the photograph band.
-    doc.Dib1 = MakeDib(3, 5, Qt::red);
+    doc.Photo1 = MakePhoto(3, 5, Qt::red);
     Draw(DisplayMode::VerticalPhoto, 2, 1.0);
     EXPECT_TRUE(Of(Kind::Image).empty());
     EXPECT_NE(FindText("Image non disponible"), nullptr);
-    doc.Dib2 = MakeDib(7, 2, Qt::blue);
+    doc.Photo2 = MakePhoto(7, 2, Qt::blue);
     Draw(DisplayMode::VerticalPhoto, 2, 1.0);
     const auto images = Of(Kind::Image);
     ASSERT_EQ(images.size(), 1u);
@@ -400,7 +394,7 @@ TEST_F(HorizontalPhotoTest, ImageOrPlaceholderAndPageChecks)
 {
     const auto g = Of(1.0, 1200, 850);
     view.PhotoBas = 1;
-    doc.Dib1 = MakeDib(4, 3, Qt::green);
+    doc.Photo1 = MakePhoto(4, 3, Qt::green);
     Draw(DisplayMode::HorizontalPhoto, 1, 1.0, 0, 0, 1200, 850);
     const auto images = Of(Kind::Image);
     ASSERT_EQ(images.size(), 1u);
@@ -424,7 +418,7 @@ TEST_F(HorizontalPhotoTest, ImageOrPlaceholderAndPageChecks)
 TEST_F(PhotoLayoutTest, ThePhotographFillsItsRectangleOnPaper)
 {
     // An image of other proportions is stretched over the whole band.
-    doc.Dib1 = MakeDib(2, 9, QColor(200, 0, 0));
+    doc.Photo1 = MakePhoto(2, 9, QColor(200, 0, 0));
     QImage page(600, 850, QImage::Format_RGB32);
     page.fill(Qt::white);
     {

@@ -17,10 +17,11 @@ public:
     ScriptedPrompts() { platform::SetPrompts(this); }
     ~ScriptedPrompts() override { platform::SetPrompts(nullptr); }
 
-    void Message(QWidget *, const QString &caption, const QString &text) override
+    void Message(QWidget *, const QString &caption, const QString &text, platform::MessageIcon icon) override
     {
         messageCaptions << caption;
         messages << text;
+        messageIcons << icon;
     }
 
     QString SaveFileName(QWidget *, const QString &, const QString &suggestion, const QString &) override
@@ -70,6 +71,7 @@ public:
 
     QStringList messages;
     QStringList messageCaptions;
+    QList<platform::MessageIcon> messageIcons;
     QStringList suggestions;
     QStringList saveFileNames; // replies, in order; an empty reply cancels
     std::vector<platform::ColorRef> colourStarts;
