@@ -37,8 +37,8 @@ struct RowJob {
     AppSettings app;
     ViewState view;
     std::shared_ptr<const YearValues> year;
-    std::shared_ptr<const DibImage> photo1;
-    std::shared_ptr<const DibImage> photo2;
+    std::shared_ptr<const Photo> photo1;
+    std::shared_ptr<const Photo> photo2;
 };
 
 // The stored settings, read on the calling thread before any row is drawn.
@@ -109,11 +109,11 @@ Prepared Prepare(const BatchRow &row, const BatchOptions &options, StoredSetting
     if (ShowsPhotos(job.view.mode)) {
         // Relative names start from the folder of the batch file, which travels with its photos.
         const QDir csvFolder = QFileInfo(options.csvFile).absoluteDir();
-        auto photo = [&](const QString &own, const QString &storedName, std::shared_ptr<const DibImage> &slot) {
+        auto photo = [&](const QString &own, const QString &storedName, std::shared_ptr<const Photo> &slot) {
             const QString name = own.isEmpty() ? storedName : csvFolder.filePath(own);
             if (name.isEmpty())
                 return true;
-            const Photo &loaded = photos.Get(name);
+            const CachedPhoto &loaded = photos.Get(name);
             slot = loaded.image;
             if (!loaded.error.isEmpty())
                 prepared.error = QStringLiteral("ligne %1 : %2").arg(row.line).arg(loaded.error);
@@ -140,9 +140,9 @@ Rendered Render(const RowJob &job)
     doc.Libelles = job.year->Libelles;
     doc.LundiPentecote = job.year->LundiPentecote;
     if (job.photo1)
-        doc.Dib1 = *job.photo1;
+        doc.Photo1 = *job.photo1;
     if (job.photo2)
-        doc.Dib2 = *job.photo2;
+        doc.Photo2 = *job.photo2;
     const ExportResult result = ExportPdf(job.path, {job.app, job.view, &doc});
     if (result.ok)
         return {};

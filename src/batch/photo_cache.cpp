@@ -1,7 +1,6 @@
 #include "batch/photo_cache.h"
 
 #include "images/image_loader.h"
-#include "platform/user_prompts.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -10,55 +9,37 @@ namespace batch {
 
 namespace {
 
-// Keeps what the loader would have shown in message boxes, to be told on the row's line.
-class CollectedMessages : public platform::UserPrompts
+// The one call into the image loader; what it would have shown in message boxes is told on the
+// row's line instead.
+CachedPhoto LoadPhoto(const QString &path)
 {
-public:
-    QStringList messages;
-
-    void Message(QWidget *, const QString &, const QString &text) override { messages << text; }
-    QString SaveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString OpenFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    bool YesNo(QWidget *, const QString &, const QString &) override { return false; }
-    std::optional<platform::ColorRef> ChooseColor(QWidget *, platform::ColorRef,
-                                                  std::array<platform::ColorRef, 16> &) override
-    {
-        return std::nullopt;
-    }
-};
-
-// The one call into the image loader.
-Photo LoadPhoto(const QString &path)
-{
-    CollectedMessages collected;
-    platform::SetPrompts(&collected);
-    DibImage image = LoadImageFile(path);
-    platform::SetPrompts(nullptr);
-
-    Photo photo;
-    if (image.IsEmpty()) {
+    PhotoLoad load = LoadPhotoFile(path);
+    CachedPhoto photo;
+    if (load.image.isNull()) {
+        QStringList messages;
+        for (const LoadMessage &message : load.messages)
+            messages << message.text;
         // A missing JPEG file gives no message of the loader's own.
-        if (collected.messages.isEmpty() && !QFileInfo::exists(path))
-            collected.messages << QStringLiteral("fichier introuvable.");
+        if (messages.isEmpty() && !QFileInfo::exists(path))
+            messages << QStringLiteral("fichier introuvable.");
         photo.error = QStringLiteral("impossible de charger la photo « %1 »%2")
-                          .arg(path, collected.messages.isEmpty()
-                                         ? QStringLiteral(".")
-                                         : QStringLiteral(" : ") + collected.messages.join(QLatin1Char(' ')));
+                          .arg(path, messages.isEmpty() ? QStringLiteral(".")
+                                                        : QStringLiteral(" : ") + messages.join(QLatin1Char(' ')));
         return photo;
     }
-    photo.image = std::make_shared<const DibImage>(std::move(image));
+    photo.image = std::make_shared<const Photo>(std::move(load.image));
     return photo;
 }
 
 } // namespace
 
-const Photo &PhotoCache::Get(const QString &path)
+const CachedPhoto &PhotoCache::Get(const QString &path)
 {
     auto found = photos_.find(path);
     if (found == photos_.end()) {
         found = photos_.emplace(path, LoadPhoto(path)).first;
         if (found->second.image)
-            bytes_ += found->second.image->Block().size();
+            bytes_ += static_cast<std::size_t>(found->second.image->Image().sizeInBytes());
     }
     return found->second;
 }
@@ -69,7 +50,7 @@ void PhotoCache::Trim()
         return;
     for (auto it = photos_.begin(); it != photos_.end();) {
         if (it->second.image && it->second.image.use_count() == 1) {
-            bytes_ -= it->second.image->Block().size();
+            bytes_ -= static_cast<std::size_t>(it->second.image->Image().sizeInBytes());
             it = photos_.erase(it);
         } else {
             ++it;
