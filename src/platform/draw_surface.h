@@ -11,6 +11,13 @@ namespace platform {
 // A colour reference 0x00BBGGRR: red in the low byte.
 using ColorRef = std::uint32_t;
 
+// The colour a reference paints: its top byte means nothing to the drawing.
+constexpr ColorRef kColourBits = 0xFFFFFF;
+constexpr ColorRef DrawnColour(ColorRef colour)
+{
+    return colour & kColourBits;
+}
+
 struct Rect {
     int left = 0;
     int top = 0;
