@@ -7,6 +7,7 @@
 #include "dialogs/enter_ferie.h"
 #include "dialogs/load_image.h"
 #include "dialogs/new_annee.h"
+#include "platform/application_title.h"
 #include "render/print_dialogs.h"
 #include "render/tamvel_view.h"
 #include "resources/commands.h"
@@ -364,7 +365,7 @@ void CMainFrame::OnNewDocument()
 {
     const QString title =
         doc_ != nullptr && !doc_->GetTitle().isEmpty() ? doc_->GetTitle() : QString::asprintf("Année %04d", app_.Annee);
-    setWindowTitle(resources::FrameTitle(title));
+    setWindowTitle(title + QStringLiteral(" - ") + platform::ApplicationTitle());
     RefreshCommandStates();
     view_->repaint();
 }

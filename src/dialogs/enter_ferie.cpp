@@ -3,6 +3,7 @@
 #include "dialogs/enter_jour_ferie.h"
 #include "document/app_settings.h"
 #include "document/tamvel_doc.h"
+#include "platform/application_title.h"
 #include "platform/user_prompts.h"
 
 #include <QDialogButtonBox>
@@ -16,12 +17,6 @@
 
 #include <algorithm>
 #include <utility>
-
-namespace {
-
-const QString kQuestionCaption = QStringLiteral("Tamvel");
-
-} // namespace
 
 CEnterFerie::CEnterFerie(CTamvelDoc &document, const AppSettings &app, QWidget *parent)
     : QDialog(parent), document_(document), year_(app.Annee)
@@ -185,7 +180,7 @@ void CEnterFerie::OnDelete()
     LockForCommand();
     const QString question = QStringLiteral("Voulez vous réellement effacer le jour ") +
                              RowText(dates_[s], labels_[s]) + QStringLiteral(" ?");
-    if (platform::Prompts().YesNo(this, kQuestionCaption, question)) {
+    if (platform::Prompts().YesNo(this, platform::ApplicationTitle(), question)) {
         const QSignalBlocker blocker(list_);
         delete list_->takeItem(row);
         dates_.erase(dates_.begin() + row);
@@ -199,7 +194,7 @@ void CEnterFerie::OnClear()
 {
     LockForCommand();
     if (platform::Prompts().YesNo(
-            this, kQuestionCaption,
+            this, platform::ApplicationTitle(),
             QStringLiteral("Voulez vous réellement effacer tous les jours fériés de cette année ?"))) {
         dates_.clear();
         labels_.clear();

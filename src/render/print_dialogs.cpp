@@ -1,5 +1,6 @@
 #include "render/print_dialogs.h"
 
+#include "platform/application_title.h"
 #include "platform/registry.h"
 #include "platform/user_prompts.h"
 #include "render/calendar_export.h"
@@ -21,7 +22,7 @@ namespace {
 std::optional<bool> printerInstalledOverride;
 
 // Where the preview keeps its one-or-two-pages choice.
-const QString kPreviewKey = QStringLiteral("Software\\Tamvel\\Genérateur de Tamvel\\Settings");
+const QString kPreviewKey = QStringLiteral("Software\\Tamvel\\") + platform::ApplicationTitle() + QStringLiteral("\\Settings");
 const QString kPreviewPages = QStringLiteral("PreviewPages");
 
 QString NoPrinterMessage()
@@ -35,7 +36,7 @@ bool RequirePrinter(QWidget *parent)
 {
     if (PrinterInstalled())
         return true;
-    platform::Prompts().Message(parent, MessageCaption(), NoPrinterMessage());
+    platform::Prompts().Message(parent, platform::ApplicationTitle(), NoPrinterMessage());
     return false;
 }
 
@@ -59,11 +60,6 @@ void SetPortrait(QPrinter &printer)
 }
 
 } // namespace
-
-QString MessageCaption()
-{
-    return QStringLiteral("Genérateur de Tamvel");
-}
 
 bool PrinterInstalled()
 {
@@ -101,7 +97,7 @@ void RunPrintJob(QWidget *parent, QPrinter &printer, const LayoutInputs &inputs,
     const int from = range && printer.fromPage() > 0 ? printer.fromPage() : 1;
     const int to = range && printer.toPage() > 0 ? printer.toPage() : pages;
     if (!PrintPages(printer, inputs, from, to))
-        platform::Prompts().Message(parent, MessageCaption(), QStringLiteral("Impossible de lancer l'impression."));
+        platform::Prompts().Message(parent, platform::ApplicationTitle(), QStringLiteral("Impossible de lancer l'impression."));
 }
 
 void RunPrintPreview(QWidget *parent, QPrinter &printer, const LayoutInputs &inputs)
@@ -159,5 +155,5 @@ void RunPdfExport(QWidget *parent, const LayoutInputs &inputs)
         path += QStringLiteral(".pdf");
     const ExportResult result = ExportPdf(path, inputs);
     if (!result.ok)
-        platform::Prompts().Message(parent, MessageCaption(), result.error);
+        platform::Prompts().Message(parent, platform::ApplicationTitle(), result.error);
 }

@@ -28,6 +28,3 @@ void RunPrintSetup(QWidget *parent, QPrinter &printer);
 
 // Asks for a file name, then writes every page of the current mode to it.
 void RunPdfExport(QWidget *parent, const LayoutInputs &inputs);
-
-// The caption of the program's message boxes.
-QString MessageCaption();

@@ -289,14 +289,5 @@ const std::vector<IndicatorInfo> &Indicators()
     return indicators;
 }
 
-QString ApplicationTitle()
-{
-    return QStringLiteral("Genérateur de Tamvel");
-}
-
-QString FrameTitle(const QString &documentTitle)
-{
-    return documentTitle + QStringLiteral(" - ") + ApplicationTitle();
-}
 
 } // namespace resources
