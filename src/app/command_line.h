@@ -11,15 +11,16 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     bool holidays = false;
-    std::optional<int> year;
-    std::optional<std::string> settingsFile;
-    std::optional<int> layout; // stored display mode number, 1 .. 5
-    std::optional<std::string> pdfFile;
-    std::optional<std::string> pngPrefix;
+    std::optional<int> year{};
+    std::optional<std::string> settingsFile{};
+    std::optional<int> layout{}; // stored display mode number, 1 .. 5
+    std::optional<std::string> pdfFile{};
+    std::optional<std::string> pngPrefix{};
     int dpi = 150;
 
     // True when the program only lists or exports and never needs a screen.
     bool IsHeadless() const { return holidays || pdfFile || pngPrefix; }
+    friend bool operator==(const CommandLine &, const CommandLine &) = default;
 };
 
 struct ParseResult {

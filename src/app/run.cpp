@@ -1,6 +1,7 @@
 #include "app/run.h"
 
 #include "app/command_line.h"
+#include "app/display_choices.h"
 #include "app/holiday_listing.h"
 #include "app/main_frame.h"
 #include "app/tamvel_app.h"
@@ -114,13 +115,7 @@ int Run(int argc, char *argv[])
     // Nothing may read the settings before the file is chosen.
     if (options.settingsFile)
         platform::SetSettingsFile(QString::fromLocal8Bit(options.settingsFile->c_str()));
-    ViewState view;
-    view.LoadViewSettings();
-    if (options.layout) {
-        // As if chosen from the menu: the other display options stay as stored.
-        view.mode = DisplayModeFromStored(*options.layout);
-        view.SaveViewSettings();
-    }
+    const ViewState view = DisplayForRun(options);
 
     CTamvelApp tamvel;
     if (options.holidays) {
@@ -140,6 +135,7 @@ int Run(int argc, char *argv[])
                    stderr);
         return kUsageError;
     }
+    StoreWindowChoices(options, view);
     QApplication application(argc, argv);
     InstallFrenchTranslations(application);
     platform::RegisterFontSubstitutions();
