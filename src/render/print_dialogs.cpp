@@ -22,7 +22,8 @@ namespace {
 std::optional<bool> printerInstalledOverride;
 
 // Where the preview keeps its one-or-two-pages choice.
-const QString kPreviewKey = QStringLiteral("Software\\Tamvel\\") + platform::ApplicationTitle() + QStringLiteral("\\Settings");
+const QString kPreviewKey =
+    QStringLiteral("Software\\Tamvel\\") + platform::ApplicationTitle() + QStringLiteral("\\Settings");
 const QString kPreviewPages = QStringLiteral("PreviewPages");
 
 QString NoPrinterMessage()
@@ -97,7 +98,8 @@ void RunPrintJob(QWidget *parent, QPrinter &printer, const LayoutInputs &inputs,
     const int from = range && printer.fromPage() > 0 ? printer.fromPage() : 1;
     const int to = range && printer.toPage() > 0 ? printer.toPage() : pages;
     if (!PrintPages(printer, inputs, from, to))
-        platform::Prompts().Message(parent, platform::ApplicationTitle(), QStringLiteral("Impossible de lancer l'impression."));
+        platform::Prompts().Message(parent, platform::ApplicationTitle(),
+                                    QStringLiteral("Impossible de lancer l'impression."));
 }
 
 void RunPrintPreview(QWidget *parent, QPrinter &printer, const LayoutInputs &inputs)

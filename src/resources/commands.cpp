@@ -289,5 +289,4 @@ const std::vector<IndicatorInfo> &Indicators()
     return indicators;
 }
 
-
 } // namespace resources

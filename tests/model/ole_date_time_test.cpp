@@ -180,8 +180,8 @@ TEST(OleDateTime, ClockGivesLocalFields)
         int month, day, hour;
     } cases[] = {
         {"UTC0", 6, 1, 12},
-        {"<+14>-14", 6, 2, 2},      // Kiritimati
-        {"<-11>11", 6, 1, 1},       // Pago Pago
+        {"<+14>-14", 6, 2, 2}, // Kiritimati
+        {"<-11>11", 6, 1, 1},  // Pago Pago
         {"<+1130>-11:30", 6, 1, 23},
     };
     for (const auto &c : cases) {

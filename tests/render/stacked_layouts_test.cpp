@@ -207,9 +207,9 @@ TEST_F(StackedLayoutTest, HolidaysAreFilledWhateverTheLabelsToggle)
     ASSERT_NE(label, nullptr);
     // Cut at 0.95 of the column.
     EXPECT_EQ(label->rect, (Rect{Tr(0.26 * CW), Tr((14 + 8.1) * U), Tr(0.95 * CW), Tr((14 + 9) * U)}));
-    EXPECT_EQ(label->flags, 0x24u);
+    EXPECT_EQ(label->flags, 0x24u | platform::DT_NOPREFIX);
 
-    // A particular day counts only with FerieParticulier; its '&' reaches the surface unchanged.
+    // A particular day counts only with FerieParticulier; its '&' is drawn as typed.
     doc.Dates = {COleDateTime(2021, 7, 7, 0, 0, 0)};
     doc.Libelles = {"Jour & nuit"};
     view.NonTrav = 1;
