@@ -6,6 +6,8 @@
 #include "render/calendar_export.h"
 #include "render/printing.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QKeySequence>
 #include <QPageSetupDialog>
@@ -15,6 +17,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QShortcut>
+
+#include <algorithm>
 
 namespace {
 
@@ -72,35 +76,64 @@ void OverridePrinterInstalled(std::optional<bool> installed)
     printerInstalledOverride = installed;
 }
 
-void RunPrintJob(QWidget *parent, QPrinter &printer, const LayoutInputs &inputs, bool withDialog)
+void PreparePrintDialog(QPrintDialog &dialog, DisplayMode mode)
+{
+    const int pages = PageCount(mode);
+    // Setting the bounds offers a range: the options come after them.
+    dialog.setMinMax(1, pages);
+    QAbstractPrintDialog::PrintDialogOptions options = dialog.options();
+    options.setFlag(QAbstractPrintDialog::PrintSelection, false);
+    options.setFlag(QAbstractPrintDialog::PrintCurrentPage, false);
+    // A single page has no range to choose.
+    options.setFlag(QAbstractPrintDialog::PrintPageRange, pages > 1);
+    dialog.setOptions(options);
+    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+}
+
+std::pair<int, int> PagesToPrint(const QPrinter &printer, DisplayMode mode)
+{
+    const int pages = PageCount(mode);
+    if (pages == 1 || printer.printRange() != QPrinter::PageRange)
+        return {1, pages};
+    const int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
+    const int to = printer.toPage() > 0 ? printer.toPage() : pages;
+    return {std::clamp(from, 1, pages), std::clamp(to, 1, pages)};
+}
+
+bool RunPrintJob(QWidget *parent, QPrinter &printer, const LayoutInputs &inputs, bool withDialog)
 {
     if (!RequirePrinter(parent))
-        return;
+        return false;
     const DisplayMode mode = inputs.view.mode;
-    const int pages = PageCount(mode);
     if (withDialog) {
         QPrintDialog dialog(&printer, parent);
-        QAbstractPrintDialog::PrintDialogOptions options = dialog.options();
-        options.setFlag(QAbstractPrintDialog::PrintSelection, false);
-        options.setFlag(QAbstractPrintDialog::PrintCurrentPage, false);
-        // A single page has no range to choose.
-        options.setFlag(QAbstractPrintDialog::PrintPageRange, mode != DisplayMode::Vertical);
-        dialog.setOptions(options);
-        dialog.setMinMax(1, pages);
-        dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+        PreparePrintDialog(dialog, mode);
         if (dialog.exec() != QDialog::Accepted)
-            return;
+            return false;
     } else {
         printer.setPrintRange(QPrinter::AllPages);
     }
     OnBeginPrinting(printer, mode);
-    const bool range = printer.printRange() == QPrinter::PageRange;
-    const int from = range && printer.fromPage() > 0 ? printer.fromPage() : 1;
-    const int to = range && printer.toPage() > 0 ? printer.toPage() : pages;
+    const auto [from, to] = PagesToPrint(printer, mode);
     if (!PrintPages(printer, inputs, from, to))
         platform::Prompts().Message(parent, platform::ApplicationTitle(),
                                     QStringLiteral("Impossible de lancer l'impression."));
+    return true;
 }
+
+namespace {
+
+// One of the preview window's own actions, found by the text Qt gives it.
+QAction *PreviewAction(QPrintPreviewDialog &preview, const char *text)
+{
+    const QString translated = QCoreApplication::translate("QPrintPreviewDialog", text);
+    for (QAction *action : preview.findChildren<QAction *>())
+        if (action->text() == translated)
+            return action;
+    return nullptr;
+}
+
+} // namespace
 
 void RunPrintPreview(QWidget *parent, QPrinter &printer, const LayoutInputs &inputs)
 {
@@ -112,6 +145,19 @@ void RunPrintPreview(QWidget *parent, QPrinter &printer, const LayoutInputs &inp
         OnBeginPrinting(*target, mode);
         PrintPages(*target, inputs, 1, PageCount(mode));
     });
+
+    // Qt's own Print button would print every page whatever range was typed, and say nothing
+    // when the job fails: it runs the Print command instead.
+    if (QAction *print = PreviewAction(preview, "Print")) {
+        QObject::disconnect(print, &QAction::triggered, &preview, nullptr);
+        QObject::connect(print, &QAction::triggered, &preview, [&preview, &printer, &inputs] {
+            if (RunPrintJob(&preview, printer, inputs, true))
+                preview.accept();
+        });
+    }
+    for (const char *orientation : {"Portrait", "Landscape"})
+        if (QAction *action = PreviewAction(preview, orientation))
+            action->setVisible(false);
 
     auto *pagesView = preview.findChild<QPrintPreviewWidget *>();
     if (pagesView != nullptr) {
