@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -26,6 +28,16 @@
 #include <memory>
 
 using namespace cmd;
+
+// Stands in for the desktop's browser.
+class OpenedUrls : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void Open(const QUrl &url) { urls << url; }
+};
 
 namespace {
 
@@ -332,10 +344,22 @@ TEST_F(FrameTest, AboutBoxAndHelpPage)
     EXPECT_FALSE(about.InfoText().isEmpty());
     EXPECT_FALSE(about.windowIcon().isNull());
 
-    EXPECT_TRUE(CMainFrame::HelpFilePath().endsWith("/test_frame.html"));
+    const QString page = CMainFrame::HelpFilePath();
+    EXPECT_TRUE(page.endsWith("/test_frame.html"));
+    OpenedUrls opened;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "Open");
     Open(2025);
-    // No help page beside the test program: the command says nothing.
+    // No help page beside the program: the command does nothing.
     EXPECT_TRUE(frame_->Dispatch(ID_AIDE));
+    EXPECT_TRUE(opened.urls.isEmpty());
+    {
+        QFile file(page);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    frame_->Dispatch(ID_AIDE);
+    QFile::remove(page);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_EQ(opened.urls, QList<QUrl>{QUrl::fromLocalFile(page)});
 }
 
 TEST_F(FrameTest, ParticularDaysCommandEditsTheYearAndRedrawsOnOkOnly)
@@ -372,3 +396,5 @@ TEST_F(FrameTest, ParticularDaysCommandEditsTheYearAndRedrawsOnOkOnly)
 }
 
 } // namespace
+
+#include "frame_test.moc"

@@ -123,9 +123,8 @@ TEST_F(YearDocument, PentecostMondayIsAlwaysOnUpTo2004AndToggledAndStoredAfter)
     WriteFile("[Settings]\n2004\\LundiPentecote=0\n");
     CTamvelDoc &doc = Open(2004);
     EXPECT_EQ(doc.LundiPentecote, 1);
-    doc.LundiPentecote = 0;
     doc.SaveLundiPentecote();
-    EXPECT_EQ(Stored(QStringLiteral("Settings/2004/LundiPentecote")).toString(), QStringLiteral("0"));
+    EXPECT_EQ(Stored(QStringLiteral("Settings/2004/LundiPentecote")).toString(), QStringLiteral("1"));
 
     int redraws = 0;
     doc.UpdateAllViews = [&redraws] { ++redraws; };
