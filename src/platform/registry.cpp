@@ -1,5 +1,7 @@
 #include "platform/registry.h"
 
+#include "platform/abandoned_lock.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -168,6 +170,10 @@ std::unique_ptr<QSettings> OpenStoreForWriting(const QString &file)
 
 bool Flush(QSettings &settings)
 {
+    // QSettings writes under <file>.lock, and removes a stale one under <file>.lock.rmlock.
+    const QString lock = settings.fileName() + QStringLiteral(".lock");
+    ClearAbandonedLock(lock);
+    ClearAbandonedLock(lock + QStringLiteral(".rmlock"));
     settings.sync();
     if (settings.status() == QSettings::AccessError) {
         ReportWriteFailure(settings.fileName());
