@@ -233,8 +233,9 @@ TEST_F(Registry, AbandonedLocksAreClearedAndLiveOnesKept)
         }
         const int fd = ::open(QFile::encodeName(lock).constData(), O_RDONLY | O_CLOEXEC);
         ASSERT_GE(fd, 0);
-        if (c.held)
+        if (c.held) {
             ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+        }
         platform::ClearAbandonedLock(lock);
         ::close(fd);
         EXPECT_EQ(!QFile::exists(lock), c.cleared) << '"' << c.content << "\" " << c.secondsOld << " s old";
@@ -242,7 +243,7 @@ TEST_F(Registry, AbandonedLocksAreClearedAndLiveOnesKept)
     }
 
     // Every write clears both of Qt's lock files first; Qt alone would leave this one.
-    QFile(lock + QStringLiteral(".rmlock")).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile(lock + QStringLiteral(".rmlock")).open(QIODevice::WriteOnly));
     EXPECT_TRUE(Settings().SetNumber(QStringLiteral("Sem"), 0));
     EXPECT_FALSE(QFile::exists(lock + QStringLiteral(".rmlock")));
 }
