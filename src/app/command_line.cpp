@@ -40,7 +40,8 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string &arg = arguments[i];
         auto takesValue = arg == "--year" || arg == "--settings" || arg == "--layout" || arg == "--pdf" ||
-                          arg == "--png" || arg == "--dpi";
+                          arg == "--png" || arg == "--dpi" || arg == "--region" || arg == "--ics" ||
+                          arg == "--import-ics";
         std::string value;
         if (takesValue) {
             if (i + 1 >= arguments.size())
@@ -85,12 +86,22 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
             if (!dpi || *dpi < 30 || *dpi > 1200)
                 return fail("tamvel : résolution invalide « " + value + " » : donnez un nombre entre 30 et 1200.");
             options.dpi = *dpi;
+        } else if (arg == "--region") {
+            options.region = model::RegionFromName(value);
+            if (!options.region)
+                return fail("tamvel : région inconnue « " + value + " » (" + model::RegionNames() + ").");
+        } else if (arg == "--ics" || arg == "--import-ics") {
+            if (value.empty())
+                return fail("tamvel : l'option " + arg + " attend un nom de fichier.");
+            (arg == "--ics" ? options.icsFile : options.importIcsFile) = value;
         } else {
             return fail("tamvel : option inconnue « " + arg + " ». Essayez « tamvel --help ».");
         }
     }
-    if (options.holidays + bool(options.pdfFile) + bool(options.pngPrefix) > 1)
-        return fail("tamvel : --holidays, --pdf et --png ne se combinent pas.");
+    if (options.holidays + bool(options.pdfFile) + bool(options.pngPrefix) + bool(options.icsFile) +
+            bool(options.importIcsFile) >
+        1)
+        return fail("tamvel : --holidays, --pdf, --png, --ics et --import-ics ne se combinent pas.");
     return result;
 }
 
@@ -110,6 +121,15 @@ std::string HelpText()
            "  --png PRÉFIXE      écrit chaque page dans PRÉFIXE-N.png et quitte\n"
            "  --dpi N            résolution des images PNG (150 par défaut)\n"
            "  --holidays         liste les jours fériés de l'année (AAAA-MM-JJ, tabulation, libellé) et quitte\n"
+           "  --region NOM       ajoute les jours fériés d'une région, mémorisée quand la fenêtre s'ouvre :\n"
+           "                     " +
+           model::RegionNames() +
+           "\n"
+           "  --ics FICHIER      écrit les jours fériés et particuliers de l'année dans un agenda iCalendar\n"
+           "                     (.ics) et quitte\n"
+           "  --import-ics FICHIER\n"
+           "                     ajoute aux jours particuliers de l'année les événements de cet agenda\n"
+           "                     iCalendar (vacances scolaires, fermetures...), les enregistre et quitte\n"
            "  --help             affiche cette aide et quitte\n"
            "  --version          affiche la version et quitte\n";
 }

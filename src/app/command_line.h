@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/region.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,9 +19,12 @@ struct CommandLine {
     std::optional<std::string> pdfFile{};
     std::optional<std::string> pngPrefix{};
     int dpi = 150;
+    std::optional<model::Region> region{};
+    std::optional<std::string> icsFile{};       // export the labelled days to this iCalendar file
+    std::optional<std::string> importIcsFile{}; // add this iCalendar file's days to the particular days
 
-    // True when the program only lists or exports and never needs a screen.
-    bool IsHeadless() const { return holidays || pdfFile || pngPrefix; }
+    // True when the program only lists, exports or imports and never needs a screen.
+    bool IsHeadless() const { return holidays || pdfFile || pngPrefix || icsFile || importIcsFile; }
     friend bool operator==(const CommandLine &, const CommandLine &) = default;
 };
 

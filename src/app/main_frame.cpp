@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include "app/about_dlg.h"
+#include "app/ical_files.h"
 #include "app/keyboard_indicators.h"
 #include "dialogs/edit_color.h"
 #include "dialogs/edit_pub.h"
@@ -67,6 +68,7 @@ void CMainFrame::CreateActions()
     auto *photoModes = new QActionGroup(this);
     photoModes->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     auto *photoPlaces = new QActionGroup(this);
+    auto *regions = new QActionGroup(this);
 
     for (const resources::CommandInfo &info : resources::Commands()) {
         const int id = info.id;
@@ -87,6 +89,8 @@ void CMainFrame::CreateActions()
             photoModes->addAction(action);
         else if (id == ID_PHOTO_HAUT || id == ID_PHOTO_BAS)
             photoPlaces->addAction(action);
+        else if (IsRegionCommand(id))
+            regions->addAction(action);
         connect(action, &QAction::triggered, this, [this, id] { Dispatch(id); });
         actions_[id] = action;
 
@@ -113,10 +117,16 @@ void CMainFrame::CreateMenus()
     for (const resources::MenuInfo &info : resources::MainMenu()) {
         QMenu *menu = menuBar()->addMenu(info.title);
         for (int id : info.items) {
-            if (id == ID_SEPARATOR)
+            if (id == ID_SEPARATOR) {
                 menu->addSeparator();
-            else
+            } else if (id == ID_REGION_MENU) {
+                QMenu *regions = menu->addMenu(resources::RegionMenu().title);
+                for (int region : resources::RegionMenu().items)
+                    regions->addAction(Action(region));
+                connect(regions, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommandStates);
+            } else {
                 menu->addAction(Action(id));
+            }
         }
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommandStates);
     }
@@ -273,7 +283,7 @@ bool CMainFrame::Dispatch(int id)
         // carried by the view
     } else if (id == ID_LUNDI_PENTECOTE && doc_ != nullptr) {
         doc_->OnLundiPentecote(); // stores the option and redraws through UpdateAllViews
-    } else if (OnDialogCommand(id)) {
+    } else if (OnHolidayCommand(id) || OnDialogCommand(id)) {
         // the dialog stored its result
     } else if (!(appCommands_ && appCommands_(id))) {
         OnFrameCommand(id);
@@ -306,6 +316,21 @@ bool CMainFrame::OnFrameCommand(int id)
     default:
         return false;
     }
+}
+
+bool CMainFrame::OnHolidayCommand(int id)
+{
+    if (IsRegionCommand(id)) {
+        app_.Region = model::RegionFromStored(static_cast<std::uint32_t>(id - ID_REGION_FIRST));
+        app_.SaveRegionSetting();
+        RedrawAllViews();
+        return true;
+    }
+    if (id == ID_FILE_EXPORT_ICS && doc_ != nullptr) {
+        app::RunIcsExport(this, app_.Annee, doc_->HolidayOptions(view_->State().FerieParticulier != 0));
+        return true;
+    }
+    return false;
 }
 
 void CMainFrame::RedrawAllViews()

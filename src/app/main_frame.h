@@ -71,6 +71,8 @@ private:
     bool OnFrameCommand(int id);
     // The year, advertising-text and colour dialogs; false for any other command.
     bool OnDialogCommand(int id);
+    // The region items and the iCalendar export; false for any other command.
+    bool OnHolidayCommand(int id);
     // After a dialog's OK: every view shows the new values.
     void RedrawAllViews();
     void SetStatusPanes(bool nonTrav, bool ferie, bool sem);

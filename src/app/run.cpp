@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/display_choices.h"
 #include "app/holiday_listing.h"
+#include "app/ical_files.h"
 #include "app/main_frame.h"
 #include "app/tamvel_app.h"
 #include "dialogs/load_image_files.h"
@@ -79,7 +80,7 @@ int Export(int argc, char *argv[], const CommandLine &options, CTamvelApp &tamve
     StderrPrompts prompts;
     platform::SetPrompts(&prompts);
     tamvel.Document.LoadImages = LoadYearImages;
-    tamvel.InitInstance(options.year);
+    tamvel.InitInstance(options.year, options.region);
     platform::SetPrompts(nullptr);
     const LayoutInputs inputs{tamvel.Settings, view, &tamvel.Document};
     const ExportResult result =
@@ -118,8 +119,13 @@ int Run(int argc, char *argv[])
     const ViewState view = DisplayForRun(options);
 
     CTamvelApp tamvel;
+    if (options.icsFile || options.importIcsFile) {
+        tamvel.InitInstance(options.year, options.region);
+        return options.icsFile ? ExportIcsCommand(*options.icsFile, tamvel, view)
+                               : ImportIcsCommand(*options.importIcsFile, tamvel, view);
+    }
     if (options.holidays) {
-        tamvel.InitInstance(options.year);
+        tamvel.InitInstance(options.year, options.region);
         const std::string listing =
             ListHolidays(tamvel.Settings.Annee, tamvel.Document.HolidayOptions(view.FerieParticulier != 0));
         std::fputs(listing.c_str(), stdout);
@@ -144,7 +150,9 @@ int Run(int argc, char *argv[])
     frame.SetOpenYearHandler([&tamvel](int year) { tamvel.OpenYear(year); });
     tamvel.Document.LoadImages = [&frame](CTamvelDoc &doc) { LoadImagesWithProgress(doc, &frame); };
     tamvel.DocumentChanged = [&frame] { frame.OnNewDocument(); };
-    tamvel.InitInstance(options.year);
+    tamvel.InitInstance(options.year, options.region);
+    if (options.region) // chosen for good only when the window opens
+        tamvel.Settings.SaveRegionSetting();
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QSize available = screen->availableSize();
         frame.resize(std::max(640, available.width() * 3 / 4), std::max(480, available.height() * 3 / 4));

@@ -7,10 +7,13 @@
 
 CTamvelApp::CTamvelApp() : Document(Settings) {}
 
-bool CTamvelApp::InitInstance(std::optional<int> year)
+bool CTamvelApp::InitInstance(std::optional<int> year, std::optional<model::Region> region)
 {
     Settings.LoadPubSettings();
     Settings.LoadColorSettings();
+    Settings.LoadRegionSetting();
+    if (region)
+        Settings.Region = *region;
     return OpenYear(year.value_or(ClockYear()));
 }
 

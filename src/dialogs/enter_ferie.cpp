@@ -3,16 +3,22 @@
 #include "dialogs/enter_jour_ferie.h"
 #include "document/app_settings.h"
 #include "document/tamvel_doc.h"
+#include "ical/ical_import.h"
+#include "model/particular_days.h"
 #include "platform/application_title.h"
 #include "platform/user_prompts.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimeZone>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -42,6 +48,12 @@ CEnterFerie::CEnterFerie(CTamvelDoc &document, const AppSettings &app, QWidget *
     deleteButton_ = makeButton(QStringLiteral("Supprimer"), "deleteButton");
     clearButton_ = makeButton(QStringLiteral("Effacer"), "clearButton");
     sortButton_ = makeButton(QStringLiteral("Trier"), "sortButton");
+    importButton_ = makeButton(QStringLiteral("&Importer..."), "importButton");
+    importButton_->setToolTip(QStringLiteral("Ajoute les événements de l'année d'un agenda iCalendar (.ics)"));
+    copyButton_ = makeButton(QStringLiteral("Copier l'année &précédente"), "copyButton");
+    addedLabel_ = new QLabel(this);
+    addedLabel_->setObjectName(QStringLiteral("addedLabel"));
+    addedLabel_->setWordWrap(true);
 
     auto *buttons = new QDialogButtonBox(this);
     auto *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
@@ -53,6 +65,9 @@ CEnterFerie::CEnterFerie(CTamvelDoc &document, const AppSettings &app, QWidget *
     auto *commands = new QVBoxLayout;
     for (QPushButton *button : {insertButton_, modifyButton_, deleteButton_, clearButton_, sortButton_})
         commands->addWidget(button);
+    commands->addSpacing(12);
+    commands->addWidget(importButton_);
+    commands->addWidget(copyButton_);
     commands->addStretch();
     auto *middle = new QHBoxLayout;
     middle->addWidget(list_, 1);
@@ -60,6 +75,7 @@ CEnterFerie::CEnterFerie(CTamvelDoc &document, const AppSettings &app, QWidget *
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(yearLabel_);
     layout->addLayout(middle);
+    layout->addWidget(addedLabel_);
     layout->addWidget(buttons);
 
     connect(insertButton_, &QPushButton::clicked, this, &CEnterFerie::OnInsert);
@@ -67,6 +83,8 @@ CEnterFerie::CEnterFerie(CTamvelDoc &document, const AppSettings &app, QWidget *
     connect(deleteButton_, &QPushButton::clicked, this, &CEnterFerie::OnDelete);
     connect(clearButton_, &QPushButton::clicked, this, &CEnterFerie::OnClear);
     connect(sortButton_, &QPushButton::clicked, this, &CEnterFerie::OnSort);
+    connect(importButton_, &QPushButton::clicked, this, &CEnterFerie::OnImport);
+    connect(copyButton_, &QPushButton::clicked, this, &CEnterFerie::OnCopyPreviousYear);
     connect(ok, &QPushButton::clicked, this, &CEnterFerie::OnOK);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(list_, &QListWidget::itemSelectionChanged, this, &CEnterFerie::OnListSelectionChanged);
@@ -220,6 +238,48 @@ void CEnterFerie::OnSort()
         }
         list_->addItem(RowText(dates_[p], labels_[p]));
     }
+    RefreshButtons();
+}
+
+void CEnterFerie::OnImport()
+{
+    const QString path = platform::Prompts().OpenFileName(
+        this, QDir::homePath(), QStringLiteral("Agendas iCalendar (*.ics *.ical);;Tous les fichiers (*)"),
+        QStringLiteral("ics"));
+    if (path.isEmpty())
+        return;
+    const ical::ImportResult imported = ical::ImportCalendarFile(QFile::encodeName(path).toStdString(), year_,
+                                                                 QTimeZone::systemTimeZoneId().toStdString());
+    if (!imported.error.empty()) {
+        platform::Prompts().Message(this, kQuestionCaption, QString::fromStdString(imported.error));
+        return;
+    }
+    AppendDays(imported.days, QStringLiteral("« %1 »").arg(QFileInfo(path).fileName()));
+}
+
+void CEnterFerie::OnCopyPreviousYear()
+{
+    AppendDays(StoredParticularDays(year_ - 1), QString::asprintf("l'année %04d", year_ - 1));
+}
+
+void CEnterFerie::AppendDays(const std::vector<model::DayLabel> &days, const QString &source)
+{
+    const std::size_t before = dates_.size();
+    const std::size_t added = model::AppendParticularDays(year_, days, dates_, labels_);
+    {
+        const QSignalBlocker blocker(list_);
+        for (std::size_t i = before; i < dates_.size(); ++i)
+            list_->addItem(RowText(dates_[i], labels_[i]));
+    }
+    if (added > 0)
+        list_->scrollToItem(list_->item(static_cast<int>(before)));
+    if (added == 0)
+        addedLabel_->setText(QStringLiteral("Aucun jour à ajouter depuis %1.").arg(source));
+    else if (added == 1)
+        addedLabel_->setText(QStringLiteral("1 jour ajouté depuis %1 : il sera enregistré avec OK.").arg(source));
+    else
+        addedLabel_->setText(
+            QStringLiteral("%1 jours ajoutés depuis %2 : ils seront enregistrés avec OK.").arg(added).arg(source));
     RefreshButtons();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/holiday_label.h"
 #include "model/ole_date_time.h"
 
 #include <QDialog>
@@ -39,6 +40,9 @@ public:
     void OnDelete();
     void OnClear();
     void OnSort();
+    // Adds the days of an iCalendar file, or of the year before, to the working list.
+    void OnImport();
+    void OnCopyPreviousYear();
     void OnOK();
 
     const std::vector<COleDateTime> &WorkingDates() const { return dates_; }
@@ -51,6 +55,10 @@ public:
     QPushButton *ModifyButton() const { return modifyButton_; }
     QPushButton *InsertButton() const { return insertButton_; }
     QPushButton *ClearButton() const { return clearButton_; }
+    QPushButton *ImportButton() const { return importButton_; }
+    QPushButton *CopyButton() const { return copyButton_; }
+    // What the last import or copy added.
+    QLabel *AddedLabel() const { return addedLabel_; }
     QLabel *YearLabel() const { return yearLabel_; }
 
 private:
@@ -60,6 +68,8 @@ private:
     // The selected row, or -1.
     int SelectedRow() const;
     void OnListSelectionChanged();
+    // Appends the days that exist this year and are not listed yet; says how many were added.
+    void AppendDays(const std::vector<model::DayLabel> &days, const QString &source);
 
     CTamvelDoc &document_;
     int year_;
@@ -72,5 +82,8 @@ private:
     QPushButton *modifyButton_ = nullptr;
     QPushButton *insertButton_ = nullptr;
     QPushButton *clearButton_ = nullptr;
+    QPushButton *importButton_ = nullptr;
+    QPushButton *copyButton_ = nullptr;
     QLabel *yearLabel_ = nullptr;
+    QLabel *addedLabel_ = nullptr;
 };

@@ -82,3 +82,17 @@ void AppSettings::SaveColorSettings() const
     for (unsigned k = 0; k < Color_Perso.size(); ++k)
         key->SetNumber(CustomColourName(k), Color_Perso[k]);
 }
+
+void AppSettings::LoadRegionSetting()
+{
+    Region = model::Region::Metropole;
+    if (const auto key = RegistryKey::Open(settings_keys::Settings()))
+        if (const auto stored = key->QueryNumber(QStringLiteral("Region")))
+            Region = model::RegionFromStored(*stored);
+}
+
+void AppSettings::SaveRegionSetting() const
+{
+    if (auto key = RegistryKey::OpenOrCreate(settings_keys::Settings()))
+        key->SetNumber(QStringLiteral("Region"), static_cast<std::uint32_t>(Region));
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/region.h"
 #include "platform/draw_surface.h"
 
 #include <QString>
@@ -15,6 +16,8 @@ struct AppSettings {
     platform::ColorRef Color_Sem_Mois = 0xDFDFDF;
     platform::ColorRef Color_NTrav = 0xCFCFCF;
     std::array<platform::ColorRef, 16> Color_Perso = DefaultCustomColours();
+    // Whose public holidays are added to the national ones.
+    model::Region Region = model::Region::Metropole;
 
     // Entry k is 0x0F0F0F + k * 0x101010: 0x0F0F0F ... 0xFFFFFF.
     static constexpr std::array<platform::ColorRef, 16> DefaultCustomColours()
@@ -32,4 +35,6 @@ struct AppSettings {
     void SavePubSettings() const;
     void LoadColorSettings();
     void SaveColorSettings() const;
+    void LoadRegionSetting();
+    void SaveRegionSetting() const;
 };

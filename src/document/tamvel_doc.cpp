@@ -33,6 +33,31 @@ std::set<std::int64_t> StoredDayIndices(const RegistryKey &key, std::int64_t cou
     return indices;
 }
 
+struct StoredDay {
+    std::uint32_t value; // month * 100 + day
+    QString label;
+};
+
+// The days of a FERIE key in stored order; a day whose date or label cannot be read is skipped.
+std::vector<StoredDay> ReadStoredDays(const RegistryKey &key)
+{
+    std::vector<StoredDay> days;
+    const auto stored = key.QueryNumber(QStringLiteral("Nb"));
+    const std::int32_t count = stored ? static_cast<std::int32_t>(*stored) : 0;
+    if (count <= 0)
+        return days;
+    for (const std::int64_t i : StoredDayIndices(key, count)) {
+        const auto value = key.QueryNumber(QStringLiteral("Date%1").arg(i));
+        if (!value)
+            continue;
+        const auto label = key.QueryText(QStringLiteral("Libelle%1").arg(i));
+        if (!label)
+            continue;
+        days.push_back({*value, *label});
+    }
+    return days;
+}
+
 } // namespace
 
 bool CTamvelDoc::OnNewDocument()
@@ -90,21 +115,21 @@ void CTamvelDoc::LoadParticularDays()
     const auto key = RegistryKey::OpenOrCreate(settings_keys::YearParticularDays(year));
     if (!key)
         return;
-    const auto stored = key->QueryNumber(QStringLiteral("Nb"));
-    const std::int32_t count = stored ? static_cast<std::int32_t>(*stored) : 0;
-    if (count <= 0)
-        return;
-    for (const std::int64_t i : StoredDayIndices(*key, count)) {
-        const auto value = key->QueryNumber(QStringLiteral("Date%1").arg(i));
-        if (!value)
-            continue;
-        const COleDateTime date(year, static_cast<int>(*value / 100), static_cast<int>(*value % 100), 0, 0, 0);
-        const auto label = key->QueryText(QStringLiteral("Libelle%1").arg(i));
-        if (!label)
-            continue;
-        Dates.push_back(date);
-        Libelles.push_back(label->toStdString());
+    for (const StoredDay &day : ReadStoredDays(*key)) {
+        Dates.emplace_back(year, static_cast<int>(day.value / 100), static_cast<int>(day.value % 100), 0, 0, 0);
+        Libelles.push_back(day.label.toStdString());
     }
+}
+
+std::vector<model::DayLabel> StoredParticularDays(int year)
+{
+    std::vector<model::DayLabel> days;
+    if (const auto key = RegistryKey::Open(settings_keys::YearParticularDays(year))) {
+        for (const StoredDay &day : ReadStoredDays(*key))
+            days.push_back(
+                {static_cast<int>(day.value / 100), static_cast<int>(day.value % 100), day.label.toStdString()});
+    }
+    return days;
 }
 
 void CTamvelDoc::SaveParticularDays()

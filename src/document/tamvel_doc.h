@@ -32,7 +32,7 @@ public:
     // What the holiday lookup reads from this document.
     model::HolidayOptions HolidayOptions(bool ferieParticulier) const
     {
-        return {ferieParticulier, &Dates, &Libelles, LundiPentecote != 0};
+        return {ferieParticulier, &Dates, &Libelles, LundiPentecote != 0, app_.Region};
     }
 
     // Parallel lists of the year's particular days; labels in UTF-8.
@@ -60,6 +60,9 @@ private:
     const AppSettings &app_;
     QString title_;
 };
+
+// The particular days stored for any year, in stored order, without creating anything.
+std::vector<model::DayLabel> StoredParticularDays(int year);
 
 // Loads image 1, then image 2 of the document, without any dialog: the loader of the command
 // line and of tests.

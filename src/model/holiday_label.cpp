@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 namespace {
 
@@ -33,14 +34,8 @@ const std::string *ParticularDayLabel(const COleDateTime &date, const model::Hol
     return nullptr;
 }
 
-} // namespace
-
-std::string GetHolidayLabel(const COleDateTime &date, const model::HolidayOptions &options)
+std::string PublicHolidayLabel(const COleDateTime &date, const model::HolidayOptions &options)
 {
-    // The user's own days come first, even over a public holiday of the same date.
-    if (const std::string *label = ParticularDayLabel(date, options))
-        return *label;
-
     model::SystemTime fields;
     if (!date.GetAsSystemTime(fields))
         return {};
@@ -66,5 +61,43 @@ std::string GetHolidayLabel(const COleDateTime &date, const model::HolidayOption
     const auto fixed = std::find_if(std::begin(kFixedHolidays), std::end(kFixedHolidays), [&](const FixedHoliday &h) {
         return h.day == fields.day && h.month == fields.month && year >= h.fromYear;
     });
-    return fixed != std::end(kFixedHolidays) ? fixed->label : std::string();
+    if (fixed != std::end(kFixedHolidays))
+        return fixed->label;
+
+    // A region's own days come after the national ones, so that a national label wins.
+    std::optional<int> fromEaster;
+    if (easter.GetStatus() == COleDateTime::valid)
+        fromEaster = static_cast<int>(model::DayNumber(year, fields.month, fields.day) -
+                                      model::DayNumber(year, easter.GetMonth(), easter.GetDay()));
+    const char *regional = RegionalHolidayLabel(options.region, year, fields.month, fields.day, fromEaster);
+    return regional != nullptr ? regional : std::string();
 }
+
+} // namespace
+
+std::string GetHolidayLabel(const COleDateTime &date, const model::HolidayOptions &options)
+{
+    // The user's own days come first, even over a public holiday of the same date.
+    if (const std::string *label = ParticularDayLabel(date, options))
+        return *label;
+    return PublicHolidayLabel(date, options);
+}
+
+namespace model {
+
+std::vector<DayLabel> LabelledDaysOfYear(int year, const HolidayOptions &options)
+{
+    std::vector<DayLabel> days;
+    for (int month = 1; month <= 12; ++month) {
+        for (int day = 1; day <= DaysInMonth(year, month); ++day) {
+            const COleDateTime date(year, month, day, 0, 0, 0);
+            if (const std::string *label = ParticularDayLabel(date, options))
+                days.push_back({month, day, *label, true});
+            else if (std::string label = PublicHolidayLabel(date, options); !label.empty())
+                days.push_back({month, day, std::move(label), false});
+        }
+    }
+    return days;
+}
+
+} // namespace model

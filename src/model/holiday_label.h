@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ole_date_time.h"
+#include "model/region.h"
 
 #include <string>
 #include <vector>
@@ -8,13 +9,28 @@
 namespace model {
 
 // What the holiday lookup reads besides the date: the year's particular days (parallel lists,
-// first matching entry wins), whether they count, and the Pentecost Monday option.
+// first matching entry wins), whether they count, the Pentecost Monday option and the region
+// whose own holidays are added to the national ones.
 struct HolidayOptions {
     bool ferieParticulier = false;
     const std::vector<COleDateTime> *dates = nullptr;
     const std::vector<std::string> *labels = nullptr;
     bool lundiPentecote = false;
+    Region region = Region::Metropole;
 };
+
+// One day of a year and its label; the year is known from elsewhere.
+struct DayLabel {
+    int month = 0;
+    int day = 0;
+    std::string label;
+    bool particular = false; // the label is one of the year's particular days
+
+    bool operator==(const DayLabel &) const = default;
+};
+
+// Every day of the year whose label is not empty, in date order.
+std::vector<DayLabel> LabelledDaysOfYear(int year, const HolidayOptions &options);
 
 } // namespace model
 

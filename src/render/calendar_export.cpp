@@ -3,6 +3,7 @@
 #include "platform/painter_surface.h"
 #include "render/printing.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -66,6 +67,19 @@ ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs)
     return result;
 }
 
+ExportResult WriteWholeFile(const QString &path, const QByteArray &bytes)
+{
+    ExportResult result;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        result.error = CannotWrite(path);
+        return result;
+    }
+    result.ok = true;
+    result.files << path;
+    return result;
+}
+
 ExportResult ExportPng(const QString &prefix, int dpi, const LayoutInputs &inputs)
 {
     ExportResult result;
@@ -92,8 +106,9 @@ ExportResult ExportPng(const QString &prefix, int dpi, const LayoutInputs &input
             OnPrint(dc, sheet, inputs, page);
         }
         const QString path = QStringLiteral("%1-%2.png").arg(prefix).arg(page);
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG") || !WriteWholeFile(path, png).ok) {
             // Take back the pages already written: the export is whole or absent.
             for (const QString &written : std::as_const(result.files))
                 QFile::remove(written);

@@ -2,6 +2,7 @@
 
 #include "render/draw_calendar.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +16,9 @@ struct ExportResult {
 // Every page of the current mode into one A4 PDF, in the mode's orientation, with the margins
 // of paper. The file appears whole or not at all.
 ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs);
+
+// Writes the bytes beside `path` and renames them over it: the file appears whole or not at all.
+ExportResult WriteWholeFile(const QString &path, const QByteArray &bytes);
 
 // Every page as PREFIX-1.png, PREFIX-2.png ... at the given resolution, A4 like the PDF.
 ExportResult ExportPng(const QString &prefix, int dpi, const LayoutInputs &inputs);

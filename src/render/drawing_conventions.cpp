@@ -76,7 +76,7 @@ model::HolidayOptions HolidayOptionsOf(const LayoutInputs &inputs)
     const bool particular = inputs.view.FerieParticulier != 0;
     if (inputs.doc != nullptr)
         return inputs.doc->HolidayOptions(particular);
-    return {particular, nullptr, nullptr, false};
+    return {particular, nullptr, nullptr, false, inputs.app.Region};
 }
 
 MonthDays LookUpMonth(int year, int month, const model::HolidayOptions &options)

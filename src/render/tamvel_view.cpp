@@ -2,6 +2,7 @@
 
 #include "model/holiday_label.h"
 #include "render/draw_calendar.h"
+#include "render/drawing_conventions.h"
 #include "render/print_dialogs.h"
 #include "render/sheet_geometry.h"
 #include "resources/command_ids.h"
@@ -69,6 +70,8 @@ CommandStates CTamvelView::ComputeCommandStates() const
     states[ID_EDIT_PUB] = {s.PubVisible != 0, std::nullopt, false, {}};
     const bool pentecostOption = doc_ != nullptr && doc_->LundiPentecote != 0;
     states[ID_LUNDI_PENTECOTE] = check(labelsOrFill && app_.Annee >= 2005, pentecostOption || app_.Annee <= 2004);
+    for (int id = ID_REGION_FIRST; id <= ID_REGION_LAST; ++id)
+        states[id] = radio(true, static_cast<int>(app_.Region) == id - ID_REGION_FIRST);
     states[ID_CHARGER_IMAGES] = {mode == DisplayMode::VerticalPhoto || horizontalPhoto, std::nullopt, false, {}};
     return states;
 }
@@ -317,12 +320,7 @@ void CTamvelView::EmitStatusPanes()
 
 std::string CTamvelView::GetHolidayLabel(const COleDateTime &date) const
 {
-    const bool particular = state_.FerieParticulier != 0;
-    model::HolidayOptions options;
-    options.ferieParticulier = particular;
-    if (doc_ != nullptr)
-        options = doc_->HolidayOptions(particular);
-    return ::GetHolidayLabel(date, options);
+    return ::GetHolidayLabel(date, render::HolidayOptionsOf(Inputs()));
 }
 
 void CTamvelView::PaintSheet(platform::DrawSurface &dc, int w, int h, const CalendarDispatcher &dispatch) const

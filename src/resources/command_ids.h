@@ -34,6 +34,15 @@ constexpr int ID_GRANDES_CASES = 32817;
 constexpr int ID_AIDE = 32821;
 // The program's own: every page of the current mode into a PDF file.
 constexpr int ID_FILE_EXPORT_PDF = 32830;
+// The year's labelled days into an iCalendar file.
+constexpr int ID_FILE_EXPORT_ICS = 32831;
+// One radio item per region, in the order of the stored region numbers.
+constexpr int ID_REGION_FIRST = 32840;
+constexpr int ID_REGION_LAST = 32846;
+constexpr bool IsRegionCommand(int id)
+{
+    return id >= ID_REGION_FIRST && id <= ID_REGION_LAST;
+}
 
 constexpr int ID_FILE_PRINT_SETUP = 57606;
 constexpr int ID_FILE_PRINT = 57607;
@@ -50,5 +59,7 @@ constexpr int ID_INDICATOR_SCRL = 59139;
 
 // Stands for a separator in the menu and toolbar tables.
 constexpr int ID_SEPARATOR = 0;
+// Stands for the "&Région" submenu in the menu tables.
+constexpr int ID_REGION_MENU = -1;
 
 } // namespace cmd

@@ -1,6 +1,7 @@
 #include "resources/commands.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace resources {
 
@@ -177,6 +178,12 @@ std::vector<CommandInfo> BuildCommands()
          "Exporter en PDF",
          {},
          IconKind::None},
+        {ID_FILE_EXPORT_ICS,
+         "Exporter en &iCalendar...",
+         "Enregistre les jours fériés et particuliers de l'année dans un agenda iCalendar (.ics)",
+         "Exporter en iCalendar",
+         {},
+         IconKind::None},
         {ID_APP_ABOUT,
          "&A propos de Tamvel...",
          "Affiche des informations sur le programme, son numéro de version et le copyright",
@@ -197,6 +204,19 @@ std::vector<CommandInfo> BuildCommands()
          IconKind::None},
         {ID_VIEW_STATUS_BAR, "&Barre d'état", "Affiche ou masque la barre d'état", "Barre d'état", {}, IconKind::None},
     };
+    // In the order of the stored region numbers, from ID_REGION_FIRST on.
+    const char *regions[] = {"Métropole", "Alsace-Moselle", "Guadeloupe", "Martinique",
+                             "Guyane",    "La Réunion",     "Mayotte"};
+    static_assert(std::size(regions) == ID_REGION_LAST - ID_REGION_FIRST + 1);
+    for (int i = 0; i < static_cast<int>(std::size(regions)); ++i) {
+        const QString name = QString::fromUtf8(regions[i]);
+        commands.push_back({ID_REGION_FIRST + i,
+                            name,
+                            QStringLiteral("Ajoute les jours fériés de : ") + name,
+                            QStringLiteral("Jours fériés de : ") + name,
+                            {},
+                            IconKind::None});
+    }
     std::sort(commands.begin(), commands.end(), [](const auto &a, const auto &b) { return a.id < b.id; });
     return commands;
 }
@@ -222,7 +242,7 @@ const std::vector<MenuInfo> &MainMenu()
     static const std::vector<MenuInfo> menu = {
         {"&Fichier",
          {ID_NOUVELLE_ANNEE, ID_SEPARATOR, ID_CHARGER_IMAGES, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,
-          ID_FILE_EXPORT_PDF, ID_SEPARATOR, ID_APP_EXIT}},
+          ID_FILE_EXPORT_PDF, ID_FILE_EXPORT_ICS, ID_SEPARATOR, ID_APP_EXIT}},
         {"&Edition", {ID_EDIT_FERIES, ID_SEPARATOR, ID_COULEURS, ID_SEPARATOR, ID_EDIT_PUB}},
         {"&Affichage",
          {ID_VIEW_TOOLBAR,
@@ -232,6 +252,7 @@ const std::vector<MenuInfo> &MainMenu()
           ID_FERIE,
           ID_LUNDI_PENTECOTE,
           ID_FERIE_PARTICULIER,
+          ID_REGION_MENU,
           ID_SEM,
           ID_SEPARATOR,
           ID_VERTICAL,
@@ -248,6 +269,17 @@ const std::vector<MenuInfo> &MainMenu()
         {"&Fenêtre", {ID_PAGE_PREV, ID_PAGE_NEXT}},
         {"&?", {ID_APP_ABOUT, ID_AIDE}},
     };
+    return menu;
+}
+
+const MenuInfo &RegionMenu()
+{
+    static const MenuInfo menu = [] {
+        MenuInfo regions{QStringLiteral("&Région"), {}};
+        for (int id = ID_REGION_FIRST; id <= ID_REGION_LAST; ++id)
+            regions.items.push_back(id);
+        return regions;
+    }();
     return menu;
 }
 

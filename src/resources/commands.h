@@ -31,6 +31,8 @@ struct MenuInfo {
     std::vector<int> items; // cmd::ID_SEPARATOR for a separator
 };
 const std::vector<MenuInfo> &MainMenu();
+// The submenu that cmd::ID_REGION_MENU stands for.
+const MenuInfo &RegionMenu();
 
 // Toolbar buttons from left to right, cmd::ID_SEPARATOR for a separator.
 const std::vector<int> &ToolBarButtons();

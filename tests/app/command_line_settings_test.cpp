@@ -74,6 +74,33 @@ TEST_F(ProgramSettings, ListingsAndExportsUseTheLayoutButLeaveTheSettingsAlone)
     EXPECT_EQ(ReadFile(), before);
 }
 
+TEST_F(ProgramSettings, ImportedAgendaIsStoredWhileTheRegionOnlyServesTheRun)
+{
+    WriteFile("[Settings]\nFerieParticulier=1\n");
+    const QString agenda = dir_.filePath(QStringLiteral("fermeture.ics"));
+    QFile out(agenda);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//FR\r\nBEGIN:VEVENT\r\nUID:f@test\r\n"
+              "DTSTAMP:20260901T080000Z\r\nDTSTART;VALUE=DATE:20270809\r\nDTEND;VALUE=DATE:20270811\r\n"
+              "SUMMARY:Fermeture\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    out.close();
+    const QStringList year{QStringLiteral("--year"), QStringLiteral("2027")};
+
+    Result result = Run(QStringList{QStringLiteral("--import-ics"), agenda} + year);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, QStringLiteral("2 jours ajoutés aux jours particuliers de 2027.\n"));
+    const QByteArray imported = ReadFile();
+    result = Run(QStringList{QStringLiteral("--import-ics"), dir_.filePath(QStringLiteral("absent.ics"))} + year);
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(ReadFile(), imported);
+
+    result =
+        Run(QStringList{QStringLiteral("--holidays"), QStringLiteral("--region"), QStringLiteral("reunion")} + year);
+    EXPECT_TRUE(result.out.contains(QStringLiteral("2027-08-09\tFermeture\n2027-08-10\tFermeture\n")));
+    EXPECT_TRUE(result.out.endsWith(QStringLiteral("2027-12-20\tAbol. esclavage\n2027-12-25\tNoël\n")));
+    EXPECT_EQ(ReadFile(), imported) << "a listing stores no region";
+}
+
 TEST_F(ProgramSettings, GarbageFileIsListedWithDefaultsAndLeftAsItIs)
 {
     const char raw[] = "\x00\xff\xfe[[[garbage\n";

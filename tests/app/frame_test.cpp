@@ -91,7 +91,7 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     EXPECT_EQ(titles, (QStringList{"&Fichier", "&Edition", "&Affichage", "&Fenêtre", "&?"}));
 
     const QList<QAction *> file = menus[0]->menu()->actions();
-    ASSERT_EQ(file.size(), 9);
+    ASSERT_EQ(file.size(), 10);
     EXPECT_EQ(file[0]->text(), "&Nouvelle année\tCtrl+N");
     EXPECT_TRUE(file[1]->isSeparator());
     EXPECT_EQ(file[3]->text(), "&Imprimer...\tCtrl+P");
@@ -100,20 +100,45 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     EXPECT_EQ(file[5]->text(), "C&onfiguration de l'impression...");
     EXPECT_EQ(file[6]->text(), "E&xporter en PDF...");
     EXPECT_EQ(file[6]->data().toInt(), ID_FILE_EXPORT_PDF);
-    EXPECT_TRUE(file[7]->isSeparator());
-    EXPECT_EQ(file[8]->text(), "&Quitter");
+    EXPECT_EQ(file[7]->text(), "Exporter en &iCalendar...");
+    EXPECT_TRUE(file[8]->isSeparator());
+    EXPECT_EQ(file[9]->text(), "&Quitter");
 
     const QList<QAction *> display = menus[2]->menu()->actions();
-    ASSERT_EQ(display.size(), 20);
+    ASSERT_EQ(display.size(), 21);
     EXPECT_EQ(display[0]->text(), "Barre d'&outils");
     EXPECT_EQ(display[5]->text(), "Afficher le &lundi de Pentecôte");
-    EXPECT_EQ(display[12]->data().toInt(), ID_HORIZONTAL_PHOTO);
-    EXPECT_EQ(display[19]->text(), "P&ublicité");
-    EXPECT_EQ(display[19]->statusTip(), "Affiche la publicité en bas du Tamvel");
+    EXPECT_EQ(display[6]->data().toInt(), ID_FERIE_PARTICULIER);
+    ASSERT_NE(display[7]->menu(), nullptr);
+    EXPECT_EQ(display[7]->text(), "&Région");
+    QStringList regions;
+    for (QAction *region : display[7]->menu()->actions())
+        regions << region->text();
+    EXPECT_EQ(regions, (QStringList{"Métropole", "Alsace-Moselle", "Guadeloupe", "Martinique", "Guyane", "La Réunion",
+                                    "Mayotte"}));
+    EXPECT_EQ(display[13]->data().toInt(), ID_HORIZONTAL_PHOTO);
+    EXPECT_EQ(display[20]->text(), "P&ublicité");
+    EXPECT_EQ(display[20]->statusTip(), "Affiche la publicité en bas du Tamvel");
 
     const QList<QAction *> help = menus[4]->menu()->actions();
     EXPECT_EQ(help[0]->text(), "&A propos de Tamvel...");
     EXPECT_EQ(help[1]->text(), "Aide, mode d'emploi.");
+}
+
+TEST_F(FrameTest, RegionItemsMarkOneRadioStoreTheChoiceAndChangeTheLabels)
+{
+    Open(2027);
+    const COleDateTime goodFriday(2027, 3, 26, 0, 0, 0);
+    EXPECT_TRUE(frame_->Action(ID_REGION_FIRST)->isChecked());
+    EXPECT_EQ(View().GetHolidayLabel(goodFriday), "");
+
+    EXPECT_TRUE(frame_->Dispatch(ID_REGION_FIRST + 1));
+    EXPECT_TRUE(frame_->Action(ID_REGION_FIRST + 1)->isChecked());
+    EXPECT_FALSE(frame_->Action(ID_REGION_FIRST)->isChecked());
+    EXPECT_EQ(View().GetHolidayLabel(goodFriday), "Vendredi Saint");
+    Open(2027); // as after a restart
+    EXPECT_EQ(tamvel_->Settings.Region, model::Region::AlsaceMoselle);
+    EXPECT_TRUE(frame_->Action(ID_REGION_FIRST + 1)->isChecked());
 }
 
 TEST_F(FrameTest, ToolbarHasFourteenButtonsAndThreeSeparators)

@@ -245,6 +245,56 @@ TEST_F(ParticularDaysEditor, CancelAfterChangesLeavesDocumentAndStoreAlone)
     EXPECT_EQ(ReadFile(), before);
 }
 
+TEST_F(ParticularDaysEditor, ImportShowsTheAgendasDaysAndStoresThemOnlyOnOk)
+{
+    Open(2027);
+    Seed({Day(2027, 2, 22)}, {"Vacances d'hiver"});
+    const auto write = [this](const char *name, const QByteArray &content) {
+        QFile out(dir_.filePath(QLatin1String(name)));
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(content);
+        return out.fileName();
+    };
+    const QString agenda =
+        write("zone-a.ics", "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//FR\r\nBEGIN:VEVENT\r\nUID:h@test\r\n"
+                            "DTSTAMP:20260901T080000Z\r\nDTSTART;VALUE=DATE:20270222\r\nDTEND;VALUE=DATE:20270224\r\n"
+                            "SUMMARY:Vacances d'hiver\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    const QString csv = write("agenda.csv", "Objet;Début\nVacances;2027-02-22\n");
+    const QByteArray before = ReadFile();
+
+    auto editor = Editor();
+    prompts_.openFileNames = {agenda, agenda, csv, QString()};
+    editor->OnImport();
+    EXPECT_EQ(Rows(*editor), (QStringList{"22/02 - Vacances d'hiver", "23/02 - Vacances d'hiver"}));
+    EXPECT_EQ(editor->AddedLabel()->text(),
+              QStringLiteral("1 jour ajouté depuis « zone-a.ics » : il sera enregistré avec OK."));
+    editor->OnImport(); // the same file again adds nothing
+    EXPECT_EQ(editor->AddedLabel()->text(), QStringLiteral("Aucun jour à ajouter depuis « zone-a.ics »."));
+    editor->OnImport(); // not an agenda: said, and nothing changes
+    ASSERT_EQ(prompts_.messages.size(), 1);
+    EXPECT_TRUE(prompts_.messages[0].contains(QStringLiteral("n'est pas un fichier iCalendar")));
+    editor->OnImport(); // cancelled
+    EXPECT_EQ(editor->List()->count(), 2);
+    ExpectRestingState(*editor);
+    EXPECT_EQ(ReadFile(), before);
+
+    editor->OnOK();
+    EXPECT_EQ(Stored(QStringLiteral("2027/FERIE/Date2")).toString(), QStringLiteral("223"));
+}
+
+TEST_F(ParticularDaysEditor, CopyOfThePreviousYearSkips29February)
+{
+    Open(2024);
+    Seed({Day(2024, 2, 29), Day(2024, 8, 9)}, {"Bissextile", "Fermeture"});
+    Open(2025);
+    auto editor = Editor();
+    editor->OnCopyPreviousYear();
+    EXPECT_EQ(Rows(*editor), (QStringList{"09/08 - Fermeture"}));
+    EXPECT_EQ(editor->AddedLabel()->text(),
+              QStringLiteral("1 jour ajouté depuis l'année 2024 : il sera enregistré avec OK."));
+    EXPECT_TRUE(doc_.Dates.empty());
+}
+
 TEST_F(ParticularDaysEditor, SortUsesLaterThanAndLeavesInvalidDatesInPlace)
 {
     Open(2025);

@@ -93,4 +93,25 @@ TEST_F(StoredSettings, ViewSettingsTakeStoredNumbersAndUnknownModesReadAsVertica
     EXPECT_EQ(loaded.page, 1);
 }
 
+TEST_F(StoredSettings, RegionReadsUnknownNumbersAsMetropoleAndIsStoredByItsNumber)
+{
+    const std::pair<QByteArray, model::Region> cases[] = {
+        {"", model::Region::Metropole},
+        {"Region=1\n", model::Region::AlsaceMoselle},
+        {"Region=6\n", model::Region::Mayotte},
+        {"Region=7\n", model::Region::Metropole},
+        {"Region=-1\n", model::Region::Metropole},
+    };
+    AppSettings app;
+    for (const auto &[stored, region] : cases) {
+        WriteFile("[Settings]\n" + stored);
+        app.Region = model::Region::Guyane;
+        app.LoadRegionSetting();
+        EXPECT_EQ(app.Region, region) << stored.constData();
+    }
+    app.Region = model::Region::Reunion;
+    app.SaveRegionSetting();
+    EXPECT_EQ(Stored(QStringLiteral("Settings/Region")).toString(), QStringLiteral("5"));
+}
+
 } // namespace
