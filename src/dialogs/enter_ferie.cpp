@@ -251,7 +251,7 @@ void CEnterFerie::OnImport()
     const ical::ImportResult imported = ical::ImportCalendarFile(QFile::encodeName(path).toStdString(), year_,
                                                                  QTimeZone::systemTimeZoneId().toStdString());
     if (!imported.error.empty()) {
-        platform::Prompts().Message(this, kQuestionCaption, QString::fromStdString(imported.error));
+        platform::Prompts().Message(this, platform::ApplicationTitle(), QString::fromStdString(imported.error));
         return;
     }
     AppendDays(imported.days, QStringLiteral("« %1 »").arg(QFileInfo(path).fileName()));
