@@ -13,21 +13,22 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     bool holidays = false;
-    std::optional<int> year;
-    std::optional<std::string> settingsFile;
-    std::optional<int> layout; // stored display mode number, 1 .. 5
-    std::optional<std::string> pdfFile;
-    std::optional<std::string> pngPrefix;
+    std::optional<int> year{};
+    std::optional<std::string> settingsFile{};
+    std::optional<int> layout{}; // stored display mode number, 1 .. 5
+    std::optional<std::string> pdfFile{};
+    std::optional<std::string> pngPrefix{};
     int dpi = 150;
-    std::optional<model::Region> region;
-    std::optional<std::string> icsFile;       // export the labelled days to this iCalendar file
-    std::optional<std::string> importIcsFile; // add this iCalendar file's days to the particular days
-    std::optional<std::string> batchFile;
-    std::optional<std::string> outDir;
-    std::optional<int> jobs; // the number of cores when absent
+    std::optional<model::Region> region{};
+    std::optional<std::string> icsFile{};       // export the labelled days to this iCalendar file
+    std::optional<std::string> importIcsFile{}; // add this iCalendar file's days to the particular days
+    std::optional<std::string> batchFile{};
+    std::optional<std::string> outDir{};
+    std::optional<int> jobs{}; // the number of cores when absent
 
     // True when the program only lists, exports or imports and never needs a screen.
     bool IsHeadless() const { return holidays || pdfFile || pngPrefix || icsFile || importIcsFile || batchFile; }
+    friend bool operator==(const CommandLine &, const CommandLine &) = default;
 };
 
 struct ParseResult {

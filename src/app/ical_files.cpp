@@ -6,6 +6,7 @@
 #include "ical/ical_export.h"
 #include "ical/ical_import.h"
 #include "model/particular_days.h"
+#include "platform/application_title.h"
 #include "platform/user_prompts.h"
 #include "render/print_dialogs.h"
 
@@ -37,7 +38,7 @@ void RunIcsExport(QWidget *parent, int year, const model::HolidayOptions &option
         path += QStringLiteral(".ics");
     const ExportResult result = ExportIcs(path, year, options);
     if (!result.ok)
-        platform::Prompts().Message(parent, MessageCaption(), result.error);
+        platform::Prompts().Message(parent, platform::ApplicationTitle(), result.error);
 }
 
 int ExportIcsCommand(const std::string &path, CTamvelApp &tamvel, const ViewState &view)

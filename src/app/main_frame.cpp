@@ -8,6 +8,7 @@
 #include "dialogs/enter_ferie.h"
 #include "dialogs/load_image.h"
 #include "dialogs/new_annee.h"
+#include "platform/application_title.h"
 #include "render/print_dialogs.h"
 #include "render/tamvel_view.h"
 #include "resources/build_info.h"
@@ -391,7 +392,7 @@ void CMainFrame::OnNewDocument()
 {
     const QString title =
         doc_ != nullptr && !doc_->GetTitle().isEmpty() ? doc_->GetTitle() : QString::asprintf("Année %04d", app_.Annee);
-    setWindowTitle(resources::FrameTitle(title));
+    setWindowTitle(title + QStringLiteral(" - ") + platform::ApplicationTitle());
     RefreshCommandStates();
     view_->repaint();
 }

@@ -1,6 +1,7 @@
 #include "app/run.h"
 
 #include "app/command_line.h"
+#include "app/display_choices.h"
 #include "app/holiday_listing.h"
 #include "app/ical_files.h"
 #include "app/main_frame.h"
@@ -159,13 +160,7 @@ int Run(int argc, char *argv[])
     // A batch only reads the settings: --layout is the layout of its rows, never stored.
     if (options.batchFile)
         return Batch(argc, argv, options);
-    ViewState view;
-    view.LoadViewSettings();
-    if (options.layout) {
-        // As if chosen from the menu: the other display options stay as stored.
-        view.mode = DisplayModeFromStored(*options.layout);
-        view.SaveViewSettings();
-    }
+    const ViewState view = DisplayForRun(options);
 
     CTamvelApp tamvel;
     if (options.icsFile || options.importIcsFile) {
@@ -190,6 +185,7 @@ int Run(int argc, char *argv[])
                    stderr);
         return kUsageError;
     }
+    StoreWindowChoices(options, view);
     QApplication application(argc, argv);
     // Lets the desktop tie the window to its menu entry and icon, on Wayland above all.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(resources::kApplicationId));

@@ -64,14 +64,14 @@ std::optional<platform::ColorRef> CEditColor::ParseColour(const QString &text)
 {
     // A negative or longer number is no 0x00BBGGRR colour: the drawing would misread its top byte.
     const dialogs::ScannedNumber scan = dialogs::ScanHexadecimal(text);
-    if (!dialogs::IsLoneNumberIn(scan, 0, 0xFFFFFF))
+    if (!dialogs::IsLoneNumberIn(scan, 0, platform::kColourBits))
         return std::nullopt;
     return static_cast<platform::ColorRef>(scan.value);
 }
 
 QString CEditColor::FormatColour(platform::ColorRef colour)
 {
-    return QString::asprintf("%06X", static_cast<unsigned>(colour));
+    return QString::asprintf("%06X", static_cast<unsigned>(platform::DrawnColour(colour)));
 }
 
 void CEditColor::OnInitDialog()

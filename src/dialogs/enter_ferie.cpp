@@ -5,6 +5,7 @@
 #include "document/tamvel_doc.h"
 #include "ical/ical_import.h"
 #include "model/particular_days.h"
+#include "platform/application_title.h"
 #include "platform/user_prompts.h"
 
 #include <QDialogButtonBox>
@@ -22,12 +23,6 @@
 
 #include <algorithm>
 #include <utility>
-
-namespace {
-
-const QString kQuestionCaption = QStringLiteral("Tamvel");
-
-} // namespace
 
 CEnterFerie::CEnterFerie(CTamvelDoc &document, const AppSettings &app, QWidget *parent)
     : QDialog(parent), document_(document), year_(app.Annee)
@@ -203,7 +198,7 @@ void CEnterFerie::OnDelete()
     LockForCommand();
     const QString question = QStringLiteral("Voulez vous réellement effacer le jour ") +
                              RowText(dates_[s], labels_[s]) + QStringLiteral(" ?");
-    if (platform::Prompts().YesNo(this, kQuestionCaption, question)) {
+    if (platform::Prompts().YesNo(this, platform::ApplicationTitle(), question)) {
         const QSignalBlocker blocker(list_);
         delete list_->takeItem(row);
         dates_.erase(dates_.begin() + row);
@@ -217,7 +212,7 @@ void CEnterFerie::OnClear()
 {
     LockForCommand();
     if (platform::Prompts().YesNo(
-            this, kQuestionCaption,
+            this, platform::ApplicationTitle(),
             QStringLiteral("Voulez vous réellement effacer tous les jours fériés de cette année ?"))) {
         dates_.clear();
         labels_.clear();
@@ -256,7 +251,7 @@ void CEnterFerie::OnImport()
     const ical::ImportResult imported = ical::ImportCalendarFile(QFile::encodeName(path).toStdString(), year_,
                                                                  QTimeZone::systemTimeZoneId().toStdString());
     if (!imported.error.empty()) {
-        platform::Prompts().Message(this, kQuestionCaption, QString::fromStdString(imported.error));
+        platform::Prompts().Message(this, platform::ApplicationTitle(), QString::fromStdString(imported.error));
         return;
     }
     AppendDays(imported.days, QStringLiteral("« %1 »").arg(QFileInfo(path).fileName()));

@@ -14,9 +14,6 @@
 
 namespace {
 
-// The store keeps a name of at most this many characters: a longer one would come back cut.
-constexpr int kLongestName = 254;
-
 const QString kFilter = QStringLiteral("Images Bitmap DIB ou JPEG (*.bmp *.dib *.jpg)");
 
 } // namespace
@@ -27,10 +24,8 @@ CLoadImage::CLoadImage(int year, QWidget *parent) : QDialog(parent), year_(year)
 
     name1Edit_ = new QLineEdit(this);
     name2Edit_ = new QLineEdit(this);
-    for (QLineEdit *edit : {name1Edit_, name2Edit_}) {
-        edit->setMaxLength(kLongestName);
+    for (QLineEdit *edit : {name1Edit_, name2Edit_})
         edit->setMinimumWidth(320);
-    }
     browse1_ = new QPushButton(QStringLiteral("..."), this);
     browse2_ = new QPushButton(QStringLiteral("..."), this);
     for (QPushButton *browse : {browse1_, browse2_})
@@ -99,20 +94,31 @@ void CLoadImage::OnBrowse2()
 void CLoadImage::Browse(QLineEdit *edit)
 {
     const QString chosen = platform::Prompts().OpenFileName(this, edit->text(), kFilter, QStringLiteral("bmp"));
-    if (chosen.isEmpty())
+    if (chosen.isEmpty() || !Storable(chosen))
         return;
-    // Cut to the store's length, the name would point at another file.
-    if (chosen.size() > kLongestName) {
-        platform::Prompts().Message(
-            this, windowTitle(),
-            QStringLiteral("Le nom de ce fichier est trop long : %1 caractères au plus.").arg(kLongestName));
-        return;
-    }
     edit->setText(chosen);
+}
+
+bool CLoadImage::Storable(const QString &name)
+{
+    // Cut to the store's length, the name would point at another file.
+    if (name.size() <= platform::kMaxStoredText)
+        return true;
+    platform::Prompts().Message(
+        this, windowTitle(),
+        QStringLiteral("Le nom de ce fichier est trop long : %1 caractères au plus.").arg(platform::kMaxStoredText));
+    return false;
 }
 
 void CLoadImage::accept()
 {
+    // A name typed or pasted too long keeps the dialog open, its text untouched.
+    for (QLineEdit *edit : {name1Edit_, name2Edit_}) {
+        if (!Storable(edit->text())) {
+            edit->setFocus();
+            return;
+        }
+    }
     if (auto key = platform::RegistryKey::OpenOrCreate(settings_keys::Year(year_))) {
         key->SetText(QStringLiteral("Image1"), name1Edit_->text());
         key->SetText(QStringLiteral("Image2"), name2Edit_->text());

@@ -28,6 +28,8 @@ public:
 private:
     void OnInitDialog();
     void Browse(QLineEdit *edit);
+    // Whether the store can keep the name whole; says why not.
+    bool Storable(const QString &name);
 
     int year_;
     QLineEdit *name1Edit_ = nullptr;

@@ -1,6 +1,7 @@
 #include "dialogs/new_annee.h"
 
 #include "dialogs/text_scan.h"
+#include "model/ole_date_time.h"
 
 #include <QDateTime>
 #include <QGridLayout>
@@ -16,7 +17,7 @@ namespace {
 
 constexpr int kFirstYear = 324;
 // The last year whose dates the calendar can build.
-constexpr int kLastYear = 9999;
+constexpr int kLastYear = COleDateTime::kMaxYear;
 
 QToolButton *MakeArrow(Qt::ArrowType direction, QWidget *parent)
 {
@@ -26,7 +27,8 @@ QToolButton *MakeArrow(Qt::ArrowType direction, QWidget *parent)
     arrow->setAutoRepeatDelay(400);
     arrow->setAutoRepeatInterval(60);
     arrow->setFocusPolicy(Qt::StrongFocus);
-    arrow->setFixedSize(18, 12);
+    arrow->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    arrow->setFixedWidth(18);
     return arrow;
 }
 
@@ -37,20 +39,28 @@ CNewAnnee::CNewAnnee(int year, QWidget *parent) : QDialog(parent), year_(year)
     setWindowTitle(QStringLiteral("Nouvelle Année"));
 
     yearEdit_ = new QLineEdit(this);
-    upArrow_ = MakeArrow(Qt::UpArrow, this);
-    downArrow_ = MakeArrow(Qt::DownArrow, this);
+    // The two arrows are one up-down control, as high as the edit and against it.
+    auto *upDown = new QWidget(this);
+    upArrow_ = MakeArrow(Qt::UpArrow, upDown);
+    downArrow_ = MakeArrow(Qt::DownArrow, upDown);
+    upDown->setFixedHeight(yearEdit_->sizeHint().height());
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
     okButton_->setDefault(true);
     auto *cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
 
-    auto *arrows = new QVBoxLayout;
+    auto *arrows = new QVBoxLayout(upDown);
+    arrows->setContentsMargins(0, 0, 0, 0);
     arrows->setSpacing(0);
     arrows->addWidget(upArrow_);
     arrows->addWidget(downArrow_);
+    auto *field = new QHBoxLayout;
+    field->setSpacing(0);
+    field->addWidget(yearEdit_);
+    field->addWidget(upDown);
     auto *yearRow = new QHBoxLayout;
     yearRow->addWidget(new QLabel(QStringLiteral("Année:"), this));
-    yearRow->addWidget(yearEdit_);
-    yearRow->addLayout(arrows);
+    yearRow->addLayout(field);
+    yearRow->setAlignment(Qt::AlignTop);
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(okButton_);
     buttons->addWidget(cancelButton);
@@ -78,7 +88,8 @@ CNewAnnee::CNewAnnee(int year, QWidget *parent) : QDialog(parent), year_(year)
 void CNewAnnee::OnInitDialog()
 {
     ShowText(QString::asprintf("%04d", year_));
-    okButton_->setEnabled(true);
+    // Opened on a year stepped past the calendar's range, OK waits for one it can show.
+    okButton_->setEnabled(year_ >= COleDateTime::kMinYear && year_ <= kLastYear);
     yearEdit_->setFocus();
     yearEdit_->selectAll();
 }

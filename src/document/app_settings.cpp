@@ -63,6 +63,10 @@ void AppSettings::LoadColorSettings()
         return;
     ReadColour(*key, QStringLiteral("Color_Sem_Mois"), Color_Sem_Mois);
     ReadColour(*key, QStringLiteral("Color_NTrav"), Color_NTrav);
+    // The fills are held as they are drawn, so that the colour dialog shows, and saves back,
+    // the colour on the page.
+    Color_Sem_Mois = platform::DrawnColour(Color_Sem_Mois);
+    Color_NTrav = platform::DrawnColour(Color_NTrav);
     for (unsigned k = 0; k < Color_Perso.size(); ++k)
         ReadColour(*key, CustomColourName(k), Color_Perso[k]);
 }

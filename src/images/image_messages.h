@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/application_title.h"
+
 #include <QString>
 
 namespace images {
@@ -7,7 +9,7 @@ namespace images {
 // The caption of the loader's message boxes: the application's title.
 inline QString MessageCaption()
 {
-    return QStringLiteral("Genérateur de Tamvel");
+    return platform::ApplicationTitle();
 }
 
 } // namespace images

@@ -125,10 +125,14 @@ COleDateTime COleDateTime::FromValue(double value, DateTimeStatus status)
 
 bool COleDateTime::GetAsSystemTime(model::SystemTime &fields) const
 {
-    if (status_ != valid || !(value_ >= kMinValue - kHalfSecond && value_ <= kMaxValue + kHalfSecond))
+    if (status_ != valid)
+        return false;
+    // The range is checked on the linear time line: before 1900 a later time of day has a
+    // smaller raw value (noon on 1 January 100 is -657434.5).
+    const double linear = ToLinear(value_);
+    if (!(linear >= kMinValue - kHalfSecond && linear <= kMaxValue + kHalfSecond))
         return false;
     // Round to the nearest second on the linear time line.
-    const double linear = ToLinear(value_);
     const double totalSeconds = std::floor(linear * 86400.0 + 0.5);
     const std::int64_t whole = static_cast<std::int64_t>(totalSeconds);
     std::int64_t days = whole / 86400;

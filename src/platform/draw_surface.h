@@ -11,6 +11,13 @@ namespace platform {
 // A colour reference 0x00BBGGRR: red in the low byte.
 using ColorRef = std::uint32_t;
 
+// The colour a reference paints: its top byte means nothing to the drawing.
+constexpr ColorRef kColourBits = 0xFFFFFF;
+constexpr ColorRef DrawnColour(ColorRef colour)
+{
+    return colour & kColourBits;
+}
+
 struct Rect {
     int left = 0;
     int top = 0;
@@ -26,6 +33,7 @@ enum TextFlag : unsigned {
     DT_RIGHT = 0x2,
     DT_VCENTER = 0x4,
     DT_SINGLELINE = 0x20,
+    DT_NOPREFIX = 0x800, // '&' is drawn as it is, not as a mnemonic
 };
 constexpr unsigned kTextCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE; // 0x25
 constexpr unsigned kTextLeft = DT_LEFT | DT_VCENTER | DT_SINGLELINE;      // 0x24
@@ -71,8 +79,13 @@ public:
     // A one-unit black line from the current point up to, not including, the end point.
     virtual void MoveTo(int x, int y) = 0;
     virtual void LineTo(int x, int y) = 0;
-    // Single-line text clipped to its rectangle; '&' underlines the next character, "&&" draws one.
+    // Text clipped to its rectangle, broken only at line feeds; unless DT_NOPREFIX is given, '&'
+    // underlines the next character and "&&" draws one.
     virtual void DrawText(const QString &text, const Rect &rect, unsigned flags) = 0;
+    // The width of a text on one line and the height of a line, in the selected font
+    // (GetTextExtentPoint32, tmHeight).
+    virtual int TextWidth(const QString &text) = 0;
+    virtual int LineHeight() = 0;
     // A picture stretched into the rectangle.
     virtual void DrawImage(const QImage &image, const Rect &target) = 0;
 };

@@ -1,11 +1,13 @@
 #include "platform/painter_surface.h"
 
 #include <QColor>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace platform {
@@ -45,7 +47,7 @@ void FillPixels(QPainter &painter, int left, int top, int right, int bottom, con
 
 int QtAlignment(unsigned flags)
 {
-    int alignment = Qt::TextShowMnemonic;
+    int alignment = (flags & DT_NOPREFIX) ? 0 : Qt::TextShowMnemonic;
     if (flags & DT_RIGHT)
         alignment |= Qt::AlignRight;
     else if (flags & DT_CENTER)
@@ -144,12 +146,7 @@ void PainterSurface::DrawText(const QString &text, const Rect &rect, unsigned fl
 {
     if (text.isEmpty() || rect.right <= rect.left || rect.bottom <= rect.top)
         return;
-    if (fontDirty_) {
-        qfont_ = font_.face.isEmpty() ? QFont() : QFont(font_.face);
-        qfont_.setPixelSize(std::max(1, font_.pixelHeight));
-        painter_.setFont(qfont_);
-        fontDirty_ = false;
-    }
+    ApplyFont();
     const QRect box = ToQRect(rect.left, rect.top, rect.right, rect.bottom);
     const int alignment = QtAlignment(flags);
     painter_.save();
@@ -158,6 +155,28 @@ void PainterSurface::DrawText(const QString &text, const Rect &rect, unsigned fl
         painter_.fillRect(painter_.boundingRect(box, alignment, text), Qt::white);
     painter_.drawText(box, alignment, text);
     painter_.restore();
+}
+
+void PainterSurface::ApplyFont()
+{
+    if (!fontDirty_)
+        return;
+    qfont_ = font_.face.isEmpty() ? QFont() : QFont(font_.face);
+    qfont_.setPixelSize(std::max(1, font_.pixelHeight));
+    painter_.setFont(qfont_);
+    fontDirty_ = false;
+}
+
+int PainterSurface::TextWidth(const QString &text)
+{
+    ApplyFont();
+    return static_cast<int>(std::ceil(QFontMetricsF(qfont_, painter_.device()).horizontalAdvance(text)));
+}
+
+int PainterSurface::LineHeight()
+{
+    ApplyFont();
+    return static_cast<int>(std::ceil(QFontMetricsF(qfont_, painter_.device()).height()));
 }
 
 void PainterSurface::DrawImage(const QImage &image, const Rect &target)

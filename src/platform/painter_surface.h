@@ -27,9 +27,14 @@ public:
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void DrawText(const QString &text, const Rect &rect, unsigned flags) override;
+    int TextWidth(const QString &text) override;
+    int LineHeight() override;
     void DrawImage(const QImage &image, const Rect &target) override;
 
 private:
+    // Gives the painter the selected font when it changed since the last text.
+    void ApplyFont();
+
     QPainter &painter_;
     int dpiX_;
     int dpiY_;

@@ -68,6 +68,16 @@ void RecordingSurface::DrawText(const QString &text, const Rect &rect, unsigned 
     calls_.push_back(std::move(call));
 }
 
+int RecordingSurface::TextWidth(const QString &text)
+{
+    return static_cast<int>(text.size()) * font_.pixelHeight * 3 / 5;
+}
+
+int RecordingSurface::LineHeight()
+{
+    return font_.pixelHeight * 6 / 5;
+}
+
 void RecordingSurface::DrawImage(const QImage &, const Rect &target)
 {
     RecordedCall call = Make(RecordedCall::Kind::Image);

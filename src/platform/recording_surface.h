@@ -37,6 +37,10 @@ public:
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void DrawText(const QString &text, const Rect &rect, unsigned flags) override;
+    // Measured as a monospace face: every character 0.6 of the font's height wide, a line 1.2
+    // of it high.
+    int TextWidth(const QString &text) override;
+    int LineHeight() override;
     void DrawImage(const QImage &image, const Rect &target) override;
 
     const std::vector<RecordedCall> &Calls() const { return calls_; }

@@ -1,5 +1,7 @@
 #include "platform/registry.h"
 
+#include "platform/abandoned_lock.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -168,6 +170,11 @@ std::unique_ptr<QSettings> OpenStoreForWriting(const QString &file)
 
 bool Flush(QSettings &settings)
 {
+    // QSettings writes under <file>.lock; a stale lock is removed under <lock>.rmlock, and a
+    // stale one of those under its own .rmlock.
+    QString lock = settings.fileName() + QStringLiteral(".lock");
+    for (int level = 0; level < 3; ++level, lock += QStringLiteral(".rmlock"))
+        ClearAbandonedLock(lock);
     settings.sync();
     if (settings.status() == QSettings::AccessError) {
         ReportWriteFailure(settings.fileName());

@@ -49,7 +49,7 @@ void DrawDayTexts(platform::DrawSurface &dc, const MonthDays &month, const DayCo
     if (labels) {
         for (int d = 1; d <= month.length; ++d) {
             if (!month.Day(d).label.isEmpty())
-                DrawTransparentText(dc, month.Day(d).label, band(d, 0.26, 0.95), platform::kTextLeft);
+                DrawTransparentText(dc, month.Day(d).label, band(d, 0.26, 0.95), platform::kTextLeft | kUserTextFlags);
         }
     }
     if (weekNumbers) {

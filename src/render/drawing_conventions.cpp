@@ -27,6 +27,12 @@ const std::array<const char *, 12> kMonthNames = {
 const std::array<const char *, 7> kWeekdayNames = {"Lundi",    "Mardi",  "Mercredi", "Jeudi",
                                                    "Vendredi", "Samedi", "Dimanche"};
 
+QString UserText(const QString &stored)
+{
+    QString text = stored;
+    return text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
+
 int Trunc(double value)
 {
     if (std::isnan(value))
@@ -84,7 +90,7 @@ MonthDays LookUpMonth(int year, int month, const model::HolidayOptions &options)
         DayInfo &info = result.days[static_cast<std::size_t>(d - 1)];
         info.dayOfWeek = date.GetDayOfWeek();
         info.dayOfYear = date.GetDayOfYear();
-        info.label = QString::fromStdString(GetHolidayLabel(date, options));
+        info.label = UserText(QString::fromStdString(GetHolidayLabel(date, options)));
     }
     return result;
 }
@@ -108,8 +114,9 @@ void DrawAdvertising(platform::DrawSurface &dc, const LayoutInputs &inputs, doub
     if (!inputs.view.PubVisible)
         return;
     FontScope font(dc, dc.CreatePointFont(FontTenths(60, s), kSerifFace));
-    dc.DrawText(platform::ToCodePageAndBack(inputs.app.Pub1), line1, platform::kTextCentred);
-    dc.DrawText(platform::ToCodePageAndBack(inputs.app.Pub2), line2, platform::kTextCentred);
+    constexpr unsigned flags = platform::kTextCentred | kUserTextFlags;
+    dc.DrawText(UserText(platform::ToCodePageAndBack(inputs.app.Pub1)), line1, flags);
+    dc.DrawText(UserText(platform::ToCodePageAndBack(inputs.app.Pub2)), line2, flags);
 }
 
 } // namespace render

@@ -21,6 +21,12 @@ inline constexpr std::array<char, 7> kWeekdayInitials = {'D', 'L', 'M', 'M', 'J'
 // Full weekday names of the large cells, Monday first.
 extern const std::array<const char *, 7> kWeekdayNames;
 
+// What the user types (advertising lines, labels of particular days) prints as typed: it is
+// drawn with kUserTextFlags, so an '&' is no mnemonic, and taken through UserText first, so a
+// "&&" written for the mnemonic drawing of older versions still prints one '&'.
+constexpr unsigned kUserTextFlags = platform::DT_NOPREFIX;
+QString UserText(const QString &stored);
+
 // Truncation toward zero of a device coordinate. Values outside the int range (a sheet with no
 // height makes the scale unbounded) are clamped instead of overflowing; NaN gives 0.
 int Trunc(double value);
@@ -61,7 +67,7 @@ inline constexpr int kSaturday = 6;
 struct DayInfo {
     int dayOfWeek = -1; // Sunday = 0, -1 for an invalid date
     int dayOfYear = -1;
-    QString label; // holiday label, empty for an ordinary day
+    QString label; // holiday label as printed (through UserText), empty for an ordinary day
 
     // Saturday, Sunday or a labelled day; the label counts whether it is shown or not.
     bool IsNonWorking() const { return dayOfWeek == kSunday || dayOfWeek == kSaturday || !label.isEmpty(); }

@@ -1,11 +1,40 @@
 #include "model/ole_date_time.h"
 #include "platform/code_page.h"
 #include "render/drawing_conventions.h"
+#include "render/text_wrap.h"
 
 #include <algorithm>
 
 using namespace render;
 using platform::Rect;
+
+namespace {
+
+constexpr unsigned kLabelFlags = platform::DT_CENTER | kUserTextFlags;
+
+// A label too long to follow its day on one line goes on the lines below the day, word-wrapped
+// inside the cell: in the cell font when it all fits there, else in the smaller font of the
+// week numbers, ending with "..." only when even that runs out of room.
+void DrawLabelBelowDay(platform::DrawSurface &dc, const QString &label, const Rect &area,
+                       const std::array<platform::Font, 2> &fonts)
+{
+    for (const platform::Font &font : fonts) {
+        FontScope selected(dc, font);
+        const int lineHeight = std::max(1, dc.LineHeight());
+        const WrappedText wrapped = WrapWords(label, area.right - area.left, (area.bottom - area.top) / lineHeight,
+                                              [&dc](const QString &text) { return dc.TextWidth(text); });
+        if (!wrapped.complete && &font != &fonts.back())
+            continue;
+        int top = area.top;
+        for (const QString &line : wrapped.lines) {
+            DrawTransparentText(dc, line, {area.left, top, area.right, top + lineHeight}, kLabelFlags);
+            top += lineHeight;
+        }
+        return;
+    }
+}
+
+} // namespace
 
 void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int left, int top, int right, int bottom,
                     int page, double scale)
@@ -52,8 +81,9 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
         }
     }
 
+    const platform::Font weekFont = dc.CreatePointFont(FontTenths(80, s), kMonospaceFace);
     if (sem && first.GetStatus() == COleDateTime::valid) {
-        FontScope font(dc, dc.CreatePointFont(FontTenths(80, s), kMonospaceFace));
+        FontScope font(dc, weekFont);
         // The Thursday of the first row may fall in the previous month.
         COleDateTime thursday = first + (4 - w1);
         for (int w = 0; w < NW; ++w, thursday += 7) {
@@ -72,7 +102,8 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
     }
 
     {
-        FontScope font(dc, dc.CreatePointFont(FontTenths(120, s), kMonospaceFace));
+        const platform::Font cellFont = dc.CreatePointFont(FontTenths(120, s), kMonospaceFace);
+        FontScope font(dc, cellFont);
         const bool ferie = inputs.view.Ferie != 0;
         for (int w = 0; w < NW; ++w) {
             for (int c = 0; c < 7; ++c) {
@@ -84,11 +115,20 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
                 const int x2 = Trunc(L2 + (c + 1) * CW);
                 if (inputs.view.NonTrav && day.IsNonWorking())
                     dc.FillRect({x1, Trunc(Y9 + w * RH), x2, Trunc(Y9 + (w + 1) * RH)}, inputs.app.Color_NTrav);
-                const QString text = ferie && !day.label.isEmpty()
-                                         ? QString::number(d) + QStringLiteral(" - ") + day.label
-                                         : QString::number(d);
-                DrawTransparentText(dc, text, {x1, Trunc(Y9 + (w + 0.05) * RH), x2, Trunc(Y9 + (w + 1) * RH)},
-                                    platform::DT_CENTER);
+                const Rect cell{x1, Trunc(Y9 + (w + 0.05) * RH), x2, Trunc(Y9 + (w + 1) * RH)};
+                const QString number = QString::number(d);
+                if (!ferie || day.label.isEmpty()) {
+                    DrawTransparentText(dc, number, cell, platform::DT_CENTER);
+                    continue;
+                }
+                const QString text = number + QStringLiteral(" - ") + day.label;
+                if (dc.TextWidth(text) <= x2 - x1) {
+                    DrawTransparentText(dc, text, cell, kLabelFlags);
+                    continue;
+                }
+                DrawTransparentText(dc, number, cell, platform::DT_CENTER);
+                DrawLabelBelowDay(dc, day.label, {x1, cell.top + dc.LineHeight(), x2, cell.bottom},
+                                  {cellFont, weekFont});
             }
         }
 

@@ -1,10 +1,13 @@
 #include "render/print_dialogs.h"
 
+#include "platform/application_title.h"
 #include "platform/registry.h"
 #include "platform/user_prompts.h"
 #include "render/calendar_export.h"
 #include "render/printing.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QKeySequence>
 #include <QPageSetupDialog>
@@ -15,13 +18,16 @@
 #include <QPrinterInfo>
 #include <QShortcut>
 
+#include <algorithm>
+
 namespace {
 
 // Set by tests; otherwise the system is asked.
 std::optional<bool> printerInstalledOverride;
 
 // Where the preview keeps its one-or-two-pages choice.
-const QString kPreviewKey = QStringLiteral("Software\\Tamvel\\Genérateur de Tamvel\\Settings");
+const QString kPreviewKey =
+    QStringLiteral("Software\\Tamvel\\") + platform::ApplicationTitle() + QStringLiteral("\\Settings");
 const QString kPreviewPages = QStringLiteral("PreviewPages");
 
 QString NoPrinterMessage()
@@ -35,7 +41,7 @@ bool RequirePrinter(QWidget *parent)
 {
     if (PrinterInstalled())
         return true;
-    platform::Prompts().Message(parent, MessageCaption(), NoPrinterMessage());
+    platform::Prompts().Message(parent, platform::ApplicationTitle(), NoPrinterMessage());
     return false;
 }
 
@@ -60,11 +66,6 @@ void SetPortrait(QPrinter &printer)
 
 } // namespace
 
-QString MessageCaption()
-{
-    return QStringLiteral("Genérateur de Tamvel");
-}
-
 bool PrinterInstalled()
 {
     return printerInstalledOverride.value_or(!QPrinterInfo::availablePrinterNames().isEmpty());
@@ -75,34 +76,64 @@ void OverridePrinterInstalled(std::optional<bool> installed)
     printerInstalledOverride = installed;
 }
 
-void RunPrintJob(QWidget *parent, QPrinter &printer, const LayoutInputs &inputs, bool withDialog)
+void PreparePrintDialog(QPrintDialog &dialog, DisplayMode mode)
+{
+    const int pages = PageCount(mode);
+    // Setting the bounds offers a range: the options come after them.
+    dialog.setMinMax(1, pages);
+    QAbstractPrintDialog::PrintDialogOptions options = dialog.options();
+    options.setFlag(QAbstractPrintDialog::PrintSelection, false);
+    options.setFlag(QAbstractPrintDialog::PrintCurrentPage, false);
+    // A single page has no range to choose.
+    options.setFlag(QAbstractPrintDialog::PrintPageRange, pages > 1);
+    dialog.setOptions(options);
+    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+}
+
+std::pair<int, int> PagesToPrint(const QPrinter &printer, DisplayMode mode)
+{
+    const int pages = PageCount(mode);
+    if (pages == 1 || printer.printRange() != QPrinter::PageRange)
+        return {1, pages};
+    const int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
+    const int to = printer.toPage() > 0 ? printer.toPage() : pages;
+    return {std::clamp(from, 1, pages), std::clamp(to, 1, pages)};
+}
+
+bool RunPrintJob(QWidget *parent, QPrinter &printer, const LayoutInputs &inputs, bool withDialog)
 {
     if (!RequirePrinter(parent))
-        return;
+        return false;
     const DisplayMode mode = inputs.view.mode;
-    const int pages = PageCount(mode);
     if (withDialog) {
         QPrintDialog dialog(&printer, parent);
-        QAbstractPrintDialog::PrintDialogOptions options = dialog.options();
-        options.setFlag(QAbstractPrintDialog::PrintSelection, false);
-        options.setFlag(QAbstractPrintDialog::PrintCurrentPage, false);
-        // A single page has no range to choose.
-        options.setFlag(QAbstractPrintDialog::PrintPageRange, mode != DisplayMode::Vertical);
-        dialog.setOptions(options);
-        dialog.setMinMax(1, pages);
-        dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+        PreparePrintDialog(dialog, mode);
         if (dialog.exec() != QDialog::Accepted)
-            return;
+            return false;
     } else {
         printer.setPrintRange(QPrinter::AllPages);
     }
     OnBeginPrinting(printer, mode);
-    const bool range = printer.printRange() == QPrinter::PageRange;
-    const int from = range && printer.fromPage() > 0 ? printer.fromPage() : 1;
-    const int to = range && printer.toPage() > 0 ? printer.toPage() : pages;
+    const auto [from, to] = PagesToPrint(printer, mode);
     if (!PrintPages(printer, inputs, from, to))
-        platform::Prompts().Message(parent, MessageCaption(), QStringLiteral("Impossible de lancer l'impression."));
+        platform::Prompts().Message(parent, platform::ApplicationTitle(),
+                                    QStringLiteral("Impossible de lancer l'impression."));
+    return true;
 }
+
+namespace {
+
+// One of the preview window's own actions, found by the text Qt gives it.
+QAction *PreviewAction(QPrintPreviewDialog &preview, const char *text)
+{
+    const QString translated = QCoreApplication::translate("QPrintPreviewDialog", text);
+    for (QAction *action : preview.findChildren<QAction *>())
+        if (action->text() == translated)
+            return action;
+    return nullptr;
+}
+
+} // namespace
 
 void RunPrintPreview(QWidget *parent, QPrinter &printer, const LayoutInputs &inputs)
 {
@@ -114,6 +145,19 @@ void RunPrintPreview(QWidget *parent, QPrinter &printer, const LayoutInputs &inp
         OnBeginPrinting(*target, mode);
         PrintPages(*target, inputs, 1, PageCount(mode));
     });
+
+    // Qt's own Print button would print every page whatever range was typed, and say nothing
+    // when the job fails: it runs the Print command instead.
+    if (QAction *print = PreviewAction(preview, "Print")) {
+        QObject::disconnect(print, &QAction::triggered, &preview, nullptr);
+        QObject::connect(print, &QAction::triggered, &preview, [&preview, &printer, &inputs] {
+            if (RunPrintJob(&preview, printer, inputs, true))
+                preview.accept();
+        });
+    }
+    for (const char *orientation : {"Portrait", "Landscape"})
+        if (QAction *action = PreviewAction(preview, orientation))
+            action->setVisible(false);
 
     auto *pagesView = preview.findChild<QPrintPreviewWidget *>();
     if (pagesView != nullptr) {
@@ -159,5 +203,5 @@ void RunPdfExport(QWidget *parent, const LayoutInputs &inputs)
         path += QStringLiteral(".pdf");
     const ExportResult result = ExportPdf(path, inputs);
     if (!result.ok)
-        platform::Prompts().Message(parent, MessageCaption(), result.error);
+        platform::Prompts().Message(parent, platform::ApplicationTitle(), result.error);
 }

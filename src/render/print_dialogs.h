@@ -3,7 +3,9 @@
 #include "render/draw_calendar.h"
 
 #include <optional>
+#include <utility>
 
+class QPrintDialog;
 class QPrinter;
 class QWidget;
 
@@ -16,10 +18,19 @@ bool PrinterInstalled();
 // the system again.
 void OverridePrinterInstalled(std::optional<bool> installed);
 
-// Print (with the dialog) or direct print (without): one sheet per page of the current mode.
-void RunPrintJob(QWidget *parent, QPrinter &printer, const LayoutInputs &inputs, bool withDialog);
+// The print dialog as every print command offers it for a mode: never a selection or the
+// current page, a page range only when the mode has more than one page, within its pages.
+void PreparePrintDialog(QPrintDialog &dialog, DisplayMode mode);
+// The first and last page a job prints: the range the dialog left in the printer, clipped to
+// the mode's pages, or all of them.
+std::pair<int, int> PagesToPrint(const QPrinter &printer, DisplayMode mode);
 
-// The preview window on the same pages; it needs no printer.
+// Print (with the dialog) or direct print (without): one sheet per page of the current mode.
+// False when the user cancelled the dialog or there is no printer.
+bool RunPrintJob(QWidget *parent, QPrinter &printer, const LayoutInputs &inputs, bool withDialog);
+
+// The preview window on the same pages; it needs no printer. Its Print button is the Print
+// command; the page's orientation is the mode's, so the window offers no other.
 void RunPrintPreview(QWidget *parent, QPrinter &printer, const LayoutInputs &inputs);
 
 // Print setup: opens in portrait and leaves the settings in portrait; the orientation of a job
@@ -28,6 +39,3 @@ void RunPrintSetup(QWidget *parent, QPrinter &printer);
 
 // Asks for a file name, then writes every page of the current mode to it.
 void RunPdfExport(QWidget *parent, const LayoutInputs &inputs);
-
-// The caption of the program's message boxes.
-QString MessageCaption();

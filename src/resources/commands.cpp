@@ -310,14 +310,4 @@ const std::vector<IndicatorInfo> &Indicators()
     return indicators;
 }
 
-QString ApplicationTitle()
-{
-    return QStringLiteral("Genérateur de Tamvel");
-}
-
-QString FrameTitle(const QString &documentTitle)
-{
-    return documentTitle + QStringLiteral(" - ") + ApplicationTitle();
-}
-
 } // namespace resources

@@ -47,8 +47,4 @@ struct IndicatorInfo {
 // Status bar indicator panes 1 to 6, left to right.
 const std::vector<IndicatorInfo> &Indicators();
 
-// Window title made of the document title and the application title.
-QString ApplicationTitle();
-QString FrameTitle(const QString &documentTitle);
-
 } // namespace resources

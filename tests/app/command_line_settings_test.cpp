@@ -58,16 +58,20 @@ TEST_F(ProgramSettings, HolidaysFollowTheStoredParticularDaysToggle)
     EXPECT_TRUE(Run(holidays).out.endsWith(QStringLiteral("2026-12-25\tNoël\n")));
 }
 
-TEST_F(ProgramSettings, LayoutIsStoredAsIfChosenFromTheMenu)
+TEST_F(ProgramSettings, ListingsAndExportsUseTheLayoutButLeaveTheSettingsAlone)
 {
-    WriteFile("[Settings]\nPhotoBas=0\nSem=0\nPub1=Garage Martin\n");
-    const Result result = Run({QStringLiteral("--layout"), QStringLiteral("horizontal-photo"),
-                               QStringLiteral("--holidays"), QStringLiteral("--year"), QStringLiteral("2025")});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(Stored(QStringLiteral("Settings/Affichage")).toString(), QStringLiteral("3"));
-    EXPECT_EQ(Stored(QStringLiteral("Settings/PhotoBas")).toString(), QStringLiteral("0"));
-    EXPECT_EQ(Stored(QStringLiteral("Settings/Sem")).toString(), QStringLiteral("0"));
-    EXPECT_EQ(Stored(QStringLiteral("Settings/Pub1")).toString(), QStringLiteral("Garage Martin"));
+    WriteFile("[Settings]\nAffichage=1\nPhotoBas=0\nSem=0\nPub1=Garage Martin\n");
+    const QByteArray before = ReadFile();
+    const QString prefix = dir_.filePath(QStringLiteral("page"));
+    const QStringList layout{QStringLiteral("--layout"), QStringLiteral("horizontal"), QStringLiteral("--year"),
+                             QStringLiteral("2025")};
+    EXPECT_EQ(Run(layout + QStringList{QStringLiteral("--holidays")}).exitCode, 0);
+    EXPECT_EQ(Run(layout + QStringList{QStringLiteral("--png"), prefix, QStringLiteral("--dpi"), QStringLiteral("30")})
+                  .exitCode,
+              0);
+    // The export followed the layout asked for: two half-years.
+    EXPECT_TRUE(QFile::exists(prefix + QStringLiteral("-2.png")));
+    EXPECT_EQ(ReadFile(), before);
 }
 
 TEST_F(ProgramSettings, ImportedAgendaIsStoredWhileTheRegionOnlyServesTheRun)
@@ -97,23 +101,21 @@ TEST_F(ProgramSettings, ImportedAgendaIsStoredWhileTheRegionOnlyServesTheRun)
     EXPECT_EQ(ReadFile(), imported) << "a listing stores no region";
 }
 
-TEST_F(ProgramSettings, GarbageFileIsListedWithDefaultsAndKeptAsideWhenWrittenOver)
+TEST_F(ProgramSettings, GarbageFileIsListedWithDefaultsAndLeftAsItIs)
 {
     const char raw[] = "\x00\xff\xfe[[[garbage\n";
     const QByteArray garbage(raw, sizeof raw - 1);
     WriteFile(garbage);
-    Result result = Run({QStringLiteral("--holidays"), QStringLiteral("--year"), QStringLiteral("2025")});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_TRUE(result.out.startsWith(QStringLiteral("2025-01-01\tNouvel An\n")));
-    EXPECT_EQ(ReadFile(), garbage);
-
-    result = Run({QStringLiteral("--layout"), QStringLiteral("large-cells"), QStringLiteral("--holidays")});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_TRUE(result.err.contains(QStringLiteral("illisible"))) << result.err.toStdString();
-    QFile kept(file_ + QStringLiteral(".illisible"));
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), garbage);
-    EXPECT_EQ(Stored(QStringLiteral("Settings/Affichage")).toString(), QStringLiteral("5"));
+    for (const QStringList &arguments :
+         {QStringList{QStringLiteral("--holidays"), QStringLiteral("--year"), QStringLiteral("2025")},
+          QStringList{QStringLiteral("--layout"), QStringLiteral("large-cells"), QStringLiteral("--holidays")}}) {
+        const Result result = Run(arguments);
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(result.err, QString());
+        EXPECT_TRUE(result.out.contains(QStringLiteral("-01-01\tNouvel An\n")));
+        EXPECT_EQ(ReadFile(), garbage);
+        EXPECT_FALSE(QFile::exists(file_ + QStringLiteral(".illisible")));
+    }
 }
 
 TEST_F(ProgramSettings, BatchLayoutIsTheRowsDefaultAndNeverStored)

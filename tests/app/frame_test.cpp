@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDesktopServices>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -28,6 +29,16 @@
 #include <memory>
 
 using namespace cmd;
+
+// Stands in for the desktop's browser.
+class OpenedUrls : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void Open(const QUrl &url) { urls << url; }
+};
 
 namespace {
 
@@ -360,19 +371,32 @@ TEST_F(FrameTest, AboutBoxAndHelpPage)
     EXPECT_FALSE(about.InfoText().isEmpty());
     EXPECT_FALSE(about.windowIcon().isNull());
 
-    EXPECT_TRUE(CMainFrame::HelpFilePath().endsWith("/test_frame.html"));
     // Installed, the page is found with the documentation; otherwise it is looked for beside the program.
     QTemporaryDir root;
     const QString program = root.filePath("usr/bin/tamvel");
     EXPECT_EQ(CMainFrame::HelpFilePath(program), root.filePath("usr/bin/tamvel.html"));
     ASSERT_TRUE(QDir(root.path()).mkpath("usr/share/doc/tamvel"));
-    QFile page(root.filePath("usr/share/doc/tamvel/tamvel.html"));
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.close();
+    QFile installed(root.filePath("usr/share/doc/tamvel/tamvel.html"));
+    ASSERT_TRUE(installed.open(QIODevice::WriteOnly));
+    installed.close();
     EXPECT_EQ(CMainFrame::HelpFilePath(program), root.filePath("usr/share/doc/tamvel/tamvel.html"));
+
+    const QString page = CMainFrame::HelpFilePath();
+    EXPECT_TRUE(page.endsWith("/test_frame.html"));
+    OpenedUrls opened;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "Open");
     Open(2025);
-    // No help page beside the test program: the command says nothing.
+    // No help page beside the program: the command does nothing.
     EXPECT_TRUE(frame_->Dispatch(ID_AIDE));
+    EXPECT_TRUE(opened.urls.isEmpty());
+    {
+        QFile file(page);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    frame_->Dispatch(ID_AIDE);
+    QFile::remove(page);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_EQ(opened.urls, QList<QUrl>{QUrl::fromLocalFile(page)});
 }
 
 TEST_F(FrameTest, ParticularDaysCommandEditsTheYearAndRedrawsOnOkOnly)
@@ -409,3 +433,5 @@ TEST_F(FrameTest, ParticularDaysCommandEditsTheYearAndRedrawsOnOkOnly)
 }
 
 } // namespace
+
+#include "frame_test.moc"

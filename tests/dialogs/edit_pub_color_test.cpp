@@ -97,13 +97,17 @@ TEST_F(EditPubTest, ResetShowsTheDefaultsAndOnlyOkStoresThem)
 
 TEST_F(EditColorTest, ShowsColoursAsBlueGreenRedDigits)
 {
-    app.Color_Sem_Mois = 0x0000FF; // red
-    app.Color_NTrav = 0xFF0000;    // blue
+    // Stored with a top byte the drawing ignores: red and blue are what the page shows.
+    WriteFile("[Settings]\nColor_Sem_Mois=301990143\nColor_NTrav=4294901760\n"); // 0x120000FF, 0xFFFF0000
+    app = Reloaded();
     CEditColor dialog(app);
     EXPECT_EQ(dialog.windowTitle(), "Choix des couleurs des fonds");
     EXPECT_EQ(dialog.Colour1Edit()->text(), "0000FF");
     EXPECT_EQ(dialog.Colour2Edit()->text(), "FF0000");
     EXPECT_EQ(dialog.Picker1()->text(), "...");
+    CEditColor untouched(app);
+    untouched.accept();
+    EXPECT_EQ(Stored("Settings/Color_NTrav").toString(), QStringLiteral("16711680")) << "plain OK saves what is shown";
     // The text is a number: FF is the same red.
     Type(dialog.Colour1Edit(), "FF");
     Type(dialog.Colour2Edit(), "0x12");

@@ -176,7 +176,7 @@ TEST_F(ParticularDaysEditor, DeleteAsksAndOnlyYesRemoves)
     prompts_.yesNoReplies = {false};
     editor->DeleteButton()->click();
     EXPECT_EQ(prompts_.questions, QStringList{"Voulez vous réellement effacer le jour 04/03 - deux ?"});
-    EXPECT_EQ(prompts_.questionCaptions, QStringList{"Tamvel"});
+    EXPECT_EQ(prompts_.questionCaptions, QStringList{"Genérateur de Tamvel"});
     EXPECT_EQ(Rows(*editor).size(), 3);
     ExpectRestingState(*editor);
 

@@ -63,6 +63,17 @@ TEST_F(LoadImageTest, NamesDialogShowsStoresAndCancels)
     }
     EXPECT_EQ(Stored("2025/Image1").toString(), "/autres/c.dib");
     EXPECT_EQ(Stored("2025/Image2").toString(), "");
+    // A name typed or pasted longer than the store keeps is refused whole, never cut.
+    {
+        const QString longName = QStringLiteral("/photos/") + QString(250, u'x') + QStringLiteral(".bmp");
+        CLoadImage dialog(2025);
+        dialog.Name2Edit()->setText(longName);
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+        EXPECT_EQ(dialog.Name2Edit()->text(), longName);
+        EXPECT_EQ(prompts.messages.size(), 1);
+    }
+    EXPECT_EQ(Stored("2025/Image2").toString(), "");
     // Another year keeps its own names.
     EXPECT_EQ(CLoadImage(2026).Name1Edit()->text(), "");
 }

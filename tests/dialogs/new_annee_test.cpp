@@ -40,8 +40,14 @@ TEST(NewAnnee, OpensOnTheYearAndArrowsStepIt)
     QTest::keyClick(dialog.YearEdit(), Qt::Key_Up);
     EXPECT_EQ(dialog.YearEdit()->text(), "2024");
 
-    CNewAnnee early(50);
-    EXPECT_EQ(early.YearEdit()->text(), "0050");
+    // Opened on a year stepped out of the calendar's range, OK waits for one it can show.
+    for (const int year : {50, 10000}) {
+        CNewAnnee outside(year);
+        EXPECT_EQ(outside.YearEdit()->text(), QString::asprintf("%04d", year));
+        EXPECT_FALSE(outside.OkButton()->isEnabled()) << year;
+        outside.accept();
+        EXPECT_NE(outside.result(), QDialog::Accepted) << year;
+    }
 }
 
 TEST(NewAnnee, OkOnlyForOneWholeYearFrom324To9999)

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <string>
+
 namespace {
 
 COleDateTime Midnight(int year, int month, int day)
@@ -97,6 +102,15 @@ TEST(OleDateTime, TimeOfDayBeforeTheEpochCountsForward)
     EXPECT_EQ(fields.day, 29);
     EXPECT_EQ(fields.hour, 6);
     EXPECT_EQ(fields.dayOfWeek, 5);
+
+    // The first and last days of the range keep their afternoons: the range is linear time.
+    for (const COleDateTime &edge : {COleDateTime(100, 1, 1, 12, 0, 0), COleDateTime(9999, 12, 31, 23, 59, 59)}) {
+        ASSERT_TRUE(edge.GetAsSystemTime(fields)) << edge.Value();
+        EXPECT_EQ(fields.day, edge.GetYear() == 100 ? 1 : 31);
+        EXPECT_EQ(fields.hour, edge.GetYear() == 100 ? 12 : 23);
+    }
+    EXPECT_EQ(COleDateTime(100, 1, 1, 12, 0, 0).GetDay(), 1);
+    EXPECT_EQ(COleDateTime::FromValue(-657435.0).GetDay(), -1); // 31 December 99
 }
 
 TEST(OleDateTime, AddingDays)
@@ -134,15 +148,56 @@ TEST(OleDateTime, OrderingIsLinearAcrossTheEpoch)
     EXPECT_FALSE(Midnight(2023, 2, 29) > Midnight(2025, 1, 2));
 }
 
+// Sets the process time zone for one test and puts the previous one back.
+class TimeZone
+{
+public:
+    explicit TimeZone(const char *zone)
+    {
+        if (const char *previous = std::getenv("TZ"))
+            previous_ = previous;
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~TimeZone()
+    {
+        if (previous_)
+            setenv("TZ", previous_->c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+
+private:
+    std::optional<std::string> previous_;
+};
+
 TEST(OleDateTime, ClockGivesLocalFields)
 {
-    // 1 June 2025 12:00 UTC is still 1 June in every time zone between -11 and +11 hours.
-    const COleDateTime date = COleDateTime::FromTimeT(1748779200);
-    EXPECT_EQ(date.GetStatus(), COleDateTime::valid);
-    EXPECT_EQ(date.GetYear(), 2025);
-    EXPECT_EQ(date.GetMonth(), 6);
-    EXPECT_EQ(date.GetDay(), 1);
-    EXPECT_EQ(COleDateTime::GetCurrentTime().GetStatus(), COleDateTime::valid);
+    // 1 June 2025 12:00 UTC, seen from zones where the local date is not the UTC one.
+    const struct {
+        const char *zone;
+        int month, day, hour;
+    } cases[] = {
+        {"UTC0", 6, 1, 12},
+        {"<+14>-14", 6, 2, 2}, // Kiritimati
+        {"<-11>11", 6, 1, 1},  // Pago Pago
+        {"<+1130>-11:30", 6, 1, 23},
+    };
+    for (const auto &c : cases) {
+        TimeZone zone(c.zone);
+        const COleDateTime date = COleDateTime::FromTimeT(1748779200);
+        model::SystemTime fields;
+        ASSERT_TRUE(date.GetAsSystemTime(fields)) << c.zone;
+        EXPECT_EQ(fields.year, 2025) << c.zone;
+        EXPECT_EQ(fields.month, c.month) << c.zone;
+        EXPECT_EQ(fields.day, c.day) << c.zone;
+        EXPECT_EQ(fields.hour, c.hour) << c.zone;
+        EXPECT_EQ(COleDateTime::GetCurrentTime().GetStatus(), COleDateTime::valid) << c.zone;
+    }
+    // 31 May 2025 22:00 UTC is already June in Paris.
+    TimeZone paris("CET-1CEST,M3.5.0,M10.5.0/3");
+    EXPECT_EQ(COleDateTime::FromTimeT(1748728800).GetMonth(), 6);
 }
 
 } // namespace

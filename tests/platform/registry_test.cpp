@@ -1,4 +1,6 @@
 #include "platform/registry.h"
+
+#include "platform/abandoned_lock.h"
 #include "support/temp_settings.h"
 
 #include <QDateTime>
@@ -10,6 +12,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <thread>
@@ -119,12 +125,14 @@ TEST_F(Registry, DeletingTheSubkeyRemovesAllItsValuesAndNothingElse)
     EXPECT_EQ(year.QueryText(QStringLiteral("Image1")), QStringLiteral("/photos/a.jpg"));
 }
 
-TEST_F(Registry, GarbageFileReadsAsDefaultsUntouchedAndIsKeptAsideBeforeTheFirstWrite)
+TEST_F(Registry, GarbageIsSkippedAndTheFileKeptAsideBeforeTheFirstWrite)
 {
     const char raw[] = "\x00\xff\xfe[[[garbage\n[Settings]\nSem=0\n";
     const QByteArray garbage(raw, sizeof raw - 1);
     WriteFile(garbage);
-    EXPECT_FALSE(Settings().QueryNumber(QStringLiteral("Pub1")));
+    // What can be read is, the rest leaves its default.
+    EXPECT_EQ(Settings().QueryNumber(QStringLiteral("Sem")), 0u);
+    EXPECT_FALSE(Settings().QueryNumber(QStringLiteral("Affichage")));
     EXPECT_EQ(ReadFile(), garbage);
     EXPECT_FALSE(QFile::exists(file_ + QStringLiteral(".illisible")));
 
@@ -199,6 +207,47 @@ TEST_F(Registry, TwoProcessesWritingAtOnceLoseNothingOfEachOther)
     EXPECT_EQ(key.QueryNumber(QStringLiteral("Shared")), 149u);
 }
 
+// A writer killed between creating its lock file and filling it leaves an empty lock that
+// nobody holds; the next write clears it instead of waiting half a minute for Qt to.
+TEST_F(Registry, AbandonedLocksAreClearedAndLiveOnesKept)
+{
+    const QString lock = file_ + QStringLiteral(".lock");
+    const struct {
+        const char *content;
+        int secondsOld;
+        bool held; // by a living writer's flock
+        bool cleared;
+    } cases[] = {
+        {"", 60, false, true},
+        {"", 0, false, true}, // waited for until it is old enough
+        {"", 60, true, false},
+        {"4242\ntamvel\nhost\n", 60, false, false}, // a process id: Qt's to judge
+    };
+    for (const auto &c : cases) {
+        {
+            QFile file(lock);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(c.content);
+            file.flush();
+            file.setFileTime(QDateTime::currentDateTime().addSecs(-c.secondsOld), QFileDevice::FileModificationTime);
+        }
+        const int fd = ::open(QFile::encodeName(lock).constData(), O_RDONLY | O_CLOEXEC);
+        ASSERT_GE(fd, 0);
+        if (c.held) {
+            ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+        }
+        platform::ClearAbandonedLock(lock);
+        ::close(fd);
+        EXPECT_EQ(!QFile::exists(lock), c.cleared) << '"' << c.content << "\" " << c.secondsOld << " s old";
+        QFile::remove(lock);
+    }
+
+    // Every write clears both of Qt's lock files first; Qt alone would leave this one.
+    ASSERT_TRUE(QFile(lock + QStringLiteral(".rmlock")).open(QIODevice::WriteOnly));
+    EXPECT_TRUE(Settings().SetNumber(QStringLiteral("Sem"), 0));
+    EXPECT_FALSE(QFile::exists(lock + QStringLiteral(".rmlock")));
+}
+
 TEST_F(Registry, KilledOrStarvedWritersLeaveThePreviousFileWhole)
 {
     auto key = Settings();
@@ -220,10 +269,11 @@ TEST_F(Registry, KilledOrStarvedWritersLeaveThePreviousFileWhole)
 
     // A full disk: the writer's files may not grow past 4 KiB.
     const QByteArray before = ReadFile();
+    // Lock files come and go with every write; a killed writer's is cleared by the next one.
     const auto files = [this] {
         return QDir(dir_.path())
             .entryList({QStringLiteral("*.conf*")}, QDir::Files | QDir::Hidden)
-            .filter(QRegularExpression(QStringLiteral("^(?!.*\\.lock$)")));
+            .filter(QRegularExpression(QStringLiteral("^(?!.*\\.lock(\\.rmlock)*$)")));
     };
     const QStringList filesBefore = files();
     EXPECT_EQ(RunWriter(file_, {QStringLiteral("limited"), QStringLiteral("4096"), QStringLiteral("Pub2"),

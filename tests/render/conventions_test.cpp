@@ -1,6 +1,7 @@
 #include "render/drawing_conventions.h"
 
 #include "model/ole_date_time.h"
+#include "render/text_wrap.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,31 @@ TEST(DrawingConventions, TablesAndFormats)
     EXPECT_EQ(MonthLengths(2023)[1], 28);
 }
 
+// Widths counted in characters.
+TEST(DrawingConventions, LabelsWrapAtSpacesAndEndWithDotsOnlyWhenTheRoomRunsOut)
+{
+    const struct {
+        const char *text;
+        int width, lines;
+        QStringList expected;
+        bool complete;
+    } cases[] = {
+        {"Fête Travail", 14, 3, {"Fête Travail"}, true},
+        {"Inventaire annuel du magasin central", 14, 4, {"Inventaire", "annuel du", "magasin", "central"}, true},
+        {"Inventaire annuel du magasin central", 14, 3, {"Inventaire", "annuel du", "magasin..."}, false},
+        {"Inventaire annuel du magasin central", 10, 2, {"Inventaire", "annuel..."}, false},
+        {"Anticonstitutionnellement fermé", 10, 4, {"Anticonsti", "tutionnell", "ement", "fermé"}, true},
+        {"  deux   espaces ", 20, 1, {"deux espaces"}, true},
+        {"rien", 10, 0, {}, false},
+    };
+    for (const auto &c : cases) {
+        const WrappedText wrapped =
+            WrapWords(QString::fromUtf8(c.text), c.width, c.lines, [](const QString &t) { return int(t.size()); });
+        EXPECT_EQ(wrapped.lines, c.expected) << c.text << " in " << c.lines;
+        EXPECT_EQ(wrapped.complete, c.complete) << c.text << " in " << c.lines;
+    }
+}
+
 TEST(DrawingConventions, TruncationNeverOverflows)
 {
     EXPECT_EQ(Trunc(2.99), 2);
@@ -41,7 +67,7 @@ TEST(DrawingConventions, TruncationNeverOverflows)
 TEST(DrawingConventions, HolidayLabelsCountForNonWorkingDays)
 {
     std::vector<COleDateTime> dates{COleDateTime(2021, 3, 10, 0, 0, 0)};
-    std::vector<std::string> labels{"F\xC3\xAAte & cie"};
+    std::vector<std::string> labels{"F\xC3\xAAte && cie"}; // written for the mnemonic drawing
     const MonthDays july = LookUpMonth(2021, 7, {false, &dates, &labels, false});
     EXPECT_EQ(july.length, 31);
     EXPECT_EQ(july.Day(14).label, QString::fromUtf8("Fête Nationale"));
@@ -68,8 +94,9 @@ class FootLinesTest : public LayoutTest
 {
 };
 
-// The foot lines go through the 8-bit code page, keep their ampersands for the surface, and are
-// drawn, like the title, in whatever background mode the context holds.
+// The foot lines go through the 8-bit code page, print their ampersands as typed ("&&", written
+// for the mnemonic drawing, prints one), and are drawn, like the title, in whatever background
+// mode the context holds.
 TEST_F(FootLinesTest, AdvertisingLinesPassThroughTheCodePageInTheCurrentMode)
 {
     app.Pub1 = QString::fromUtf8("Łódź & Fils");
@@ -80,11 +107,11 @@ TEST_F(FootLinesTest, AdvertisingLinesPassThroughTheCodePageInTheCurrentMode)
             dc.SetBkMode(bkMode);
             Draw(mode, 1, 1.0);
             const auto *pub1 = FindText(QString::fromUtf8("?ód? & Fils"));
-            const auto *pub2 = FindText(QString::fromUtf8("€ 2 && 3"));
+            const auto *pub2 = FindText(QString::fromUtf8("€ 2 & 3"));
             ASSERT_TRUE(pub1 && pub2) << static_cast<int>(mode);
             EXPECT_EQ(pub1->bkMode, bkMode);
             EXPECT_EQ(pub2->bkMode, bkMode);
-            EXPECT_EQ(pub1->flags, platform::kTextCentred);
+            EXPECT_EQ(pub1->flags, platform::kTextCentred | platform::DT_NOPREFIX);
             EXPECT_EQ(pub1->font, dc.CreatePointFont(60, "TIME NEW ROMAN"));
             EXPECT_EQ(Of(Kind::Text).front().bkMode, bkMode); // the title
             EXPECT_EQ(dc.CurrentBkMode(), bkMode);

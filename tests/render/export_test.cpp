@@ -6,9 +6,13 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -100,8 +104,13 @@ TEST_F(ExportTest, HorizontalHalfYearsOnTwoLandscapePages)
     EXPECT_NEAR((january->xMin + january->xMax) / 2, 15 * kPointsPerMm + column / 2, 1.5);
 }
 
-TEST_F(ExportTest, LargeCellsGiveTwelveMonthPages)
+TEST_F(ExportTest, LargeCellsGiveTwelveMonthPagesWithEveryLabelInsideItsCell)
 {
+    // A six-week May with week numbers leaves the least room; user texts print their '&'.
+    view.FerieParticulier = 1;
+    view.PubVisible = 1;
+    doc.Dates = {COleDateTime(2027, 5, 3, 0, 0, 0), COleDateTime(2027, 5, 20, 0, 0, 0)};
+    doc.Libelles = {"Inventaire annuel du magasin central", "Dupont & Fils && Cie"};
     const auto pages = Export(DisplayMode::HorizontalLargeCells);
     ASSERT_EQ(pages.size(), 12u);
     EXPECT_TRUE(pages[0].Find(QStringLiteral("Janvier")));
@@ -110,6 +119,29 @@ TEST_F(ExportTest, LargeCellsGiveTwelveMonthPages)
     EXPECT_TRUE(pages[11].Find(QStringLiteral("Décembre")));
     for (const PdfPage &page : pages)
         EXPECT_TRUE(page.Find(QStringLiteral("Lundi")));
+
+    const PdfPage &may = pages[4];
+    std::vector<double> columns; // centres of the weekday headers
+    for (const char *name : {"Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", "Samedi", "Dimanche"})
+        columns.push_back((may.Find(QString::fromUtf8(name))->xMin + may.Find(QString::fromUtf8(name))->xMax) / 2);
+    const double width = (columns.back() - columns.front()) / 6;
+    const double gridTop = may.Find(QStringLiteral("Lundi"))->yMax;
+    QStringList words;
+    for (const PdfWord &word : may.words) {
+        words << word.text;
+        const double centre = (word.xMin + word.xMax) / 2;
+        if (word.yMin < gridTop || centre < columns.front() - width / 2 || word.yMin > 540)
+            continue;
+        const double column = *std::min_element(columns.begin(), columns.end(), [centre](double a, double b) {
+            return std::abs(a - centre) < std::abs(b - centre);
+        });
+        EXPECT_GE(word.xMin, column - width / 2 - 0.5) << word.text.toStdString();
+        EXPECT_LE(word.xMax, column + width / 2 + 0.5) << word.text.toStdString();
+    }
+    for (const char *word : {"Victoire", "1945", "Inventaire", "central", "Dupont", "&", "Cie", "Fils"})
+        EXPECT_TRUE(words.contains(QString::fromUtf8(word))) << word;
+    EXPECT_FALSE(words.contains(QStringLiteral("&&")));
+    EXPECT_FALSE(words.contains(QStringLiteral("...")));
 }
 
 TEST_F(ExportTest, DrawingKeepsFifteenMillimetreMargins)

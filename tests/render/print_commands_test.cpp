@@ -5,9 +5,11 @@
 #include "support/pdf_text.h"
 #include "support/scripted_prompts.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -152,8 +154,18 @@ TEST_F(PrintCommandsTest, PreviewShowsThePagesTurnsThemAndRemembersTwoPages)
             for (const QLineEdit *edit : modal->findChildren<QLineEdit *>())
                 shownNumber += edit->text() == QStringLiteral("2");
             pages->setViewMode(QPrintPreviewWidget::FacingPagesView);
+            // The window's Print button is the Print command, and the mode sets the orientation.
+            OverridePrinterInstalled(false);
+            for (QAction *action : modal->findChildren<QAction *>()) {
+                if (action->text() == QCoreApplication::translate("QPrintPreviewDialog", "Print"))
+                    action->trigger();
+                else if (action->text() == QCoreApplication::translate("QPrintPreviewDialog", "Landscape"))
+                    EXPECT_FALSE(action->isVisible());
+            }
             QTest::keyClick(modal, Qt::Key_Escape);
         });
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Aucune imprimante")));
     EXPECT_EQ(pageCount, 12);
     EXPECT_EQ(orientation, QPageLayout::Landscape);
     EXPECT_EQ(afterPageDown, 2);
@@ -161,6 +173,36 @@ TEST_F(PrintCommandsTest, PreviewShowsThePagesTurnsThemAndRemembersTwoPages)
     const auto key = platform::RegistryKey::Open(QStringLiteral("Software\\Tamvel\\Genérateur de Tamvel\\Settings"));
     ASSERT_TRUE(key);
     EXPECT_EQ(key->QueryNumber(QStringLiteral("PreviewPages")), 2u);
+}
+
+TEST_F(PrintCommandsTest, TheDialogOffersARangeOnlyForSeveralPagesAndTheJobClipsIt)
+{
+    const struct {
+        DisplayMode mode;
+        bool rangeOffered;
+        int maxPage;
+        std::pair<int, int> range, printed;
+    } cases[] = {
+        {DisplayMode::Vertical, false, 1, {1, 2}, {1, 1}},
+        {DisplayMode::Horizontal, true, 2, {2, 9}, {2, 2}},
+        {DisplayMode::VerticalPhoto, true, 2, {1, 1}, {1, 1}},
+        {DisplayMode::HorizontalLargeCells, true, 12, {3, 5}, {3, 5}},
+        {DisplayMode::HorizontalLargeCells, true, 12, {11, 14}, {11, 12}},
+    };
+    for (const auto &c : cases) {
+        QPrinter printer;
+        QPrintDialog dialog(&printer);
+        PreparePrintDialog(dialog, c.mode);
+        EXPECT_EQ(dialog.testOption(QAbstractPrintDialog::PrintPageRange), c.rangeOffered);
+        EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintSelection));
+        EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintCurrentPage));
+        EXPECT_EQ(dialog.minPage(), 1);
+        EXPECT_EQ(dialog.maxPage(), c.maxPage);
+        EXPECT_EQ(PagesToPrint(printer, c.mode), std::make_pair(1, c.maxPage)) << "all pages";
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(c.range.first, c.range.second);
+        EXPECT_EQ(PagesToPrint(printer, c.mode), c.printed) << c.maxPage << " pages";
+    }
 }
 
 TEST_F(PrintCommandsTest, AJobPrintsTheChosenRangeClippedToTheMode)

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -164,6 +165,10 @@ TEST_F(StackedLayoutTest, WeekNumbersSitInTheMiddleOfTheirWeek)
     EXPECT_EQ(last->rect.bottom, Tr((39 + 9 + 31) * U) - Tr(3 * U * 0.5));
     EXPECT_EQ(WeekNumber(3, "40")->rect.top, Tr((1 + 8.1 + 39) * U) + Tr(3 * U * 0.5));
     EXPECT_EQ(WeekNumber(0, "1")->rect.top, Tr((2 + 8.1) * U) + Tr(2 * U * 0.5));
+    // 27 October 2022, the month's length less four, stays on its row.
+    app.Annee = 2022;
+    Draw(DisplayMode::Vertical, 1, 1.0);
+    EXPECT_EQ(WeekNumber(3, "43")->rect.top, Tr((27 + 8.1 + 39) * U));
 
     // Horizontal 2019: 29 August moves up half a row; 25 July (length - 6) stays.
     app.Annee = 2019;
@@ -179,6 +184,33 @@ TEST_F(StackedLayoutTest, WeekNumbersSitInTheMiddleOfTheirWeek)
     view.Sem = 0;
     Draw(DisplayMode::Horizontal, 2, 1.0);
     EXPECT_TRUE(WeekNumbers(5).empty());
+}
+
+// Every layout drawn into a rectangle away from the origin draws the same page, moved (to a
+// unit, as adding the offset may round a coordinate that truncation would have cut).
+TEST_F(StackedLayoutTest, EveryLayoutMovesWithItsRectangle)
+{
+    view.PubVisible = 1;
+    const auto near = [](int a, int b) { return std::abs(a - b) <= 1; };
+    for (const DisplayMode mode : {DisplayMode::Vertical, DisplayMode::Horizontal, DisplayMode::VerticalPhoto,
+                                   DisplayMode::HorizontalPhoto, DisplayMode::HorizontalLargeCells}) {
+        Draw(mode, 2, 1.0, 0, 0, 800, 560);
+        const std::vector<platform::RecordedCall> atOrigin = dc.Calls();
+        Draw(mode, 2, 1.0, 37, 53, 837, 613);
+        ASSERT_EQ(dc.Calls().size(), atOrigin.size()) << static_cast<int>(mode);
+        for (std::size_t i = 0; i < atOrigin.size(); ++i) {
+            const platform::RecordedCall &was = atOrigin[i];
+            const platform::RecordedCall &call = dc.Calls()[i];
+            const bool moved = call.kind == Kind::Line ? near(call.x1, was.x1 + 37) && near(call.y1, was.y1 + 53) &&
+                                                             near(call.x2, was.x2 + 37) && near(call.y2, was.y2 + 53)
+                                                       : near(call.rect.left, was.rect.left + 37) &&
+                                                             near(call.rect.top, was.rect.top + 53) &&
+                                                             near(call.rect.right, was.rect.right + 37) &&
+                                                             near(call.rect.bottom, was.rect.bottom + 53);
+            ASSERT_TRUE(moved && call.text == was.text)
+                << "mode " << static_cast<int>(mode) << ", call " << i << " " << call.text.toStdString();
+        }
+    }
 }
 
 TEST_F(StackedLayoutTest, HolidaysAreFilledWhateverTheLabelsToggle)
@@ -207,9 +239,9 @@ TEST_F(StackedLayoutTest, HolidaysAreFilledWhateverTheLabelsToggle)
     ASSERT_NE(label, nullptr);
     // Cut at 0.95 of the column.
     EXPECT_EQ(label->rect, (Rect{Tr(0.26 * CW), Tr((14 + 8.1) * U), Tr(0.95 * CW), Tr((14 + 9) * U)}));
-    EXPECT_EQ(label->flags, 0x24u);
+    EXPECT_EQ(label->flags, 0x24u | platform::DT_NOPREFIX);
 
-    // A particular day counts only with FerieParticulier; its '&' reaches the surface unchanged.
+    // A particular day counts only with FerieParticulier; its '&' is drawn as typed.
     doc.Dates = {COleDateTime(2021, 7, 7, 0, 0, 0)};
     doc.Libelles = {"Jour & nuit"};
     view.NonTrav = 1;

@@ -317,18 +317,16 @@ TEST_F(ViewTest, TallWindowShowsThePortraitSheetFullWidthAndCentred)
     EXPECT_EQ(g.x1 - g.x0, 421);
 }
 
-TEST_F(ViewTest, SheetMarginsDifferWhenTheFitIsNotExact)
+TEST_F(ViewTest, SheetAndInnerRectangleWhenTheFitIsNotExact)
 {
-    // Portrait, full height: the sheet is drawn from the inner rectangle grown by mx.
-    const SheetGeometry g = ComputeSheetGeometry(1000, 600, DisplayMode::Vertical);
-    EXPECT_EQ(g.x0, (1000 - 420) / 2);
-    EXPECT_EQ(g.mx, 30);
-    EXPECT_EQ(g.my, 30);
-    EXPECT_EQ(g.sheet, (platform::Rect{g.x0, 0, g.x1, 600}));
-    const SheetGeometry odd = ComputeSheetGeometry(1000, 610, DisplayMode::Vertical);
-    EXPECT_EQ(odd.mx, static_cast<int>((odd.x1 - odd.x0) * 1.5 / 21));
-    EXPECT_EQ(odd.sheet.top, odd.my - odd.mx);
-    EXPECT_EQ(odd.inner.top, odd.my);
+    // 610 * 21 / 30 = 427 wide from x = 286; margins trunc(427 * 1.5 / 21) = trunc(610 * 1.5 / 30) = 30.
+    const SheetGeometry g = ComputeSheetGeometry(1000, 610, DisplayMode::Vertical);
+    EXPECT_EQ(g.sheet, (platform::Rect{286, 0, 713, 610}));
+    EXPECT_EQ(g.inner, (platform::Rect{316, 30, 683, 580}));
+    // Landscape in a tall window: 999 * 21 / 30 = 699 high from y = 150; margins 49 and 49.
+    const SheetGeometry wide = ComputeSheetGeometry(999, 1000, DisplayMode::Horizontal);
+    EXPECT_EQ(wide.sheet, (platform::Rect{0, 150, 999, 849}));
+    EXPECT_EQ(wide.inner, (platform::Rect{49, 199, 950, 800}));
 }
 
 TEST_F(ViewTest, LargeWindowPassesAScaleBelowOneThatTheDispatcherRaises)
@@ -339,21 +337,27 @@ TEST_F(ViewTest, LargeWindowPassesAScaleBelowOneThatTheDispatcherRaises)
     view.PaintSheet(dc, 1000, 1200, Recorder(call));
     EXPECT_LT(call.scale, 1.0);
 
-    // Through the real dispatcher, fonts are never bigger than their printed size.
+    // Through the real dispatcher, fonts are never bigger than their printed size: the title
+    // keeps its 20 points.
     platform::RecordingSurface real;
     view.PaintSheet(real, 1000, 1200);
-    EXPECT_GT(real.Calls().size(), 2u);
+    const auto texts = real.CallsOf(platform::RecordedCall::Kind::Text);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.front().font.tenths, 200);
 }
 
 TEST_F(ViewTest, ViewWithoutInnerSheetDrawsNoCalendar)
 {
     CTamvelView view(app_, &doc_);
-    for (auto [w, h] : {std::pair{0, 0}, std::pair{1, 1}, std::pair{5, 0}, std::pair{0, 500}, std::pair{30, 30}}) {
+    // A 1 x 1 window still has an inner sheet one pixel high; the others have none.
+    const struct {
+        int w, h, calendars;
+    } cases[] = {{0, 0, 0}, {5, 0, 0}, {0, 500, 0}, {1, 1, 1}, {30, 30, 1}};
+    for (const auto &c : cases) {
         DispatchCall call;
         platform::RecordingSurface dc;
-        view.PaintSheet(dc, w, h, Recorder(call));
-        const SheetGeometry g = ComputeSheetGeometry(w, h, DisplayMode::Vertical);
-        EXPECT_EQ(call.calls, g.HasInnerSheet() ? 1 : 0) << w << "x" << h;
+        view.PaintSheet(dc, c.w, c.h, Recorder(call));
+        EXPECT_EQ(call.calls, c.calendars) << c.w << "x" << c.h;
         EXPECT_EQ(dc.CallsOf(platform::RecordedCall::Kind::Rectangle).size(), 2u);
     }
 }

@@ -1,0 +1,21 @@
+#include "app/display_choices.h"
+
+namespace app {
+
+ViewState DisplayForRun(const CommandLine &options)
+{
+    ViewState display;
+    display.LoadViewSettings();
+    if (options.layout)
+        display.mode = DisplayModeFromStored(*options.layout);
+    return display;
+}
+
+void StoreWindowChoices(const CommandLine &options, const ViewState &display)
+{
+    // The other display options go back as they were read.
+    if (options.layout)
+        display.SaveViewSettings();
+}
+
+} // namespace app
