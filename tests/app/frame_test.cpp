@@ -11,8 +11,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDir>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
