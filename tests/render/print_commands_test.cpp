@@ -157,10 +157,11 @@ TEST_F(PrintCommandsTest, PreviewShowsThePagesTurnsThemAndRemembersTwoPages)
             // The window's Print button is the Print command, and the mode sets the orientation.
             OverridePrinterInstalled(false);
             for (QAction *action : modal->findChildren<QAction *>()) {
-                if (action->text() == QCoreApplication::translate("QPrintPreviewDialog", "Print"))
+                if (action->text() == QCoreApplication::translate("QPrintPreviewDialog", "Print")) {
                     action->trigger();
-                else if (action->text() == QCoreApplication::translate("QPrintPreviewDialog", "Landscape"))
+                } else if (action->text() == QCoreApplication::translate("QPrintPreviewDialog", "Landscape")) {
                     EXPECT_FALSE(action->isVisible());
+                }
             }
             QTest::keyClick(modal, Qt::Key_Escape);
         });
