@@ -41,14 +41,34 @@ bench: build
 	cmake --build $(RELEASE_DIR)
 	for b in $(RELEASE_DIR)/bench/bench_*; do $$b; done
 
-PACKAGE_DIR := build/package
-FUZZ_DIR := build/fuzz
-FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := bmp jpeg settings text_scan
-CMAKE_FLAGS := -G Ninja -Wno-dev
-SOURCES = $(shell find src tests bench packaging fuzz \( -name '*.cpp' -o -name '*.h' \) -not -path '*/build/*')
+# The Debian package, built with Debian's hardening flags and checked as Debian and the desktops
+# check it: build/package/tamvel_<version>-1_amd64.deb.
+package:
+	@scripts/install-deps package
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	CXXFLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	cmake -S . -B $(PACKAGE_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DTAMVEL_PACKAGE=ON -DTAMVEL_BUILD_TESTS=OFF -DTAMVEL_BUILD_BENCH=OFF
+	cmake --build $(PACKAGE_DIR)
+	cd $(PACKAGE_DIR) && cpack
+	desktop-file-validate $(PACKAGE_DIR)/packaging/*.desktop
+	appstreamcli validate --no-net $(PACKAGE_DIR)/packaging/*.metainfo.xml
+	lintian --fail-on error $(PACKAGE_DIR)/tamvel_*.deb
+	@echo "Paquet prêt : $$(ls $(PACKAGE_DIR)/tamvel_*.deb)"
 
-.PHONY: all deps build run test bench package fuzz format format-check clean
+# Each libFuzzer target runs FUZZ_SECONDS from its seeds (fuzz/corpus), growing its own corpus in
+# the build folder; any crash, leak or sanitizer report stops the run with a failure.
+fuzz:
+	@scripts/install-deps fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTAMVEL_SANITIZE=ON -DTAMVEL_BUILD_FUZZ=ON -DTAMVEL_BUILD_TESTS=OFF -DTAMVEL_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_DIR) --target fuzz_targets
+	for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_DIR)/corpus/$$t && \
+	  QT_QPA_PLATFORM=offscreen $(FUZZ_DIR)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 \
+	    -artifact_prefix=$(FUZZ_DIR)/fuzz_$$t- $(FUZZ_DIR)/corpus/$$t fuzz/corpus/$$t || exit 1; \
+	done
 
 format:
 	@clang-format -i $(SOURCES)
