@@ -1,8 +1,6 @@
 #include "batch/batch_run.h"
-#include "platform/font_substitutions.h"
 #include "platform/registry.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -70,15 +68,3 @@ void BM_SeparatePdfProcesses20(benchmark::State &state)
 BENCHMARK(BM_SeparatePdfProcesses20)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(5);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    platform::RegisterFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,7 +1,5 @@
-#include "platform/font_substitutions.h"
 #include "render/calendar_export.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -41,15 +39,3 @@ void BM_ExportLargeCellsPdf(benchmark::State &state)
 BENCHMARK(BM_ExportLargeCellsPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    platform::RegisterFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

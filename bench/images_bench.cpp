@@ -1,7 +1,6 @@
 #include "images/image_loader.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -73,14 +72,3 @@ BENCHMARK(BM_LoadPhotoFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainLibjpeg)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,8 +1,6 @@
-#include "platform/font_substitutions.h"
 #include "platform/painter_surface.h"
 #include "render/draw_calendar.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -111,15 +109,3 @@ BENCHMARK(BM_LargeCellsExport)->DenseRange(1, 12)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_LargeCellsScreen)->DenseRange(1, 12)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    platform::RegisterFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
