@@ -4,6 +4,7 @@
 #include "images/dib_file.h"
 #include "images/image_messages.h"
 #include "images/jpeg_decoder.h"
+#include "platform/regular_file.h"
 #include "platform/user_prompts.h"
 
 #include <QApplication>
@@ -13,8 +14,6 @@
 #include <cerrno>
 #include <cstdio>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -32,25 +31,13 @@ LoadMessage CheckMessage(const char *text)
 const char *const kCannotLoad = "Ne peut pas charger DIB";
 const char *const kTooLarge = "DIB est trop grand";
 
-// Opens a photo for reading without ever waiting: a FIFO or a device would block in open or in
-// read, so anything but a regular file is refused as access denied. -1 with `error` set else,
-// and `notRegular` when the name opened on something else than a file.
-int OpenRegularFile(const QString &path, int &error, bool &notRegular)
+// A photo is opened without ever waiting (see OpenRegularFile); `notRegular` says the name
+// opened on something else than a file.
+int OpenPhotoFile(const QString &path, int &error, bool &notRegular)
 {
-    notRegular = false;
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        error = errno;
-        return -1;
-    }
-    struct stat status {
-    };
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        error = S_ISDIR(status.st_mode) ? EISDIR : EACCES;
-        notRegular = true;
-        close(fd);
-        return -1;
-    }
+    const int fd = platform::OpenRegularFile(QFile::encodeName(path).toStdString(), error);
+    notRegular =
+        fd < 0 && (error == EISDIR || (error == EACCES && QFileInfo(path).exists() && !QFileInfo(path).isFile()));
     return fd;
 }
 
@@ -59,7 +46,7 @@ PhotoLoad LoadBitmap(const QString &path)
     PhotoLoad load;
     int error = 0;
     bool notRegular = false;
-    const int fd = OpenRegularFile(path, error, notRegular);
+    const int fd = OpenPhotoFile(path, error, notRegular);
     if (fd < 0) {
         load.messages.push_back(FileError(error, path));
         return load;
@@ -78,7 +65,7 @@ PhotoLoad LoadJpeg(const QString &path)
     PhotoLoad load;
     int error = 0;
     bool notRegular = false;
-    const int fd = OpenRegularFile(path, error, notRegular);
+    const int fd = OpenPhotoFile(path, error, notRegular);
     if (fd < 0) {
         // A JPEG file that cannot be opened gives no image and no message; a name that is no
         // file at all is said so, like a bitmap's.
