@@ -26,9 +26,21 @@ QString CannotWrite(const QString &path)
     return QStringLiteral("Impossible d'écrire le fichier « %1 » : vérifiez le dossier et les droits.").arg(path);
 }
 
+QPageLayout A4Layout(DisplayMode mode)
+{
+    return QPageLayout(QPageSize(QPageSize::A4), IsPortrait(mode) ? QPageLayout::Portrait : QPageLayout::Landscape,
+                       QMarginsF());
+}
+
 } // namespace
 
-ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs)
+PressSheet PdfPressSheet(DisplayMode mode, double bleedMm)
+{
+    const QRect a4 = A4Layout(mode).fullRectPoints();
+    return ComputePressSheet(a4.width(), a4.height(), bleedMm, kPdfResolution);
+}
+
+ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs, const std::optional<PressSheet> &press)
 {
     ExportResult result;
     // Written next to the target and renamed over it once complete, so that a failure never
@@ -46,15 +58,23 @@ ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs)
     // export costs the same with or without one, on any thread.
     QPdfWriter writer(partial.fileName());
     writer.setResolution(kPdfResolution);
-    writer.setPageSize(QPageSize(QPageSize::A4));
     // A PDF has no unprintable border: the whole sheet is the printable area and the calendar
     // keeps the same 1.5 cm margins as on paper.
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    const QPageLayout a4 = A4Layout(inputs.view.mode);
+    if (press) {
+        const QSize media(qRound(press->media.right), qRound(press->media.top));
+        writer.setPageLayout(
+            QPageLayout(QPageSize(media, QString(), QPageSize::ExactMatch), QPageLayout::Portrait, QMarginsF()));
+    } else {
+        writer.setPageLayout(a4);
+    }
     writer.setCreator(QStringLiteral("Générateur de Tamvel"));
     writer.setTitle(QStringLiteral("Année %1").arg(inputs.app.Annee, 4, 10, QLatin1Char('0')));
-    OnBeginPrinting(writer, inputs.view.mode);
 
-    if (!PrintPages(writer, inputs, 1, PageCount(inputs.view.mode)) || QFileInfo(partial.fileName()).size() == 0) {
+    // On a press sheet the page is drawn exactly as on its own A4 sheet, moved by the margin.
+    const bool drawn = PrintPages(writer, inputs, 1, PageCount(inputs.view.mode),
+                                  SheetOf(a4, kPdfResolution, kPdfResolution), press ? press->drawingOffset : 0);
+    if (!drawn || QFileInfo(partial.fileName()).size() == 0) {
         result.error = CannotWrite(path);
         return result;
     }
