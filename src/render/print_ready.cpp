@@ -209,6 +209,10 @@ ExportResult ExportPrintReadyPdf(const QString &path, const LayoutInputs &inputs
         QStringLiteral("-dBATCH"),
         QStringLiteral("-dNOPAUSE"),
         QStringLiteral("-dSAFER"),
+        // Ghostscript 10.0's new PDF reader rewrites the text's Unicode map wrongly beyond Latin-1
+        // (an em dash came back as "4"): its older reader keeps the words searchable and
+        // copyable. Later versions, which have only the new reader, ignore this.
+        QStringLiteral("-dNEWPDF=false"),
         QStringLiteral("-sDEVICE=pdfwrite"),
         QStringLiteral("-dPDFSETTINGS=/prepress"),
         QStringLiteral("-dPDFX"),
