@@ -21,12 +21,12 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
     version_ = new QLabel(QString::fromUtf8(resources::kVersionLine), this);
     info_ = new QLabel(QStringLiteral("Calendriers annuels avec jours fériés, semaines et photos."), this);
     // Which standard the print shop gets, and where its colour profile comes from.
-    auto *press = new QLabel(
-        QStringLiteral("Les PDF pour l'imprimeur suivent la norme %1.\n"
-                       "Profil FOGRA39 fait avec ArgyllCMS (colprof) à partir des données de caractérisation\n"
-                       "FOGRA39L de la Fogra, distribuées par icc-profiles-free (licence zlib).")
-            .arg(PrintReadyStandard()),
-        this);
+    auto *press =
+        new QLabel(QStringLiteral("Les PDF pour l'imprimeur suivent la norme %1.\n"
+                                  "Leur profil FOGRA39 est fait par ArgyllCMS (colprof) avec les données FOGRA39L\n"
+                                  "de la Fogra, distribuées par icc-profiles-free (licence zlib).")
+                       .arg(PrintReadyStandard()),
+                   this);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, Qt::Vertical, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -86,6 +86,7 @@ std::unique_ptr<QApplication> HeadlessApplication(int &argc, char *argv[])
     return application;
 }
 
+// The print-ready conversion as the command line asks it.
 PrintReadyOptions PrintReadyOf(const CommandLine &options)
 {
     PrintReadyOptions printReady;

@@ -21,11 +21,6 @@ constexpr double kA4HeightInches = 297.0 / 25.4;
 // What a high-resolution printer gives: hairlines stay hairlines when the PDF is zoomed.
 constexpr int kPdfResolution = 1200;
 
-QString CannotWrite(const QString &path)
-{
-    return QStringLiteral("Impossible d'écrire le fichier « %1 » : vérifiez le dossier et les droits.").arg(path);
-}
-
 QPageLayout A4Layout(DisplayMode mode)
 {
     return QPageLayout(QPageSize(QPageSize::A4), IsPortrait(mode) ? QPageLayout::Portrait : QPageLayout::Landscape,
@@ -33,6 +28,11 @@ QPageLayout A4Layout(DisplayMode mode)
 }
 
 } // namespace
+
+QString CannotWrite(const QString &path)
+{
+    return QStringLiteral("Impossible d'écrire le fichier « %1 » : vérifiez le dossier et les droits.").arg(path);
+}
 
 PressSheet PdfPressSheet(DisplayMode mode, double bleedMm)
 {

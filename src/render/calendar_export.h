@@ -25,6 +25,9 @@ ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs,
 // The press sheet of the mode's A4 pages in a PDF export, with a bleed in millimetres.
 PressSheet PdfPressSheet(DisplayMode mode, double bleedMm);
 
+// What an export says of a file it cannot write.
+QString CannotWrite(const QString &path);
+
 // Writes the bytes beside `path` and renames them over it: the file appears whole or not at all.
 ExportResult WriteWholeFile(const QString &path, const QByteArray &bytes);
 

@@ -144,11 +144,6 @@ QString RunGhostscript(const QString &program, const QStringList &arguments)
     return {};
 }
 
-QString CannotWrite(const QString &path)
-{
-    return QStringLiteral("Impossible d'écrire le fichier « %1 » : vérifiez le dossier et les droits.").arg(path);
-}
-
 ExportResult Failure(const QString &error)
 {
     ExportResult result;
