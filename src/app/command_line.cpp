@@ -63,6 +63,8 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
             options.version = true;
         } else if (arg == "--holidays") {
             options.holidays = true;
+        } else if (arg == "--moon-phases") {
+            options.moonPhases = true;
         } else if (arg == "--year") {
             const auto year = ParseInt(value);
             if (!year || *year < 100 || *year > 9999)
@@ -124,10 +126,11 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
             return fail("tamvel : option inconnue « " + arg + " ». Essayez « tamvel --help ».");
         }
     }
-    if (options.holidays + bool(options.pdfFile) + bool(options.pngPrefix) + bool(options.icsFile) +
-            bool(options.importIcsFile) + bool(options.batchFile) >
+    if (options.holidays + options.moonPhases + bool(options.pdfFile) + bool(options.pngPrefix) +
+            bool(options.icsFile) + bool(options.importIcsFile) + bool(options.batchFile) >
         1)
-        return fail("tamvel : --holidays, --pdf, --png, --ics, --import-ics et --batch ne se combinent pas.");
+        return fail("tamvel : --holidays, --moon-phases, --pdf, --png, --ics, --import-ics et --batch ne se "
+                    "combinent pas.");
     if (bool(options.batchFile) != bool(options.outDir))
         return fail("tamvel : --batch FICHIER et --outdir DOSSIER vont ensemble.");
     if (options.jobs && !options.batchFile)
@@ -162,6 +165,9 @@ std::string HelpText()
            "                     chaque page A4 avec fond perdu et traits de coupe\n"
            "  --bleed MM         fond perdu de --print-ready en millimètres, de 0 à 10 (3 par défaut)\n"
            "  --holidays         liste les jours fériés de l'année (AAAA-MM-JJ, tabulation, libellé) et quitte\n"
+           "  --moon-phases      liste les phases de la lune de l'année à l'heure de Paris (AAAA-MM-JJ HH:MM,\n"
+           "                     tabulation, Nouvelle lune, Premier quartier, Pleine lune ou Dernier quartier)\n"
+           "                     et quitte\n"
            "  --region NOM       ajoute les jours fériés d'une région, mémorisée quand la fenêtre s'ouvre :\n"
            "                     " +
            model::RegionNames() +

@@ -1,5 +1,6 @@
 #include "app/run.h"
 
+#include "almanac/paris_phases.h"
 #include "app/command_line.h"
 #include "app/display_choices.h"
 #include "app/holiday_listing.h"
@@ -10,6 +11,7 @@
 #include "dialogs/load_image_files.h"
 #include "document/view_settings.h"
 #include "platform/font_substitutions.h"
+#include "platform/live_temporaries.h"
 #include "platform/registry.h"
 #include "platform/user_prompts.h"
 #include "render/calendar_export.h"
@@ -168,6 +170,8 @@ int Run(int argc, char *argv[])
         return 0;
     }
 
+    // A program stopped while it writes leaves no hidden temporary behind.
+    platform::RemoveTemporariesOnSignals();
     // Nothing may read the settings before the file is chosen.
     if (options.settingsFile)
         platform::SetSettingsFile(QString::fromLocal8Bit(options.settingsFile->c_str()));
@@ -187,6 +191,19 @@ int Run(int argc, char *argv[])
         const std::string listing =
             ListHolidays(tamvel.Settings.Annee, tamvel.Document.HolidayOptions(view.FerieParticulier != 0));
         std::fputs(listing.c_str(), stdout);
+        return 0;
+    }
+
+    if (options.moonPhases) {
+        tamvel.InitInstance(options.year, options.region);
+        const std::optional<std::string> listing = almanac::MoonPhaseListing(tamvel.Settings.Annee);
+        if (!listing) {
+            std::fputs("tamvel : le fuseau horaire Europe/Paris est introuvable (paquet tzdata) : les phases de la "
+                       "lune ne peuvent pas être datées.\n",
+                       stderr);
+            return kUsageError;
+        }
+        std::fputs(listing->c_str(), stdout);
         return 0;
     }
 

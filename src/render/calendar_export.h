@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/whole_file.h"
 #include "render/draw_calendar.h"
 #include "render/press_sheet.h"
 
@@ -14,19 +15,22 @@ struct ExportResult {
     bool ok = false;
     QString error;
     QStringList files;
+    bool diskFull = false; // the error is a full disk: nothing more can be written there
 };
 
 // Every page of the current mode into one A4 PDF, in the mode's orientation, with the margins
-// of paper. The file appears whole or not at all. With a press sheet, each A4 page is drawn the
-// same on that larger sheet, moved by its margin.
+// of paper. The file appears whole or not at all (see platform::WholeFile). With a press sheet,
+// each A4 page is drawn the same on that larger sheet, moved by its margin.
 ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs,
+                       platform::WholeFile::Abandoned abandoned = platform::WholeFile::Abandoned::Clear,
                        const std::optional<PressSheet> &press = std::nullopt);
 
 // The press sheet of the mode's A4 pages in a PDF export, with a bleed in millimetres.
 PressSheet PdfPressSheet(DisplayMode mode, double bleedMm);
 
-// What an export says of a file it cannot write.
+// What an export says of a file it cannot write, and of a whole file that failed.
 QString CannotWrite(const QString &path);
+ExportResult FailedWrite(const platform::WholeFile &file);
 
 // Writes the bytes beside `path` and renames them over it: the file appears whole or not at all.
 ExportResult WriteWholeFile(const QString &path, const QByteArray &bytes);

@@ -7,9 +7,10 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTemporaryFile>
 
-#include <cstdio>
+#include <csignal>
+
+#include <sys/prctl.h>
 
 namespace {
 
@@ -124,6 +125,9 @@ QString RunGhostscript(const QString &program, const QStringList &arguments)
     QProcess gs;
     gs.setProcessChannelMode(QProcess::MergedChannels);
     gs.setStandardInputFile(QProcess::nullDevice());
+    // Ghostscript goes when the program goes, killed by a signal included: it must not write on
+    // into a file the program has given up.
+    gs.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
     gs.start(program, arguments);
     if (!gs.waitForStarted())
         return QStringLiteral("Ghostscript (« %1 ») est introuvable : installez le paquet ghostscript pour exporter "
@@ -180,7 +184,7 @@ ExportResult ExportPrintReadyPdf(const QString &path, const LayoutInputs &inputs
         return Failure(CannotWrite(QDir::tempPath()));
     const PressSheet sheet = PdfPressSheet(inputs.view.mode, options.bleedMm);
     const QString pages = work.filePath(QStringLiteral("pages.pdf"));
-    const ExportResult drawn = ExportPdf(pages, inputs, sheet);
+    const ExportResult drawn = ExportPdf(pages, inputs, platform::WholeFile::Abandoned::Clear, sheet);
     if (!drawn.ok)
         return drawn;
     const QString prefix = work.filePath(QStringLiteral("pdfx.ps"));
@@ -191,13 +195,10 @@ ExportResult ExportPrintReadyPdf(const QString &path, const LayoutInputs &inputs
         return Failure(CannotWrite(prefix));
     prefixFile.close();
 
-    // Ghostscript writes beside the target, and the file is renamed over it once complete.
-    const QFileInfo target(path);
-    QTemporaryFile partial(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-                           QStringLiteral(".XXXXXX"));
-    if (target.isDir() || !partial.open())
-        return Failure(CannotWrite(path));
-    partial.close();
+    // Ghostscript writes into the whole file's temporary, renamed over the target once complete.
+    platform::WholeFile file(path);
+    if (!file.Open())
+        return FailedWrite(file);
 
     const QStringList arguments = {
         QStringLiteral("-q"),
@@ -218,17 +219,19 @@ ExportResult ExportPrintReadyPdf(const QString &path, const LayoutInputs &inputs
         QStringLiteral("-dAutoRotatePages=/None"),
         QStringLiteral("-sOutputICCProfile=") + profile,
         QStringLiteral("--permit-file-read=") + profile,
-        OutputFileArgument(partial.fileName()),
+        OutputFileArgument(file.TemporaryPath()),
         prefix,
         pages,
     };
-    if (const QString error = RunGhostscript(options.ghostscript, arguments); !error.isEmpty())
+    QString error = RunGhostscript(options.ghostscript, arguments);
+    if (error.isEmpty() && QFileInfo(file.TemporaryPath()).size() == 0)
+        error = QStringLiteral("La conversion pour l'imprimeur n'a rien écrit (Ghostscript).");
+    if (!error.isEmpty()) {
+        file.Discard();
         return Failure(error);
-    if (QFileInfo(partial.fileName()).size() == 0 ||
-        std::rename(QFile::encodeName(partial.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
-        return Failure(CannotWrite(path));
-    partial.setAutoRemove(false);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+    if (!file.Commit())
+        return FailedWrite(file);
     ExportResult result;
     result.ok = true;
     result.files << path;
