@@ -1,12 +1,13 @@
 #include "render/print_ready.h"
 
+#include "platform/live_temporaries.h"
 #include "resources/build_info.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
+#include <QTemporaryFile>
 
 #include <csignal>
 
@@ -148,6 +149,32 @@ QString RunGhostscript(const QString &program, const QStringList &arguments)
     return {};
 }
 
+// A private file of the conversion in the temporary folder: removed when the export ends, and by
+// the signal handler when the program is stopped during it.
+class ScratchFile
+{
+public:
+    explicit ScratchFile(const QString &suffix) : file_(QDir::temp().filePath(QStringLiteral("tamvel-XXXXXX") + suffix))
+    {
+        if (file_.open()) {
+            opened_ = true;
+            file_.close();
+            slot_ = platform::AddLiveTemporary(QFile::encodeName(file_.fileName()).toStdString());
+        }
+    }
+    ~ScratchFile() { platform::DropLiveTemporary(slot_); }
+    ScratchFile(const ScratchFile &) = delete;
+    ScratchFile &operator=(const ScratchFile &) = delete;
+
+    bool IsValid() const { return opened_; }
+    QString Path() const { return file_.fileName(); }
+
+private:
+    QTemporaryFile file_;
+    bool opened_ = false;
+    int slot_ = -1;
+};
+
 ExportResult Failure(const QString &error)
 {
     ExportResult result;
@@ -177,23 +204,21 @@ ExportResult ExportPrintReadyPdf(const QString &path, const LayoutInputs &inputs
         return Failure(
             QStringLiteral("Le profil de couleur FOGRA39 « %1 » est introuvable : réinstallez Tamvel.").arg(profile));
 
-    // The plain pages on their press sheets and the PostScript that goes before them, in a
-    // private folder that disappears with the export.
-    QTemporaryDir work(QDir::temp().filePath(QStringLiteral("tamvel-XXXXXX")));
-    if (!work.isValid())
-        return Failure(CannotWrite(QDir::tempPath()));
+    // The plain pages on their press sheets and the PostScript that goes before them.
+    const ScratchFile pagesFile(QStringLiteral(".pdf"));
+    const ScratchFile prefixFile(QStringLiteral(".ps"));
+    if (!pagesFile.IsValid() || !prefixFile.IsValid())
+        return Failure(CannotWrite(QDir::temp().filePath(QStringLiteral("tamvel-XXXXXX"))));
     const PressSheet sheet = PdfPressSheet(inputs.view.mode, options.bleedMm);
-    const QString pages = work.filePath(QStringLiteral("pages.pdf"));
+    const QString pages = pagesFile.Path();
     const ExportResult drawn = ExportPdf(pages, inputs, platform::WholeFile::Abandoned::Clear, sheet);
     if (!drawn.ok)
         return drawn;
-    const QString prefix = work.filePath(QStringLiteral("pdfx.ps"));
-    QFile prefixFile(prefix);
-    const QByteArray ps =
-        PdfxPrefix(sheet, profile, QStringLiteral("Année %1").arg(inputs.app.Annee, 4, 10, QLatin1Char('0')));
-    if (!prefixFile.open(QIODevice::WriteOnly) || prefixFile.write(ps) != ps.size() || !prefixFile.flush())
-        return Failure(CannotWrite(prefix));
-    prefixFile.close();
+    const QString prefix = prefixFile.Path();
+    const ExportResult written = WriteWholeFile(
+        prefix, PdfxPrefix(sheet, profile, QStringLiteral("Année %1").arg(inputs.app.Annee, 4, 10, QLatin1Char('0'))));
+    if (!written.ok)
+        return written;
 
     // Ghostscript writes into the whole file's temporary, renamed over the target once complete.
     platform::WholeFile file(path);
