@@ -41,7 +41,7 @@ void BM_Batch200Vertical(benchmark::State &state)
                                     [](int, int) {}};
     for (auto _ : state) {
         const batch::BatchSummary summary = batch::RunBatch(
-            {csv, dir.filePath(QStringLiteral("out")), static_cast<int>(state.range(0)), 2027, {}, {}}, report);
+            {csv, dir.filePath(QStringLiteral("out")), static_cast<int>(state.range(0)), 2027, {}, {}, {}}, report);
         if (summary.written != kRows)
             state.SkipWithError("not every calendar was written");
     }

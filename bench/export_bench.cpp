@@ -1,4 +1,5 @@
 #include "render/calendar_export.h"
+#include "render/print_ready.h"
 
 #include <QTemporaryDir>
 
@@ -6,8 +7,9 @@
 
 namespace {
 
-// A whole export to PDF, file included: what `tamvel --pdf` and "Exporter en PDF..." cost.
-void ExportMode(benchmark::State &state, DisplayMode mode)
+// A whole export to PDF, file included: what `tamvel --pdf` and "Exporter en PDF..." cost; with
+// printReady, what `--print-ready` and "Exporter pour l'imprimeur..." cost, Ghostscript included.
+void ExportMode(benchmark::State &state, DisplayMode mode, bool printReady = false)
 {
     QTemporaryDir dir;
     AppSettings app;
@@ -19,10 +21,12 @@ void ExportMode(benchmark::State &state, DisplayMode mode)
     view.Sem = view.NonTrav = view.Ferie = view.PubVisible = 1;
     CTamvelDoc doc(app);
     const QString path = dir.filePath(QStringLiteral("bench.pdf"));
+    const PrintReadyOptions options{kDefaultBleedMm, QStringLiteral("gs"), QStringLiteral(TAMVEL_PRESS_PROFILE)};
     for (auto _ : state) {
-        const ExportResult result = ExportPdf(path, {app, view, &doc});
+        const ExportResult result =
+            printReady ? ExportPrintReadyPdf(path, {app, view, &doc}, options) : ExportPdf(path, {app, view, &doc});
         if (!result.ok)
-            state.SkipWithError("export failed");
+            state.SkipWithError(result.error.toLocal8Bit().constData());
     }
 }
 
@@ -37,5 +41,12 @@ void BM_ExportLargeCellsPdf(benchmark::State &state)
     ExportMode(state, DisplayMode::HorizontalLargeCells);
 }
 BENCHMARK(BM_ExportLargeCellsPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Twelve pages for the print shop: the target is under 3 s.
+void BM_ExportLargeCellsPrintReady(benchmark::State &state)
+{
+    ExportMode(state, DisplayMode::HorizontalLargeCells, true);
+}
+BENCHMARK(BM_ExportLargeCellsPrintReady)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/about_dlg.h"
 
+#include "render/print_ready.h"
 #include "resources/build_info.h"
 #include "resources/icons.h"
 
@@ -19,6 +20,13 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
 
     version_ = new QLabel(QString::fromUtf8(resources::kVersionLine), this);
     info_ = new QLabel(QStringLiteral("Calendriers annuels avec jours fériés, semaines et photos."), this);
+    // Which standard the print shop gets, and where its colour profile comes from.
+    auto *press =
+        new QLabel(QStringLiteral("Les PDF pour l'imprimeur suivent la norme %1.\n"
+                                  "Leur profil FOGRA39 est fait par ArgyllCMS (colprof) avec les données FOGRA39L\n"
+                                  "de la Fogra, distribuées par icc-profiles-free (licence zlib).")
+                       .arg(PrintReadyStandard()),
+                   this);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, Qt::Vertical, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -26,6 +34,7 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
     auto *texts = new QVBoxLayout;
     texts->addWidget(version_);
     texts->addWidget(info_);
+    texts->addWidget(press);
     auto *row = new QHBoxLayout;
     row->addWidget(icon);
     row->addSpacing(12);

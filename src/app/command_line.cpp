@@ -1,8 +1,10 @@
 #include "app/command_line.h"
 
 #include "document/layout_names.h"
+#include "render/press_sheet.h"
 #include "resources/build_info.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace app {
@@ -12,6 +14,18 @@ namespace {
 std::optional<int> ParseInt(const std::string &text)
 {
     int value = 0;
+    const char *end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+// A number of millimetres, with a decimal point or the French comma.
+std::optional<double> ParseMillimetres(std::string text)
+{
+    std::replace(text.begin(), text.end(), ',', '.');
+    double value = 0;
     const char *end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
     if (text.empty() || ec != std::errc() || ptr != end)
@@ -34,7 +48,8 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
         const std::string &arg = arguments[i];
         auto takesValue = arg == "--year" || arg == "--settings" || arg == "--layout" || arg == "--pdf" ||
                           arg == "--png" || arg == "--dpi" || arg == "--region" || arg == "--ics" ||
-                          arg == "--import-ics" || arg == "--batch" || arg == "--outdir" || arg == "--jobs";
+                          arg == "--import-ics" || arg == "--batch" || arg == "--outdir" || arg == "--jobs" ||
+                          arg == "--bleed";
         std::string value;
         if (takesValue) {
             if (i + 1 >= arguments.size())
@@ -99,6 +114,14 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
                 return fail("tamvel : nombre de tâches invalide « " + value + " » : donnez un nombre entre 1 et " +
                             std::to_string(kMaxJobs) + ".");
             options.jobs = *jobs;
+        } else if (arg == "--print-ready") {
+            options.printReady = true;
+        } else if (arg == "--bleed") {
+            const auto bleed = ParseMillimetres(value);
+            if (!bleed || !(*bleed >= kMinBleedMm && *bleed <= kMaxBleedMm))
+                return fail("tamvel : fond perdu invalide « " + value +
+                            " » : donnez un nombre de millimètres entre 0 et " + "10.");
+            options.bleedMm = *bleed;
         } else {
             return fail("tamvel : option inconnue « " + arg + " ». Essayez « tamvel --help ».");
         }
@@ -112,6 +135,10 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
         return fail("tamvel : --batch FICHIER et --outdir DOSSIER vont ensemble.");
     if (options.jobs && !options.batchFile)
         return fail("tamvel : --jobs ne sert qu'avec --batch.");
+    if (options.printReady && !options.pdfFile && !options.batchFile)
+        return fail("tamvel : --print-ready ne sert qu'avec --pdf ou --batch.");
+    if (options.bleedMm && !options.printReady)
+        return fail("tamvel : --bleed ne sert qu'avec --print-ready.");
     return result;
 }
 
@@ -134,6 +161,9 @@ std::string HelpText()
            "  --batch FICHIER    un PDF par ligne du fichier CSV (voir plus bas), écrits dans --outdir\n"
            "  --outdir DOSSIER   dossier des PDF de --batch, créé s'il n'existe pas\n"
            "  --jobs N           nombre de calendriers dessinés en même temps (un par cœur par défaut)\n"
+           "  --print-ready      avec --pdf ou --batch : PDF pour l'imprimeur (PDF/X-3, CMJN FOGRA39),\n"
+           "                     chaque page A4 avec fond perdu et traits de coupe\n"
+           "  --bleed MM         fond perdu de --print-ready en millimètres, de 0 à 10 (3 par défaut)\n"
            "  --holidays         liste les jours fériés de l'année (AAAA-MM-JJ, tabulation, libellé) et quitte\n"
            "  --moon-phases      liste les phases de la lune de l'année à l'heure de Paris (AAAA-MM-JJ HH:MM,\n"
            "                     tabulation, Nouvelle lune, Premier quartier, Pleine lune ou Dernier quartier)\n"

@@ -26,6 +26,8 @@ struct CommandLine {
     std::optional<std::string> batchFile{};
     std::optional<std::string> outDir{};
     std::optional<int> jobs{}; // the number of cores when absent
+    bool printReady = false;   // --pdf and --batch write PDF/X-3 for the print shop
+    std::optional<double> bleedMm{};
 
     // True when the program only lists, exports or imports and never needs a screen.
     bool IsHeadless() const

@@ -15,6 +15,7 @@
 #include "platform/registry.h"
 #include "platform/user_prompts.h"
 #include "render/calendar_export.h"
+#include "render/print_ready.h"
 #include "resources/build_info.h"
 
 #include <QApplication>
@@ -87,6 +88,14 @@ std::unique_ptr<QApplication> HeadlessApplication(int &argc, char *argv[])
     return application;
 }
 
+// The print-ready conversion as the command line asks it.
+PrintReadyOptions PrintReadyOf(const CommandLine &options)
+{
+    PrintReadyOptions printReady;
+    printReady.bleedMm = options.bleedMm.value_or(kDefaultBleedMm);
+    return printReady;
+}
+
 // Writes every page of the current mode to a PDF file or to PNG files, without any window.
 int Export(int argc, char *argv[], const CommandLine &options, CTamvelApp &tamvel, const ViewState &view)
 {
@@ -97,9 +106,13 @@ int Export(int argc, char *argv[], const CommandLine &options, CTamvelApp &tamve
     tamvel.InitInstance(options.year, options.region);
     platform::SetPrompts(nullptr);
     const LayoutInputs inputs{tamvel.Settings, view, &tamvel.Document};
-    const ExportResult result =
-        options.pdfFile ? ExportPdf(QString::fromLocal8Bit(options.pdfFile->c_str()), inputs)
-                        : ExportPng(QString::fromLocal8Bit(options.pngPrefix->c_str()), options.dpi, inputs);
+    ExportResult result;
+    if (options.pdfFile && options.printReady)
+        result = ExportPrintReadyPdf(QString::fromLocal8Bit(options.pdfFile->c_str()), inputs, PrintReadyOf(options));
+    else if (options.pdfFile)
+        result = ExportPdf(QString::fromLocal8Bit(options.pdfFile->c_str()), inputs);
+    else
+        result = ExportPng(QString::fromLocal8Bit(options.pngPrefix->c_str()), options.dpi, inputs);
     if (!result.ok) {
         std::fprintf(stderr, "tamvel : %s\n", result.error.toLocal8Bit().constData());
         return kUsageError;
@@ -127,7 +140,8 @@ int Batch(int argc, char *argv[], const CommandLine &options)
     const batch::BatchSummary summary = batch::RunBatch(
         {QString::fromLocal8Bit(options.batchFile->c_str()), outDir, options.jobs.value_or(QThread::idealThreadCount()),
          options.year.value_or(CTamvelApp::ClockYear()),
-         options.layout ? std::optional(DisplayModeFromStored(*options.layout)) : std::nullopt, options.region},
+         options.layout ? std::optional(DisplayModeFromStored(*options.layout)) : std::nullopt, options.region,
+         options.printReady ? std::optional(PrintReadyOf(options)) : std::nullopt},
         report);
     std::fputs(clearLine, stderr);
     if (summary.fileRefused)

@@ -34,6 +34,7 @@ struct YearValues {
 // are drawn on any thread.
 struct RowJob {
     QString path;
+    std::optional<PrintReadyOptions> printReady;
     AppSettings app;
     ViewState view;
     std::shared_ptr<const YearValues> year;
@@ -91,6 +92,7 @@ Prepared Prepare(const BatchRow &row, const BatchOptions &options, StoredSetting
     Prepared prepared;
     RowJob &job = prepared.job;
     job.path = QDir(options.outDir).filePath(row.fileName);
+    job.printReady = options.printReady;
     job.app = stored.App();
     job.app.Annee = row.year.value_or(options.defaultYear);
     job.app.Region = row.region ? *row.region : options.defaultRegion.value_or(job.app.Region);
@@ -143,7 +145,9 @@ Rendered Render(const RowJob &job)
         doc.Photo1 = *job.photo1;
     if (job.photo2)
         doc.Photo2 = *job.photo2;
-    const ExportResult result = ExportPdf(job.path, {job.app, job.view, &doc});
+    const LayoutInputs inputs{job.app, job.view, &doc};
+    const ExportResult result =
+        job.printReady ? ExportPrintReadyPdf(job.path, inputs, *job.printReady) : ExportPdf(job.path, inputs);
     if (result.ok)
         return {};
     // The export speaks in sentences; here its text follows "ligne N : ".

@@ -2,6 +2,7 @@
 
 #include "document/view_settings.h"
 #include "model/region.h"
+#include "render/print_ready.h"
 
 #include <QString>
 
@@ -19,6 +20,8 @@ struct BatchOptions {
     int defaultYear = 0;
     std::optional<DisplayMode> defaultMode;
     std::optional<model::Region> defaultRegion;
+    // Print-ready PDFs for the print shop instead of plain ones.
+    std::optional<PrintReadyOptions> printReady;
 };
 
 // Where the run tells what happens, on the calling thread.

@@ -16,12 +16,20 @@ constexpr double kA4HeightInches = 297.0 / 25.4;
 // What a high-resolution printer gives: hairlines stay hairlines when the PDF is zoomed.
 constexpr int kPdfResolution = 1200;
 
+QPageLayout A4Layout(DisplayMode mode)
+{
+    return QPageLayout(QPageSize(QPageSize::A4), IsPortrait(mode) ? QPageLayout::Portrait : QPageLayout::Landscape,
+                       QMarginsF());
+}
+
+} // namespace
+
 QString CannotWrite(const QString &path)
 {
     return QStringLiteral("Impossible d'écrire le fichier « %1 » : vérifiez le dossier et les droits.").arg(path);
 }
 
-ExportResult Failed(const platform::WholeFile &file)
+ExportResult FailedWrite(const platform::WholeFile &file)
 {
     ExportResult result;
     result.error = file.ErrorText();
@@ -29,14 +37,19 @@ ExportResult Failed(const platform::WholeFile &file)
     return result;
 }
 
-} // namespace
+PressSheet PdfPressSheet(DisplayMode mode, double bleedMm)
+{
+    const QRect a4 = A4Layout(mode).fullRectPoints();
+    return ComputePressSheet(a4.width(), a4.height(), bleedMm, kPdfResolution);
+}
 
-ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs, platform::WholeFile::Abandoned abandoned)
+ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs, platform::WholeFile::Abandoned abandoned,
+                       const std::optional<PressSheet> &press)
 {
     ExportResult result;
     platform::WholeFile file(path);
     if (!file.Open(abandoned))
-        return Failed(file);
+        return FailedWrite(file);
 
     bool printed = false;
     {
@@ -45,14 +58,21 @@ ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs, platform
         // writes: the file does, and Commit() tells.
         QPdfWriter writer(file.Device());
         writer.setResolution(kPdfResolution);
-        writer.setPageSize(QPageSize(QPageSize::A4));
         // A PDF has no unprintable border: the whole sheet is the printable area and the calendar
         // keeps the same 1.5 cm margins as on paper.
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        const QPageLayout a4 = A4Layout(inputs.view.mode);
+        if (press) {
+            const QSize media(qRound(press->media.right), qRound(press->media.top));
+            writer.setPageLayout(
+                QPageLayout(QPageSize(media, QString(), QPageSize::ExactMatch), QPageLayout::Portrait, QMarginsF()));
+        } else {
+            writer.setPageLayout(a4);
+        }
         writer.setCreator(QStringLiteral("Générateur de Tamvel"));
         writer.setTitle(QStringLiteral("Année %1").arg(inputs.app.Annee, 4, 10, QLatin1Char('0')));
-        OnBeginPrinting(writer, inputs.view.mode);
-        printed = PrintPages(writer, inputs, 1, PageCount(inputs.view.mode));
+        // On a press sheet the page is drawn exactly as on its own A4 sheet, moved by the margin.
+        printed = PrintPages(writer, inputs, 1, PageCount(inputs.view.mode),
+                             SheetOf(a4, kPdfResolution, kPdfResolution), press ? press->drawingOffset : 0);
     }
     if (!printed) {
         file.Discard();
@@ -60,7 +80,7 @@ ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs, platform
         return result;
     }
     if (!file.Commit())
-        return Failed(file);
+        return FailedWrite(file);
     result.ok = true;
     result.files << path;
     return result;
@@ -71,7 +91,7 @@ ExportResult WriteWholeFile(const QString &path, const QByteArray &bytes)
     ExportResult result;
     platform::WholeFile file(path);
     if (!file.Open() || !file.Write(bytes) || !file.Commit())
-        return Failed(file);
+        return FailedWrite(file);
     result.ok = true;
     result.files << path;
     return result;

@@ -2,10 +2,13 @@
 
 #include "platform/whole_file.h"
 #include "render/draw_calendar.h"
+#include "render/press_sheet.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // Outcome of an export: the files written, or one French sentence saying why nothing was.
 struct ExportResult {
@@ -16,9 +19,18 @@ struct ExportResult {
 };
 
 // Every page of the current mode into one A4 PDF, in the mode's orientation, with the margins
-// of paper. The file appears whole or not at all (see platform::WholeFile).
+// of paper. The file appears whole or not at all (see platform::WholeFile). With a press sheet,
+// each A4 page is drawn the same on that larger sheet, moved by its margin.
 ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs,
-                       platform::WholeFile::Abandoned abandoned = platform::WholeFile::Abandoned::Clear);
+                       platform::WholeFile::Abandoned abandoned = platform::WholeFile::Abandoned::Clear,
+                       const std::optional<PressSheet> &press = std::nullopt);
+
+// The press sheet of the mode's A4 pages in a PDF export, with a bleed in millimetres.
+PressSheet PdfPressSheet(DisplayMode mode, double bleedMm);
+
+// What an export says of a file it cannot write, and of a whole file that failed.
+QString CannotWrite(const QString &path);
+ExportResult FailedWrite(const platform::WholeFile &file);
 
 // Writes the bytes beside `path` and renames them over it: the file appears whole or not at all.
 ExportResult WriteWholeFile(const QString &path, const QByteArray &bytes);

@@ -1,14 +1,18 @@
 #include "render/print_dialogs.h"
 
+#include "document/settings_keys.h"
 #include "platform/application_title.h"
 #include "platform/registry.h"
 #include "platform/user_prompts.h"
 #include "render/calendar_export.h"
+#include "render/print_ready.h"
 #include "render/printing.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QInputDialog>
 #include <QKeySequence>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -19,6 +23,7 @@
 #include <QShortcut>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -191,17 +196,75 @@ void RunPrintSetup(QWidget *parent, QPrinter &printer)
     SetPortrait(printer);
 }
 
+namespace {
+
+// The PDF file to write, asked with a suggestion in the home folder; empty when cancelled.
+QString AskPdfFileName(QWidget *parent, const QString &caption, const QString &suggestedName)
+{
+    QString path = platform::Prompts().SaveFileName(parent, caption, QDir::home().filePath(suggestedName),
+                                                    QStringLiteral("Documents PDF (*.pdf)"));
+    if (!path.isEmpty() && !path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    return path;
+}
+
+QString YearText(const LayoutInputs &inputs)
+{
+    return QStringLiteral("%1").arg(inputs.app.Annee, 4, 10, QLatin1Char('0'));
+}
+
+// The bleed of the last print-ready export, kept in tenths of a millimetre.
+const QString kBleedValue = QStringLiteral("FondPerdu");
+
+double StoredBleedMm()
+{
+    if (const auto key = platform::RegistryKey::Open(settings_keys::Settings()))
+        if (const auto tenths = key->QueryNumber(kBleedValue); tenths && *tenths <= kMaxBleedMm * 10)
+            return *tenths / 10.0;
+    return kDefaultBleedMm;
+}
+
+void StoreBleedMm(double bleedMm)
+{
+    if (auto key = platform::RegistryKey::OpenOrCreate(settings_keys::Settings()))
+        key->SetNumber(kBleedValue, static_cast<std::uint32_t>(std::lround(bleedMm * 10)));
+}
+
+} // namespace
+
 void RunPdfExport(QWidget *parent, const LayoutInputs &inputs)
 {
-    const QString suggestion =
-        QDir::home().filePath(QStringLiteral("calendrier-%1.pdf").arg(inputs.app.Annee, 4, 10, QLatin1Char('0')));
-    QString path = platform::Prompts().SaveFileName(parent, QStringLiteral("Exporter en PDF"), suggestion,
-                                                    QStringLiteral("Documents PDF (*.pdf)"));
+    const QString path = AskPdfFileName(parent, QStringLiteral("Exporter en PDF"),
+                                        QStringLiteral("calendrier-%1.pdf").arg(YearText(inputs)));
     if (path.isEmpty())
         return;
-    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        path += QStringLiteral(".pdf");
     const ExportResult result = ExportPdf(path, inputs);
     if (!result.ok)
         platform::Prompts().Message(parent, platform::ApplicationTitle(), result.error);
+}
+
+void RunPrintReadyExport(QWidget *parent, const LayoutInputs &inputs)
+{
+    bool accepted = false;
+    const double bleedMm =
+        QInputDialog::getDouble(parent, QStringLiteral("Exporter pour l'imprimeur"),
+                                QStringLiteral("Fond perdu autour de chaque page, en millimètres (%1 à %2) :")
+                                    .arg(kMinBleedMm)
+                                    .arg(kMaxBleedMm),
+                                StoredBleedMm(), kMinBleedMm, kMaxBleedMm, 1, &accepted);
+    if (!accepted)
+        return;
+    StoreBleedMm(bleedMm);
+    const QString path = AskPdfFileName(parent, QStringLiteral("Exporter pour l'imprimeur"),
+                                        QStringLiteral("calendrier-%1-imprimeur.pdf").arg(YearText(inputs)));
+    if (path.isEmpty())
+        return;
+    PrintReadyOptions options;
+    options.bleedMm = bleedMm;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const ExportResult result = ExportPrintReadyPdf(path, inputs, options);
+    QGuiApplication::restoreOverrideCursor();
+    if (!result.ok)
+        platform::Prompts().Message(parent, platform::ApplicationTitle(), result.error,
+                                    platform::MessageIcon::Exclamation);
 }

@@ -39,3 +39,7 @@ void RunPrintSetup(QWidget *parent, QPrinter &printer);
 
 // Asks for a file name, then writes every page of the current mode to it.
 void RunPdfExport(QWidget *parent, const LayoutInputs &inputs);
+
+// Asks for the bleed (remembered for the next time) and a file name, then writes every page of
+// the current mode as a print-ready PDF.
+void RunPrintReadyExport(QWidget *parent, const LayoutInputs &inputs);

@@ -14,9 +14,13 @@ void OnBeginPrinting(QPagedPaintDevice &printer, DisplayMode mode)
 
 PrinterSheet SheetOf(const QPagedPaintDevice &printer)
 {
-    const QPageLayout layout = printer.pageLayout();
-    const QRectF paper = layout.fullRectPixels(printer.logicalDpiX());
-    const QRectF printable = layout.paintRectPixels(printer.logicalDpiX());
+    return SheetOf(printer.pageLayout(), printer.logicalDpiX(), printer.logicalDpiY());
+}
+
+PrinterSheet SheetOf(const QPageLayout &layout, int dpiX, int dpiY)
+{
+    const QRectF paper = layout.fullRectPixels(dpiX);
+    const QRectF printable = layout.paintRectPixels(dpiX);
     PrinterSheet sheet;
     sheet.paperWidth = qRound(paper.width());
     sheet.paperHeight = qRound(paper.height());
@@ -24,8 +28,8 @@ PrinterSheet SheetOf(const QPagedPaintDevice &printer)
     sheet.offsetY = qRound(printable.top() - paper.top());
     sheet.printableWidth = qRound(printable.width());
     sheet.printableHeight = qRound(printable.height());
-    sheet.dpiX = printer.logicalDpiX();
-    sheet.dpiY = printer.logicalDpiY();
+    sheet.dpiX = dpiX;
+    sheet.dpiY = dpiY;
     return sheet;
 }
 
@@ -37,12 +41,18 @@ void OnPrint(platform::DrawSurface &dc, const PrinterSheet &sheet, const LayoutI
 
 bool PrintPages(QPagedPaintDevice &printer, const LayoutInputs &inputs, int fromPage, int toPage)
 {
+    return PrintPages(printer, inputs, fromPage, toPage, SheetOf(printer), 0);
+}
+
+bool PrintPages(QPagedPaintDevice &printer, const LayoutInputs &inputs, int fromPage, int toPage,
+                const PrinterSheet &sheet, int offset)
+{
     const int first = std::max(1, fromPage);
     const int last = std::min(PageCount(inputs.view.mode), toPage);
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    const PrinterSheet sheet = SheetOf(printer);
+    painter.translate(offset, offset);
     platform::PainterSurface dc(painter, sheet.dpiX, sheet.dpiY, true);
     for (int page = first; page <= last; ++page) {
         if (page > first)

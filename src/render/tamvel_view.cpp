@@ -163,6 +163,9 @@ bool CTamvelView::OnCommand(int id)
     case ID_FILE_EXPORT_PDF:
         handler = &CTamvelView::OnFileExportPdf;
         break;
+    case ID_FILE_EXPORT_PRINT_READY:
+        handler = &CTamvelView::OnFileExportPrintReady;
+        break;
     default:
         return false;
     }
@@ -341,6 +344,12 @@ void CTamvelView::OnFileExportPdf()
 {
     WaitForImages();
     RunPdfExport(this, Inputs());
+}
+
+void CTamvelView::OnFileExportPrintReady()
+{
+    WaitForImages();
+    RunPrintReadyExport(this, Inputs());
 }
 
 void CTamvelView::WaitForImages() const

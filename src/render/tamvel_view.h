@@ -79,6 +79,7 @@ public:
     void OnFilePrintDirect();
     void OnFilePrintPreview();
     void OnFileExportPdf();
+    void OnFileExportPrintReady();
 
     // The application's printer settings, shared by every job and by the print setup.
     QPrinter &Printer();

@@ -36,6 +36,8 @@ constexpr int ID_AIDE = 32821;
 constexpr int ID_FILE_EXPORT_PDF = 32830;
 // The year's labelled days into an iCalendar file.
 constexpr int ID_FILE_EXPORT_ICS = 32831;
+// The program's own: every page as a print-ready PDF for the print shop.
+constexpr int ID_FILE_EXPORT_PRINT_READY = 32832;
 // One radio item per region, in the order of the stored region numbers.
 constexpr int ID_REGION_FIRST = 32840;
 constexpr int ID_REGION_LAST = 32846;

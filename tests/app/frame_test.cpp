@@ -92,7 +92,7 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     EXPECT_EQ(titles, (QStringList{"&Fichier", "&Edition", "&Affichage", "&Fenêtre", "&?"}));
 
     const QList<QAction *> file = menus[0]->menu()->actions();
-    ASSERT_EQ(file.size(), 10);
+    ASSERT_EQ(file.size(), 11);
     EXPECT_EQ(file[0]->text(), "&Nouvelle année\tCtrl+N");
     EXPECT_TRUE(file[1]->isSeparator());
     EXPECT_EQ(file[3]->text(), "&Imprimer...\tCtrl+P");
@@ -101,9 +101,11 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     EXPECT_EQ(file[5]->text(), "C&onfiguration de l'impression...");
     EXPECT_EQ(file[6]->text(), "E&xporter en PDF...");
     EXPECT_EQ(file[6]->data().toInt(), ID_FILE_EXPORT_PDF);
-    EXPECT_EQ(file[7]->text(), "Exporter en &iCalendar...");
-    EXPECT_TRUE(file[8]->isSeparator());
-    EXPECT_EQ(file[9]->text(), "&Quitter");
+    EXPECT_EQ(file[7]->text(), "Exporter pour l'i&mprimeur...");
+    EXPECT_EQ(file[7]->data().toInt(), ID_FILE_EXPORT_PRINT_READY);
+    EXPECT_EQ(file[8]->text(), "Exporter en &iCalendar...");
+    EXPECT_TRUE(file[9]->isSeparator());
+    EXPECT_EQ(file[10]->text(), "&Quitter");
 
     const QList<QAction *> display = menus[2]->menu()->actions();
     ASSERT_EQ(display.size(), 23);

@@ -1,5 +1,6 @@
 #include "platform/font_substitutions.h"
 #include "render/calendar_export.h"
+#include "render/print_ready.h"
 #include "support/pdf_text.h"
 
 #include <QDir>
@@ -246,6 +247,57 @@ TEST_F(ExportTest, AWriteThatFailsLeavesTheOldFileAndNoTemporary)
             ASSERT_TRUE(file.open(QIODevice::ReadOnly));
             EXPECT_EQ(file.readAll(), QByteArray("previous content"));
         }
+    }
+}
+
+// The print-ready conversion refuses loudly when its tool or its profile fails it, and leaves
+// the file that was there as it was, with nothing beside it.
+TEST_F(ExportTest, PrintReadyConversionRefusedWhenGhostscriptOrTheProfileFails)
+{
+    view.mode = DisplayMode::Vertical;
+    const QString failingGs = dir.filePath(QStringLiteral("gs-fails"));
+    const QString profile = dir.filePath(QStringLiteral("profile.icc"));
+    for (const auto &[file, text] :
+         {std::pair{failingGs, QByteArray("#!/bin/sh\necho 'Error: /ioerror in --showpage--' >&2\nexit 1\n")},
+          std::pair{profile, QByteArray("not read: the conversion fails first")}}) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    QFile::setPermissions(failingGs, QFile::ReadOwner | QFile::ExeOwner);
+    QDir out(dir.filePath(QStringLiteral("out")));
+    ASSERT_TRUE(out.mkpath(QStringLiteral(".")));
+    const QString path = out.filePath(QStringLiteral("cal.pdf"));
+
+    struct Row {
+        QString ghostscript, profile;
+        QStringList said; // what the message must name
+    };
+    const Row rows[] = {
+        {dir.filePath(QStringLiteral("no-such-gs")),
+         profile,
+         {QStringLiteral("Ghostscript"), QStringLiteral("introuvable")}},
+        {failingGs, profile, {QStringLiteral("a échoué"), QStringLiteral("/ioerror")}},
+        {QStringLiteral("gs"),
+         dir.filePath(QStringLiteral("none.icc")),
+         {QStringLiteral("FOGRA39"), QStringLiteral("none.icc")}},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.said.join(QLatin1Char(' ')).toStdString());
+        {
+            QFile old(path);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("previous content");
+        }
+        const ExportResult result = ExportPrintReadyPdf(path, {app, view, &doc}, {3.0, row.ghostscript, row.profile});
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.files.isEmpty());
+        for (const QString &word : row.said)
+            EXPECT_TRUE(result.error.contains(word)) << result.error.toStdString();
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), "previous content");
+        EXPECT_EQ(out.entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("cal.pdf")});
     }
 }
 

@@ -1,3 +1,4 @@
+#include "render/press_sheet.h"
 #include "render/print_geometry.h"
 
 #include <gtest/gtest.h>
@@ -72,3 +73,42 @@ TEST(PrintRectangle, WholeSheetPrintableAt300Dpi)
 }
 
 } // namespace
+
+// The press sheet of an A4 page as the PDF export draws it (595 x 842 points at 1200 dpi): the
+// trim is the page, the bleed surrounds it, the margin is whole points and whole pixels.
+TEST(PressSheet, TrimBleedAndMediaBoxesForBothOrientationsAndTwoBleeds)
+{
+    constexpr double kMm = 72.0 / 25.4;
+    struct Row {
+        int width, height;
+        double bleedMm;
+        PdfBox media, trim;
+        int offset; // pixels at 1200 dpi
+    };
+    const Row rows[] = {
+        {595, 842, 3, {0, 0, 649, 896}, {27, 27, 622, 869}, 450},
+        {842, 595, 3, {0, 0, 896, 649}, {27, 27, 869, 622}, 450},
+        {595, 842, 5, {0, 0, 661, 908}, {33, 33, 628, 875}, 550},
+        {842, 595, 5, {0, 0, 908, 661}, {33, 33, 875, 628}, 550},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(testing::Message() << row.width << " x " << row.height << ", bleed " << row.bleedMm);
+        const PressSheet sheet = ComputePressSheet(row.width, row.height, row.bleedMm, 1200);
+        EXPECT_EQ(sheet.media.right, row.media.right);
+        EXPECT_EQ(sheet.media.top, row.media.top);
+        EXPECT_EQ(sheet.trim.left, row.trim.left);
+        EXPECT_EQ(sheet.trim.bottom, row.trim.bottom);
+        EXPECT_EQ(sheet.trim.right, row.trim.right);
+        EXPECT_EQ(sheet.trim.top, row.trim.top);
+        // The drawing moves by exactly the margin: 50 pixels are 3 points at 1200 dpi.
+        EXPECT_EQ(sheet.drawingOffset, row.offset);
+        const double bleed = row.bleedMm * kMm;
+        EXPECT_NEAR(sheet.bleed.left, row.trim.left - bleed, 1e-9);
+        EXPECT_NEAR(sheet.bleed.bottom, row.trim.bottom - bleed, 1e-9);
+        EXPECT_NEAR(sheet.bleed.right, row.trim.right + bleed, 1e-9);
+        EXPECT_NEAR(sheet.bleed.top, row.trim.top + bleed, 1e-9);
+        // The crop marks begin outside the bleed and have their 5 mm before the edge.
+        EXPECT_GT(sheet.markStart, bleed);
+        EXPECT_GE(sheet.margin - sheet.markStart, 5 * kMm - 1e-9);
+    }
+}
