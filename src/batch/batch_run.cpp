@@ -1,6 +1,7 @@
 #include "batch/batch_run.h"
 
 #include "batch/batch_rows.h"
+#include "batch/committer.h"
 #include "batch/photo_cache.h"
 #include "batch/stop_request.h"
 #include "document/app_settings.h"
@@ -122,8 +123,19 @@ enum class Outcome { Written, Refused, NotDone, DiskFull };
 
 struct Rendered {
     Outcome outcome = Outcome::NotDone;
-    QString error; // why a row was refused: "ligne N : ..."
+    QString error;                             // why a row was refused: "ligne N : ..."
+    std::unique_ptr<platform::WholeFile> file; // drawn, to be committed
 };
+
+// The outcome of a file that could not be written, from its error.
+Rendered NotWritten(const platform::WholeFile &file)
+{
+    if (file.Problem() == platform::WriteProblem::DiskFull)
+        return {Outcome::DiskFull, {}, {}};
+    // The file speaks in sentences; here its text follows "ligne N : ".
+    const QString error = file.ErrorText();
+    return {Outcome::Refused, error.left(1).toLower() + error.mid(1), {}};
+}
 
 // What every row in flight needs besides its photos: the page being drawn, the photo's copy on
 // its way into the PDF, the PDF's own buffers.
@@ -135,8 +147,8 @@ constexpr std::size_t kBudgetBytes = 512u * 1024 * 1024;
 // The largest block the C library takes from its heap rather than mapping it apart.
 constexpr int kLargestHeapBlock = 32 * 1024 * 1024;
 
-// Decodes the row's photos (or takes them from the cache) and draws the row into its PDF. Runs
-// on a pool thread.
+// Decodes the row's photos (or takes them from the cache) and draws the row into its PDF, left
+// to be committed. Runs on a pool thread.
 Rendered Render(const RowJob &job, PhotoCache &photos, const std::atomic<bool> &diskFull)
 {
     if (StopRequested() || diskFull)
@@ -148,26 +160,30 @@ Rendered Render(const RowJob &job, PhotoCache &photos, const std::atomic<bool> &
         doc.Dates = job.year->Dates;
         doc.Libelles = job.year->Libelles;
         doc.LundiPentecote = job.year->LundiPentecote;
+        std::vector<Photo *> destinations;
         for (const auto &[name, slot] : {std::pair{job.photo1, &doc.Photo1}, std::pair{job.photo2, &doc.Photo2}}) {
-            if (name.isEmpty())
-                continue;
-            const CachedPhoto photo = photos.Acquire(name);
-            held.push_back(name);
-            if (photo.image)
-                *slot = *photo.image;
-            if (rendered.error.isEmpty())
-                rendered.error = photo.error;
+            if (!name.isEmpty()) {
+                held.push_back(name);
+                destinations.push_back(slot);
+            }
         }
-        if (rendered.error.isEmpty()) {
-            const ExportResult result =
-                ExportPdf(job.path, {job.app, job.view, &doc}, platform::WholeFile::Abandoned::AlreadyCleared);
-            // The export speaks in sentences; here its text follows "ligne N : ".
-            rendered = {result.ok         ? Outcome::Written
-                        : result.diskFull ? Outcome::DiskFull
-                                          : Outcome::Refused,
-                        result.ok ? QString() : result.error.left(1).toLower() + result.error.mid(1)};
-        } else {
+        const std::vector<CachedPhoto> acquired = photos.Acquire(held);
+        for (std::size_t i = 0; i < acquired.size(); ++i) {
+            if (acquired[i].image)
+                *destinations[i] = *acquired[i].image;
+            if (rendered.error.isEmpty())
+                rendered.error = acquired[i].error;
+        }
+        if (!rendered.error.isEmpty()) {
             rendered.outcome = Outcome::Refused;
+        } else {
+            auto file = std::make_unique<platform::WholeFile>(job.path);
+            if (!file->Open(platform::WholeFile::Abandoned::AlreadyCleared))
+                rendered = NotWritten(*file);
+            else if (!DrawPdf(*file, {job.app, job.view, &doc}))
+                rendered = {Outcome::Refused, QStringLiteral("impossible de dessiner le calendrier."), {}};
+            else
+                rendered.file = std::move(file);
         }
     }
     for (const QString &name : held)
@@ -264,7 +280,7 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
     std::size_t reported = 0;
     auto tellFinished = [&](std::unique_lock<std::mutex> &lock) {
         while (reported < rows.size() && results[reported]) {
-            const Rendered result = *results[reported];
+            const Rendered &result = *results[reported];
             const int line = rows[reported].row.line;
             ++reported;
             lock.unlock();
@@ -289,6 +305,19 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
         }
     };
 
+    auto record = [&](std::size_t row, Rendered rendered) {
+        if (rendered.outcome == Outcome::DiskFull)
+            diskFull = true;
+        if (rendered.outcome == Outcome::Refused)
+            rendered.error = QStringLiteral("ligne %1 : %2").arg(rows[row].row.line).arg(rendered.error);
+        const std::lock_guard lock(mutex);
+        results[row] = std::move(rendered);
+        finished.notify_one();
+    };
+    auto committer = std::make_unique<Committer>([&](std::size_t row, platform::WholeFile &file, bool committed) {
+        record(row, committed ? Rendered{Outcome::Written, {}, {}} : NotWritten(file));
+    });
+
     // Every row allocates the same large buffers again (the decoded photo, its copy for paper,
     // the PDF's image): they stay in the heap for the next row instead of going back to the
     // system and being faulted in afresh, which cost a sixth of the time. The budget bounds
@@ -306,7 +335,7 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
         std::unique_lock lock(mutex);
         for (std::size_t i = 0; i < rows.size(); ++i) {
             if (!jobs[i]) {
-                results[i] = Rendered{Outcome::Refused, rows[i].error};
+                results[i] = Rendered{Outcome::Refused, rows[i].error, {}};
                 tellFinished(lock);
                 continue;
             }
@@ -330,22 +359,25 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
             ++running;
             pool.start([&, i] {
                 Rendered rendered = Render(*jobs[i], photos, diskFull);
-                if (rendered.outcome == Outcome::DiskFull)
-                    diskFull = true;
-                if (rendered.outcome == Outcome::Refused)
-                    rendered.error = QStringLiteral("ligne %1 : %2").arg(rows[i].row.line).arg(rendered.error);
+                if (rendered.file)
+                    committer->Add(i, std::move(rendered.file));
+                else
+                    record(i, std::move(rendered));
                 const std::lock_guard done(mutex);
-                results[i] = rendered;
                 --running;
                 finished.notify_one();
             });
             tellFinished(lock);
         }
         finished.wait(lock, [&] { return running == 0; });
-        tellFinished(lock);
     }
     pool.waitForDone();
     pool.setMaxThreadCount(poolSize);
+    committer.reset();
+    {
+        std::unique_lock lock(mutex);
+        tellFinished(lock);
+    }
 
     summary.stopSignal = StopSignal();
     const int notDone = summary.skipped;

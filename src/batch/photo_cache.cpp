@@ -57,31 +57,48 @@ void PhotoCache::Expect(const QString &path)
     ++entries_[path].uses;
 }
 
-CachedPhoto PhotoCache::Acquire(const QString &path)
+std::vector<CachedPhoto> PhotoCache::Acquire(const std::vector<QString> &paths)
 {
     std::unique_lock lock(mutex_);
-    Entry &entry = entries_[path];
-    ++entry.holders;
-    entry.lastUse = ++clock_;
-    decoded_.wait(lock, [&entry] { return !entry.decoding; });
-    if (entry.photo.image || !entry.photo.error.isEmpty())
-        return entry.photo;
-
-    // Counted for what it is expected to take while it is being decoded.
-    entry.decoding = true;
-    entry.bytes = ExpectedBytes();
-    bytes_ += entry.bytes;
-    lock.unlock();
-    CachedPhoto photo = LoadPhoto(path);
-    lock.lock();
-    bytes_ -= entry.bytes;
-    entry.photo = std::move(photo);
-    entry.bytes = BytesOf(entry.photo);
-    bytes_ += entry.bytes;
-    largestPhoto_ = std::max(largestPhoto_, entry.bytes);
-    entry.decoding = false;
-    decoded_.notify_all();
-    return entry.photo;
+    std::vector<Entry *> entries;
+    for (const QString &path : paths) {
+        Entry &entry = entries_[path];
+        ++entry.holders;
+        entry.lastUse = ++clock_;
+        entries.push_back(&entry);
+    }
+    for (;;) {
+        // A photo nobody has or decodes: decoded here, the others meanwhile go on.
+        const auto absent = std::find_if(entries.begin(), entries.end(),
+                                         [this](const Entry *entry) { return !entry->decoding && !Ready(*entry); });
+        if (absent != entries.end()) {
+            Entry &entry = **absent;
+            const QString &path = paths[static_cast<std::size_t>(absent - entries.begin())];
+            // Counted for what it is expected to take while it is being decoded.
+            entry.decoding = true;
+            entry.bytes = ExpectedBytes();
+            bytes_ += entry.bytes;
+            lock.unlock();
+            CachedPhoto photo = LoadPhoto(path);
+            lock.lock();
+            bytes_ -= entry.bytes;
+            entry.photo = std::move(photo);
+            entry.bytes = BytesOf(entry.photo);
+            bytes_ += entry.bytes;
+            largestPhoto_ = std::max(largestPhoto_, entry.bytes);
+            entry.decoding = false;
+            decoded_.notify_all();
+            continue;
+        }
+        if (std::all_of(entries.begin(), entries.end(), [this](const Entry *entry) { return Ready(*entry); }))
+            break;
+        // Only photos that other rows are decoding are left.
+        decoded_.wait(lock);
+    }
+    std::vector<CachedPhoto> photos;
+    for (const Entry *entry : entries)
+        photos.push_back(entry->photo);
+    return photos;
 }
 
 void PhotoCache::Release(const QString &path)

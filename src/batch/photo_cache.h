@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace batch {
 
@@ -28,8 +29,10 @@ public:
     // One more row will ask for `path`: called for every row before the first Acquire.
     void Expect(const QString &path);
 
-    // The photo for a row about to be drawn; the row holds it until Release.
-    CachedPhoto Acquire(const QString &path);
+    // The photos of a row about to be drawn, in the order of `paths`; the row holds them until
+    // Release. Those that nobody is decoding are decoded first, on the calling thread, so that
+    // two rows sharing a photo do not wait for each other while they have work of their own.
+    std::vector<CachedPhoto> Acquire(const std::vector<QString> &paths);
     // The row is drawn: one use done.
     void Release(const QString &path);
 
@@ -51,6 +54,10 @@ private:
         std::uint64_t lastUse = 0;
     };
     std::size_t ExpectedBytes() const;
+    bool Ready(const Entry &entry) const
+    {
+        return !entry.decoding && (entry.photo.image || !entry.photo.error.isEmpty());
+    }
     void Forget(std::map<QString, Entry>::iterator entry);
 
     mutable std::mutex mutex_;

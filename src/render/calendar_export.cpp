@@ -31,39 +31,45 @@ ExportResult Failed(const platform::WholeFile &file)
 
 } // namespace
 
-ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs, platform::WholeFile::Abandoned abandoned)
+bool DrawPdf(platform::WholeFile &file, const LayoutInputs &inputs)
 {
-    ExportResult result;
-    platform::WholeFile file(path);
-    if (!file.Open(abandoned))
-        return Failed(file);
+    // A PDF writer rather than a printer: it asks no print system for its printers, so every
+    // export costs the same with or without one, on any thread. It does not check its own
+    // writes: the file does, and its Commit() tells.
+    QPdfWriter writer(file.Device());
+    writer.setResolution(kPdfResolution);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    // A PDF has no unprintable border: the whole sheet is the printable area and the calendar
+    // keeps the same 1.5 cm margins as on paper.
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    writer.setCreator(QStringLiteral("Générateur de Tamvel"));
+    writer.setTitle(QStringLiteral("Année %1").arg(inputs.app.Annee, 4, 10, QLatin1Char('0')));
+    OnBeginPrinting(writer, inputs.view.mode);
+    return PrintPages(writer, inputs, 1, PageCount(inputs.view.mode));
+}
 
-    bool printed = false;
-    {
-        // A PDF writer rather than a printer: it asks no print system for its printers, so every
-        // export costs the same with or without one, on any thread. It does not check its own
-        // writes: the file does, and Commit() tells.
-        QPdfWriter writer(file.Device());
-        writer.setResolution(kPdfResolution);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        // A PDF has no unprintable border: the whole sheet is the printable area and the calendar
-        // keeps the same 1.5 cm margins as on paper.
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-        writer.setCreator(QStringLiteral("Générateur de Tamvel"));
-        writer.setTitle(QStringLiteral("Année %1").arg(inputs.app.Annee, 4, 10, QLatin1Char('0')));
-        OnBeginPrinting(writer, inputs.view.mode);
-        printed = PrintPages(writer, inputs, 1, PageCount(inputs.view.mode));
-    }
-    if (!printed) {
+ExportResult CommitExport(platform::WholeFile &file)
+{
+    if (!file.Commit())
+        return Failed(file);
+    ExportResult result;
+    result.ok = true;
+    result.files << file.Target();
+    return result;
+}
+
+ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs)
+{
+    platform::WholeFile file(path);
+    if (!file.Open())
+        return Failed(file);
+    if (!DrawPdf(file, inputs)) {
         file.Discard();
+        ExportResult result;
         result.error = CannotWrite(path);
         return result;
     }
-    if (!file.Commit())
-        return Failed(file);
-    result.ok = true;
-    result.files << path;
-    return result;
+    return CommitExport(file);
 }
 
 ExportResult WriteWholeFile(const QString &path, const QByteArray &bytes)

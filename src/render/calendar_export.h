@@ -17,8 +17,13 @@ struct ExportResult {
 
 // Every page of the current mode into one A4 PDF, in the mode's orientation, with the margins
 // of paper. The file appears whole or not at all (see platform::WholeFile).
-ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs,
-                       platform::WholeFile::Abandoned abandoned = platform::WholeFile::Abandoned::Clear);
+ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs);
+
+// What ExportPdf does, in two steps for a caller that commits the file elsewhere: draws every
+// page into `file`, open (false when the drawing could not begin), ...
+bool DrawPdf(platform::WholeFile &file, const LayoutInputs &inputs);
+// ... then commits it, saying why when it cannot.
+ExportResult CommitExport(platform::WholeFile &file);
 
 // Writes the bytes beside `path` and renames them over it: the file appears whole or not at all.
 ExportResult WriteWholeFile(const QString &path, const QByteArray &bytes);
