@@ -147,6 +147,9 @@ int Batch(int argc, char *argv[], const CommandLine &options)
     if (summary.fileRefused)
         return kUsageError;
     std::printf("%s\n", batch::SummaryText(summary, outDir).toLocal8Bit().constData());
+    // As a shell reports a program that a signal ended: 130 after Ctrl+C, 143 after SIGTERM.
+    if (summary.stopSignal != 0)
+        return 128 + summary.stopSignal;
     return summary.AllWritten() ? 0 : kUsageError;
 }
 

@@ -26,7 +26,8 @@ struct BatchOptions {
 
 // Where the run tells what happens, on the calling thread.
 struct BatchReport {
-    // One French line for a refused row ("ligne 4 : ...") or for a file that cannot be used.
+    // One French line for a refused row ("ligne 4 : ..."), for a file that cannot be used, for
+    // a run that stopped before its end, or about how the file was read.
     std::function<void(const QString &)> error;
     // Rows done (written or refused) out of the rows of the file.
     std::function<void(int done, int total)> progress;
@@ -35,7 +36,10 @@ struct BatchReport {
 struct BatchSummary {
     int written = 0;
     int refused = 0;
-    int skipped = 0;          // not begun when the run was interrupted
+    int skipped = 0;          // not done: the run was interrupted, or the disk became full
+    int firstLineNotDone = 0; // the line to resume from
+    int stopSignal = 0;       // the signal that interrupted the run
+    bool diskFull = false;
     bool fileRefused = false; // nothing was written: the file or the folder cannot be used
 
     bool AllWritten() const { return refused == 0 && skipped == 0 && !fileRefused; }

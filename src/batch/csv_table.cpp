@@ -1,6 +1,6 @@
 #include "batch/csv_table.h"
 
-#include <QStringDecoder>
+#include "platform/text_encoding.h"
 
 #include <csv.h>
 
@@ -82,25 +82,29 @@ unsigned char HeaderSeparator(std::string_view text)
 
 } // namespace
 
+QString CsvTooLarge()
+{
+    return QStringLiteral("le fichier dépasse %1 Mo : découpez-le en plusieurs fichiers.")
+        .arg(kMaxCsvBytes / (1024 * 1024));
+}
+
 CsvTable ReadCsv(const QByteArray &bytes)
 {
-    std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (text.starts_with(kByteOrderMark))
-        text.remove_prefix(kByteOrderMark.size());
-
     CsvTable table;
     if (bytes.size() > kMaxCsvBytes) {
-        table.error = QStringLiteral("le fichier dépasse %1 Mo : découpez-le en plusieurs fichiers.")
-                          .arg(kMaxCsvBytes / (1024 * 1024));
+        table.error = CsvTooLarge();
         return table;
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    // The decoder works when its result is taken as a text.
-    const QString decoded = utf8.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    if (utf8.hasError() || text.find('\0') != std::string_view::npos) {
-        table.error = QStringLiteral("le fichier n'est pas un texte en UTF-8 : enregistrez-le en « CSV UTF-8 ».");
+    std::string decoded = bytes.toStdString();
+    if (decoded.find('\0') != std::string::npos) {
+        table.error = QStringLiteral("le fichier n'est pas un texte : enregistrez-le en « CSV UTF-8 ».");
         return table;
     }
+    // What a French spreadsheet saves as "CSV (séparateur : point-virgule)" is Windows-1252.
+    table.readAsWindows1252 = platform::ConvertToUtf8(decoded);
+    std::string_view text(decoded);
+    if (text.starts_with(kByteOrderMark))
+        text.remove_prefix(kByteOrderMark.size());
 
     Parser parser = MakeParser(HeaderSeparator(text));
     if (!parser) {

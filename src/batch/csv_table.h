@@ -18,15 +18,19 @@ struct CsvRecord {
 struct CsvTable {
     std::vector<CsvRecord> records;
     QString error;
+    bool readAsWindows1252 = false; // the bytes were not UTF-8
 };
 
 // The largest file a batch reads: ample for tens of thousands of customers, and it bounds what a
 // wrong file (a photo, a database dump) can cost in memory.
 constexpr qsizetype kMaxCsvBytes = 16 * 1024 * 1024;
 
-// Reads CSV as RFC 4180 writes it, in UTF-8 (a leading byte-order mark is skipped), separated by
-// commas or by semicolons, whichever the header line uses. Blank lines are skipped; spaces
-// around unquoted fields are dropped.
+// "le fichier dépasse 16 Mo ...".
+QString CsvTooLarge();
+
+// Reads CSV as RFC 4180 writes it, in UTF-8 (a leading byte-order mark is skipped) or, when the
+// bytes are not UTF-8, in Windows-1252; separated by commas or by semicolons, whichever the
+// header line uses. Blank lines are skipped; spaces around unquoted fields are dropped.
 CsvTable ReadCsv(const QByteArray &bytes);
 
 } // namespace batch

@@ -4,8 +4,12 @@
 
 #include <QString>
 
+#include <condition_variable>
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 namespace batch {
 
@@ -15,26 +19,53 @@ struct CachedPhoto {
     QString error;
 };
 
-// Decodes each photo file once, however many rows name it, as long as the photos fit in the
-// memory set aside for them. Used on the main thread, before the rows are drawn; the loader's
-// messages become the row's error text.
+// Decodes each photo file once, however many rows name it, on the thread of the first row that
+// asks; rows asking meanwhile wait for that decode instead of making their own. A photo is
+// forgotten after the last row that names it, or earlier when memory runs short (it is then
+// decoded again if a later row asks). Safe on any thread.
 class PhotoCache
 {
 public:
-    const CachedPhoto &Get(const QString &path);
+    // One more row will ask for `path`: called for every row before the first Acquire.
+    void Expect(const QString &path);
 
-    // When the decoded photos reach the memory set aside for them: the rows that hold them must
-    // be drawn, and the cache trimmed, before more are decoded.
-    bool Full() const { return bytes_ >= kBudgetBytes; }
-    // Forgets the photos that no row holds any more, once the cache is full.
-    void Trim();
+    // The photos of a row about to be drawn, in the order of `paths`; the row holds them until
+    // Release. Those that nobody is decoding are decoded first, on the calling thread, so that
+    // two rows sharing a photo do not wait for each other while they have work of their own.
+    std::vector<CachedPhoto> Acquire(const std::vector<QString> &paths);
+    // The row is drawn: one use done.
+    void Release(const QString &path);
+
+    // The memory the photos held now take, their copies scaled for paper counted with them;
+    // photos being decoded count for the size they are expected to have.
+    std::size_t Bytes() const;
+    // What the row's photos would add to Bytes() if it started now.
+    std::size_t BytesToAdd(const QString &path) const;
+    // Forgets the photos that no row holds, until Bytes() is at most `bytes`.
+    void TrimTo(std::size_t bytes);
 
 private:
-    // A thousand customers with a photo each must not hold a thousand photos in memory.
-    static constexpr std::size_t kBudgetBytes = 512u * 1024 * 1024;
+    struct Entry {
+        int uses = 0;    // rows that will still ask for it
+        int holders = 0; // rows drawing with it now
+        bool decoding = false;
+        CachedPhoto photo;
+        std::size_t bytes = 0;
+        std::uint64_t lastUse = 0;
+    };
+    std::size_t ExpectedBytes() const;
+    bool Ready(const Entry &entry) const
+    {
+        return !entry.decoding && (entry.photo.image || !entry.photo.error.isEmpty());
+    }
+    void Forget(std::map<QString, Entry>::iterator entry);
 
-    std::map<QString, CachedPhoto> photos_;
+    mutable std::mutex mutex_;
+    std::condition_variable decoded_;
+    std::map<QString, Entry> entries_;
     std::size_t bytes_ = 0;
+    std::size_t largestPhoto_ = 0;
+    std::uint64_t clock_ = 0;
 };
 
 } // namespace batch

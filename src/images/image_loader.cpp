@@ -60,7 +60,7 @@ PhotoLoad LoadBitmap(const QString &path)
     return PhotoFromBitmap(block);
 }
 
-PhotoLoad LoadJpeg(const QString &path)
+PhotoLoad LoadJpeg(const QString &path, photo_limits::FramePixels frame)
 {
     PhotoLoad load;
     int error = 0;
@@ -78,7 +78,7 @@ PhotoLoad LoadJpeg(const QString &path)
         close(fd);
         return load;
     }
-    JpegDecode decoded = DecodeJpegFile(file);
+    JpegDecode decoded = DecodeJpegFile(file, frame);
     std::fclose(file);
     load.messages = std::move(decoded.messages);
     if (decoded.tooLarge) {
@@ -161,13 +161,18 @@ PhotoLoad PhotoFromBitmap(const DibImage &block)
 
 PhotoLoad LoadPhotoFile(const QString &path)
 {
+    return LoadPhotoForFrame(path, photo_limits::kLargestFrame);
+}
+
+PhotoLoad LoadPhotoForFrame(const QString &path, photo_limits::FramePixels frame)
+{
     if (path.size() < 4)
         return {};
     const QString ending = path.right(4).toLower();
     if (ending == QLatin1String(".bmp") || ending == QLatin1String(".dib"))
         return LoadBitmap(path);
     if (ending == QLatin1String(".jpg"))
-        return LoadJpeg(path);
+        return LoadJpeg(path, frame);
     PhotoLoad refused;
     refused.messages.push_back(CheckMessage(kCannotLoad));
     return refused;

@@ -2,6 +2,7 @@
 
 #include "images/dib_image.h"
 #include "images/load_message.h"
+#include "images/photo_limits.h"
 
 #include <QImage>
 #include <QString>
@@ -21,6 +22,9 @@ struct PhotoLoad {
 // gives no image and no message. Touches no widget and no global state: callable from any
 // thread, and from several at once.
 PhotoLoad LoadPhotoFile(const QString &path);
+// The same, for a caller that prints only in smaller frames than the largest (a JPEG is then
+// decoded smaller, and sooner).
+PhotoLoad LoadPhotoForFrame(const QString &path, photo_limits::FramePixels frame);
 
 // The picture a bitmap block holds; what LoadPhotoFile does once the file has been read.
 PhotoLoad PhotoFromBitmap(const DibImage &block);

@@ -123,6 +123,7 @@ int OrientationOf(const jpeg_decompress_struct &cinfo)
 
 // Where the decoded picture goes; lives outside the frame that the error exit jumps to.
 struct Output {
+    photo_limits::FramePixels frame; // the frame the picture must fill
     QImage image;
     int orientation = 1;
     bool tooLarge = false;
@@ -162,8 +163,8 @@ void Decode(std::FILE *file, jpeg_decompress_struct &cinfo, ErrorManager &errors
     output.orientation = OrientationOf(cinfo);
     // Straight into the layout of a 32-bit QImage: blue, green, red, then 0xFF.
     cinfo.out_color_space = JCS_EXT_BGRX;
-    cinfo.scale_num = static_cast<unsigned>(
-        JpegScaleEighths(cinfo.image_width, cinfo.image_height, OrientationTurnsQuarter(output.orientation)));
+    cinfo.scale_num = static_cast<unsigned>(JpegScaleEighths(
+        cinfo.image_width, cinfo.image_height, OrientationTurnsQuarter(output.orientation), output.frame));
     cinfo.scale_denom = 8;
     jpeg_calc_output_dimensions(&cinfo);
     if (static_cast<std::uint64_t>(cinfo.output_width) * cinfo.output_height > photo_limits::kLargestPhotoPixels) {
@@ -196,30 +197,32 @@ void Decode(std::FILE *file, jpeg_decompress_struct &cinfo, ErrorManager &errors
 
 } // namespace
 
-int JpegScaleEighths(unsigned width, unsigned height, bool turned)
+int JpegScaleEighths(unsigned width, unsigned height, bool turned, photo_limits::FramePixels frame)
 {
-    const std::uint64_t wantedWidth =
-        turned ? photo_limits::kLargestFrameHeightPixels : photo_limits::kLargestFrameWidthPixels;
-    const std::uint64_t wantedHeight =
-        turned ? photo_limits::kLargestFrameWidthPixels : photo_limits::kLargestFrameHeightPixels;
-    for (int eighths = 1; eighths < 8; ++eighths) {
-        // As the library rounds the scaled size: up.
-        const std::uint64_t scaledWidth = (std::uint64_t(width) * eighths + 7) / 8;
-        const std::uint64_t scaledHeight = (std::uint64_t(height) * eighths + 7) / 8;
-        if (scaledWidth >= wantedWidth && scaledHeight >= wantedHeight)
-            return eighths;
-    }
-    return 8;
+    const auto wantedWidth = static_cast<std::uint64_t>(turned ? frame.height : frame.width);
+    const auto wantedHeight = static_cast<std::uint64_t>(turned ? frame.width : frame.height);
+    // As the library rounds the scaled size: up.
+    const auto scaled = [](std::uint64_t size, int eighths) { return (size * eighths + 7) / 8; };
+    int smallest = 1;
+    while (smallest < 8 && (scaled(width, smallest) < wantedWidth || scaled(height, smallest) < wantedHeight))
+        ++smallest;
+    // The library decodes at 1/8, 1/4, 1/2 and full size with its fast (SIMD) code, and at the
+    // other eighths with plain C that takes longer than the full size does: the next of those
+    // scales is chosen, unless the picture would then be larger than a slot holds.
+    int fast = 1;
+    while (fast < smallest)
+        fast *= 2;
+    return scaled(width, fast) * scaled(height, fast) <= photo_limits::kLargestPhotoPixels ? fast : smallest;
 }
 
-JpegDecode DecodeJpegFile(std::FILE *file)
+JpegDecode DecodeJpegFile(std::FILE *file, photo_limits::FramePixels frame)
 {
     JpegDecode result;
     jpeg_decompress_struct cinfo{};
     ErrorManager errors{};
     errors.messages = &result.messages;
     ScanGuard progress{};
-    Output output;
+    Output output{frame, {}, 1, false, false};
     Decode(file, cinfo, errors, progress, output);
     // Releases everything the library holds, whether the decode ended normally or not.
     jpeg_destroy_decompress(&cinfo);

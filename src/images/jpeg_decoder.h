@@ -1,6 +1,7 @@
 #pragma once
 
 #include "images/load_message.h"
+#include "images/photo_limits.h"
 
 #include <QImage>
 
@@ -19,11 +20,13 @@ struct JpegDecode {
 
 // Decodes the JPEG data of a file opened for reading ("rb"; the caller closes it). A picture
 // larger than any page needs is decoded reduced by the library's DCT scaling, keeping at least
-// 300 pixels per inch in the largest frame a layout prints it in. Any warning (corrupt or
-// truncated data) drops the picture. Safe to call from several threads at once.
-JpegDecode DecodeJpegFile(std::FILE *file);
+// 300 pixels per inch in `frame`, by default the largest frame a layout prints it in. Any
+// warning (corrupt or truncated data) drops the picture. Safe to call from several threads at
+// once.
+JpegDecode DecodeJpegFile(std::FILE *file, photo_limits::FramePixels frame = photo_limits::kLargestFrame);
 
-// The scale, in eighths, at which a picture of width x height is decoded: the smallest that
-// still fills the largest printed frame at 300 ppi (`turned`: the picture is shown rotated by a
-// quarter turn), 8 when the picture is no larger than that.
-int JpegScaleEighths(unsigned width, unsigned height, bool turned);
+// The scale, in eighths, at which a picture of width x height is decoded: the smallest of the
+// library's fast scales (1, 2, 4 or 8 eighths) that still fills `frame` (`turned`: the picture
+// is shown rotated by a quarter turn), 8 when the picture is no larger than that.
+int JpegScaleEighths(unsigned width, unsigned height, bool turned,
+                     photo_limits::FramePixels frame = photo_limits::kLargestFrame);

@@ -17,6 +17,17 @@ constexpr double kLargestFrameHeightMm = 122.0;
 constexpr int kLargestFrameWidthPixels = static_cast<int>(kLargestFrameWidthMm / 25.4 * kPrintPpi + 1);
 constexpr int kLargestFrameHeightPixels = static_cast<int>(kLargestFrameHeightMm / 25.4 * kPrintPpi + 1);
 
+// A frame a photo is decoded to fill, in pixels at 300 ppi.
+struct FramePixels {
+    int width;
+    int height;
+};
+constexpr FramePixels kLargestFrame{kLargestFrameWidthPixels, kLargestFrameHeightPixels};
+// The same frames on A4, the only paper of exports and batches: 210/297 of their size on A3.
+constexpr double kA4OverA3 = 210.0 / 297.0;
+constexpr FramePixels kLargestA4Frame{static_cast<int>(kLargestFrameWidthMm * kA4OverA3 / 25.4 * kPrintPpi + 1),
+                                      static_cast<int>(kLargestFrameHeightMm *kA4OverA3 / 25.4 * kPrintPpi + 1)};
+
 // The largest picture a slot holds, in pixels. That largest frame needs 3.4 megapixels; 40 lets
 // a camera's bitmap load untouched while two full slots stay within a few hundred megabytes
 // (4 bytes a pixel). JPEG files larger than needed are decoded reduced, so only bitmaps and

@@ -37,7 +37,8 @@ bool IsSuffixCharacter(char c)
 // fits in a folder entry.
 std::string TemporaryStem(const QByteArray &targetName)
 {
-    std::string stem = "." + targetName.toStdString();
+    std::string stem(1, '.');
+    stem.append(targetName.constData(), static_cast<std::size_t>(targetName.size()));
     const std::size_t room = kLongestName - 1 - kSuffixLength;
     if (stem.size() > room) {
         std::size_t cut = room;

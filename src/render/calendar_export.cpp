@@ -43,47 +43,53 @@ PressSheet PdfPressSheet(DisplayMode mode, double bleedMm)
     return ComputePressSheet(a4.width(), a4.height(), bleedMm, kPdfResolution);
 }
 
+bool DrawPdf(platform::WholeFile &file, const LayoutInputs &inputs, const std::optional<PressSheet> &press)
+{
+    // A PDF writer rather than a printer: it asks no print system for its printers, so every
+    // export costs the same with or without one, on any thread. It does not check its own
+    // writes: the file does, and its Commit() tells.
+    QPdfWriter writer(file.Device());
+    writer.setResolution(kPdfResolution);
+    // A PDF has no unprintable border: the whole sheet is the printable area and the calendar
+    // keeps the same 1.5 cm margins as on paper.
+    const QPageLayout a4 = A4Layout(inputs.view.mode);
+    if (press) {
+        const QSize media(qRound(press->media.right), qRound(press->media.top));
+        writer.setPageLayout(
+            QPageLayout(QPageSize(media, QString(), QPageSize::ExactMatch), QPageLayout::Portrait, QMarginsF()));
+    } else {
+        writer.setPageLayout(a4);
+    }
+    writer.setCreator(QStringLiteral("Générateur de Tamvel"));
+    writer.setTitle(QStringLiteral("Année %1").arg(inputs.app.Annee, 4, 10, QLatin1Char('0')));
+    // On a press sheet the page is drawn exactly as on its own A4 sheet, moved by the margin.
+    return PrintPages(writer, inputs, 1, PageCount(inputs.view.mode), SheetOf(a4, kPdfResolution, kPdfResolution),
+                      press ? press->drawingOffset : 0);
+}
+
+ExportResult CommitExport(platform::WholeFile &file)
+{
+    if (!file.Commit())
+        return FailedWrite(file);
+    ExportResult result;
+    result.ok = true;
+    result.files << file.Target();
+    return result;
+}
+
 ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs, platform::WholeFile::Abandoned abandoned,
                        const std::optional<PressSheet> &press)
 {
-    ExportResult result;
     platform::WholeFile file(path);
     if (!file.Open(abandoned))
         return FailedWrite(file);
-
-    bool printed = false;
-    {
-        // A PDF writer rather than a printer: it asks no print system for its printers, so every
-        // export costs the same with or without one, on any thread. It does not check its own
-        // writes: the file does, and Commit() tells.
-        QPdfWriter writer(file.Device());
-        writer.setResolution(kPdfResolution);
-        // A PDF has no unprintable border: the whole sheet is the printable area and the calendar
-        // keeps the same 1.5 cm margins as on paper.
-        const QPageLayout a4 = A4Layout(inputs.view.mode);
-        if (press) {
-            const QSize media(qRound(press->media.right), qRound(press->media.top));
-            writer.setPageLayout(
-                QPageLayout(QPageSize(media, QString(), QPageSize::ExactMatch), QPageLayout::Portrait, QMarginsF()));
-        } else {
-            writer.setPageLayout(a4);
-        }
-        writer.setCreator(QStringLiteral("Générateur de Tamvel"));
-        writer.setTitle(QStringLiteral("Année %1").arg(inputs.app.Annee, 4, 10, QLatin1Char('0')));
-        // On a press sheet the page is drawn exactly as on its own A4 sheet, moved by the margin.
-        printed = PrintPages(writer, inputs, 1, PageCount(inputs.view.mode),
-                             SheetOf(a4, kPdfResolution, kPdfResolution), press ? press->drawingOffset : 0);
-    }
-    if (!printed) {
+    if (!DrawPdf(file, inputs, press)) {
         file.Discard();
+        ExportResult result;
         result.error = CannotWrite(path);
         return result;
     }
-    if (!file.Commit())
-        return FailedWrite(file);
-    result.ok = true;
-    result.files << path;
-    return result;
+    return CommitExport(file);
 }
 
 ExportResult WriteWholeFile(const QString &path, const QByteArray &bytes)

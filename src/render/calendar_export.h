@@ -25,6 +25,13 @@ ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs,
                        platform::WholeFile::Abandoned abandoned = platform::WholeFile::Abandoned::Clear,
                        const std::optional<PressSheet> &press = std::nullopt);
 
+// What ExportPdf does, in two steps for a caller that commits the file elsewhere: draws every
+// page into `file`, open (false when the drawing could not begin), ...
+bool DrawPdf(platform::WholeFile &file, const LayoutInputs &inputs,
+             const std::optional<PressSheet> &press = std::nullopt);
+// ... then commits it, saying why when it cannot.
+ExportResult CommitExport(platform::WholeFile &file);
+
 // The press sheet of the mode's A4 pages in a PDF export, with a bleed in millimetres.
 PressSheet PdfPressSheet(DisplayMode mode, double bleedMm);
 

@@ -49,12 +49,23 @@ TEST(ReadCsv, FilesAndTheRecordsTheyMake)
     }
 }
 
+TEST(ReadCsv, AFrenchSpreadsheetsWindows1252FileIsRead)
+{
+    const batch::CsvTable table = ReadCsv("Fichier;Ann\xE9"
+                                          "e\r\ngarage;Garage Martin \x96 R\xE9parations \x80 l\x92"
+                                          "atelier\r\n");
+    EXPECT_TRUE(table.readAsWindows1252);
+    EXPECT_EQ(Flatten(table),
+              (std::vector<std::string>{"1:Fichier|Année", "2:garage|Garage Martin – Réparations € l’atelier"}));
+    EXPECT_FALSE(ReadCsv("f\nR\xC3\xA9parations\n").readAsWindows1252);
+}
+
 TEST(ReadCsv, BrokenFilesAreRefusedWithTheirLine)
 {
     const std::pair<QByteArray, const char *> cases[] = {
         {"f,p\na,b\nc,\"unterminated\nd,e\n", "ligne 3 : guillemets mal placés"},
         {"f,p\na,\"x\"y\n", "ligne 2 : guillemets mal placés"},
-        {"f,p\na,caf\xE9\n", "UTF-8"},
+        {QByteArray("f,p\na,b\0c\n", 11), "pas un texte"},
         {QByteArray(batch::kMaxCsvBytes + 1, 'a'), "16 Mo"},
     };
     for (const auto &[bytes, reason] : cases) {
