@@ -18,6 +18,9 @@ struct ImportLimits {
     std::size_t lines = 400000;
     // BEGIN/END depth: libical frees components recursively. Agendas need 3 (VEVENT > VALARM).
     int nesting = 16;
+    // Yearly rules of time zone observances (STANDARD, DAYLIGHT): libical walks each from its
+    // first year the first time the zone is used. Agendas hold a few per zone.
+    int timeZoneRules = 200;
     // Steps of libical's recurrence iterators across the whole file. The walk of a rule starts
     // at the year (or at DTSTART when its COUNT matters) and stops after it.
     std::int64_t ruleSteps = 400000;

@@ -1,10 +1,12 @@
 #include "ical/safe_parse.h"
 
+#include "model/ole_date_time.h"
 #include "platform/regular_file.h"
 #include "platform/text_encoding.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <string_view>
 
 namespace ical {
@@ -93,6 +95,60 @@ private:
     std::string error_;
 };
 
+// A time zone changes its offset at most a few times a year, by yearly rules such as "the last
+// Sunday of March". libical expands an observance's rule change by change the first time the
+// zone is used (every second of the years walked for FREQ=SECONDLY) and searches up to its last
+// year for a yearly rule that never matches (30 April). Only yearly rules in one month that can
+// match are kept; an observance without one keeps its first onset.
+bool KeepsTimeZoneRule(const icalrecurrencetype &rule, const icaltimetype &onset)
+{
+    const auto none = [](const short *list) { return list[0] == ICAL_RECURRENCE_ARRAY_MAX; };
+    if (rule.freq != ICAL_YEARLY_RECURRENCE || rule.interval > 1 || !none(rule.by_second) || !none(rule.by_minute) ||
+        !none(rule.by_hour) || !none(rule.by_year_day) || !none(rule.by_week_no) || !none(rule.by_set_pos) ||
+        rule.by_month[0] < 1 || rule.by_month[0] > 12 || rule.by_month[1] != ICAL_RECURRENCE_ARRAY_MAX)
+        return false;
+    const int days = model::DaysInMonth(2000, rule.by_month[0]); // a leap year: 29 February can match
+    for (int i = 0; i < ICAL_BY_MONTHDAY_SIZE && rule.by_month_day[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i) {
+        if (rule.by_month_day[i] == 0 || std::abs(rule.by_month_day[i]) > days)
+            return false;
+    }
+    for (int i = 0; i < ICAL_BY_DAY_SIZE && rule.by_day[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i) {
+        const int position = icalrecurrencetype_day_position(rule.by_day[i]);
+        if (std::abs(position) > 5 || (position != 0 && !none(rule.by_month_day)))
+            return false;
+    }
+    return !none(rule.by_day) || !none(rule.by_month_day) || (onset.day >= 1 && onset.day <= days);
+}
+
+std::string CheckTimeZones(const std::vector<icalcomponent *> &calendars, const ImportLimits &limits,
+                           const std::string &fileName)
+{
+    int rules = 0;
+    for (icalcomponent *calendar : calendars) {
+        for (icalcomponent *zone = icalcomponent_get_first_component(calendar, ICAL_VTIMEZONE_COMPONENT);
+             zone != nullptr; zone = icalcomponent_get_next_component(calendar, ICAL_VTIMEZONE_COMPONENT)) {
+            for (icalcomponent *observance = icalcomponent_get_first_component(zone, ICAL_ANY_COMPONENT);
+                 observance != nullptr; observance = icalcomponent_get_next_component(zone, ICAL_ANY_COMPONENT)) {
+                std::vector<icalproperty *> dropped;
+                const icaltimetype onset = icalcomponent_get_dtstart(observance);
+                for (icalproperty *p = icalcomponent_get_first_property(observance, ICAL_RRULE_PROPERTY); p != nullptr;
+                     p = icalcomponent_get_next_property(observance, ICAL_RRULE_PROPERTY)) {
+                    if (!KeepsTimeZoneRule(icalproperty_get_rrule(p), onset))
+                        dropped.push_back(p);
+                    else if (++rules > limits.timeZoneRules)
+                        return "Le fichier " + Quoted(fileName) + " décrit plus de " +
+                               std::to_string(limits.timeZoneRules) + " règles de fuseau horaire";
+                }
+                for (icalproperty *p : dropped) {
+                    icalcomponent_remove_property(observance, p);
+                    icalproperty_free(p);
+                }
+            }
+        }
+    }
+    return {};
+}
+
 std::vector<icalcomponent *> Children(icalcomponent *parent, icalcomponent_kind kind)
 {
     std::vector<icalcomponent *> children;
@@ -153,6 +209,10 @@ ParsedCalendar ParseCalendarSafely(std::string bytes, const ImportLimits &limits
         parsed.error =
             "Le fichier " + Quoted(fileName) +
             (scan.Unfinished() ? " est incomplet (un bloc BEGIN n'a pas de END)" : " n'est pas un fichier iCalendar");
+    else
+        parsed.error = CheckTimeZones(parsed.calendars, limits, fileName);
+    if (!parsed.error.empty())
+        parsed.calendars.clear();
     return parsed;
 }
 

@@ -196,6 +196,12 @@ TEST(IcalImport, HostileAgendasGiveTheirDaysOrAMessageWithinTheBudget)
              event("DTSTART:20260105T090000\r\nRRULE:FREQ=MINUTELY;BYMONTH=2;BYMONTHDAY=30\r\nSUMMARY:M\r\n") +
              event("DTSTART:20260105T090000\r\nRRULE:FREQ=HOURLY;BYMONTH=2;BYMONTHDAY=31\r\nSUMMARY:H\r\n") + tail,
          0, ""},
+        {"a time zone changing every second",
+         head +
+             "BEGIN:VTIMEZONE\r\nTZID:Z\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\nRRULE:FREQ=SECONDLY\r\n"
+             "TZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n" +
+             event("DTSTART;TZID=Z:20270301T120000\r\nSUMMARY:Z\r\n") + tail,
+         1, ""},
         {"a hundred rules of every second",
          head + event("DTSTART:20270101T000000Z\r\n" + rules + "SUMMARY:R\r\n") + tail, 365, ""},
         {"twenty thousand exclusions",
