@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ical/ical_handles.h"
 #include "ical/import_limits.h"
 
 #include <libical/ical.h>
@@ -7,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,32 @@ private:
 std::int64_t WallSeconds(const icaltimetype &time);
 // The same instant in UTC, so that times of different zones compare.
 std::int64_t UtcSeconds(const icaltimetype &time);
+// The day number of wall seconds, and the time they stand for, of the kind and zone of `like`.
+std::int64_t DayOf(std::int64_t wallSeconds);
+icaltimetype TimeAt(std::int64_t wallSeconds, const icaltimetype &like);
+
+// The days that the day parts of a rule (BYMONTH, BYMONTHDAY, BYYEARDAY, BYWEEKNO, BYDAY) allow,
+// one after the other from a first day to a last one, walked by libical as a daily rule: that
+// search stops at UNTIL, where a monthly or yearly one goes on to libical's last year. Every
+// step is taken from the budget.
+class RuleDays
+{
+public:
+    enum class Parts {
+        All,      // every day part, as a rule repeating within a day reads them
+        Necessary // those a daily rule can take, BYDAY without positions: days that could match
+    };
+    RuleDays(const icalrecurrencetype &rule, const icaltimetype &start, std::int64_t firstDay, std::int64_t lastDay,
+             Parts parts, WalkBudget &budget);
+    std::optional<std::int64_t> Next();
+
+private:
+    WalkBudget &budget_;
+    bool filtered_ = false;
+    std::int64_t next_;
+    std::int64_t last_;
+    RecurIterator iterator_;
+};
 
 // The occurrences an event leaves out: its EXDATEs and the occurrences moved by events of their
 // own (RECURRENCE-ID). A date leaves out every occurrence on that date.

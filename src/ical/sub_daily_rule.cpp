@@ -49,72 +49,6 @@ bool HasList(const short *list)
     return list[0] != ICAL_RECURRENCE_ARRAY_MAX;
 }
 
-icaltimetype TimeAt(std::int64_t wall, const icaltimetype &like)
-{
-    const COleDateTime date = COleDateTime::FromValue(static_cast<double>(FloorDiv(wall, kDay)));
-    icaltimetype time = like;
-    time.year = date.GetYear();
-    time.month = date.GetMonth();
-    time.day = date.GetDay();
-    const std::int64_t second = Mod(wall, kDay);
-    time.hour = like.is_date ? 0 : static_cast<int>(second / 3600);
-    time.minute = like.is_date ? 0 : static_cast<int>(second / 60 % 60);
-    time.second = like.is_date ? 0 : static_cast<int>(second % 60);
-    return time;
-}
-
-// The days a rule's day parts allow, one after the other, from a first day to a last one.
-class RuleDays
-{
-public:
-    RuleDays(const icalrecurrencetype &rule, const icaltimetype &start, std::int64_t firstDay, std::int64_t lastDay,
-             WalkBudget &budget)
-        : budget_(budget), next_(firstDay), last_(lastDay)
-    {
-        filtered_ = HasList(rule.by_day) || HasList(rule.by_month_day) || HasList(rule.by_year_day) ||
-                    HasList(rule.by_week_no) || HasList(rule.by_month);
-        if (!filtered_ || firstDay > lastDay || !budget_.TakeSteps(1))
-            return;
-        // libical walks a daily rule with these parts quickly, and stops at its UNTIL.
-        icalrecurrencetype daily = rule;
-        daily.freq = ICAL_DAILY_RECURRENCE;
-        daily.interval = 1;
-        daily.count = 0;
-        daily.by_second[0] = daily.by_minute[0] = daily.by_hour[0] = daily.by_set_pos[0] = ICAL_RECURRENCE_ARRAY_MAX;
-        const icaltimetype like = icaltime_null_date();
-        daily.until = TimeAt(lastDay * kDay, like);
-        const icaltimetype dayOfStart = TimeAt(FloorDiv(WallSeconds(start), kDay) * kDay, like);
-        iterator_.reset(icalrecur_iterator_new(daily, dayOfStart));
-        if (iterator_ && firstDay * kDay > WallSeconds(dayOfStart))
-            icalrecur_iterator_set_start(iterator_.get(), TimeAt(firstDay * kDay, like));
-    }
-
-    std::optional<std::int64_t> Next()
-    {
-        if (!filtered_)
-            return next_ <= last_ ? std::optional(next_++) : std::nullopt;
-        while (iterator_ && budget_.TakeSteps(1)) {
-            const icaltimetype day = icalrecur_iterator_next(iterator_.get());
-            if (icaltime_is_null_time(day))
-                break;
-            const std::int64_t number = FloorDiv(WallSeconds(day), kDay);
-            if (number > last_)
-                break;
-            if (number >= next_)
-                return number;
-        }
-        iterator_.reset();
-        return std::nullopt;
-    }
-
-private:
-    WalkBudget &budget_;
-    bool filtered_ = false;
-    std::int64_t next_;
-    std::int64_t last_;
-    RecurIterator iterator_;
-};
-
 // The periods and instants of a sub-daily rule, on the local clock of its DTSTART.
 class Periods
 {
@@ -293,7 +227,7 @@ void WalkSubDaily(const icalrecurrencetype &rule, const icaltimetype &start, con
                           HasList(rule.by_week_no) || HasList(rule.by_month);
     const std::int64_t spanEnd = WallSeconds(span.until) + (span.until.is_date ? kDay - 1 : 0);
     std::int64_t until = std::min(UntilOf(rule, start), spanEnd);
-    const std::int64_t startDay = FloorDiv(periods.Start(), kDay);
+    const std::int64_t startDay = DayOf(periods.Start());
 
     // A COUNT that ends before the span does becomes an end instant.
     if (rule.count > 0 && rule.count <= periods.MostUntil(until)) {
@@ -301,7 +235,7 @@ void WalkSubDaily(const icalrecurrencetype &rule, const icaltimetype &start, con
             until = std::min(until, periods.CountEnd(rule.count));
         } else {
             std::int64_t left = rule.count;
-            RuleDays days(rule, start, startDay, FloorDiv(until, kDay), budget);
+            RuleDays days(rule, start, startDay, DayOf(until), RuleDays::Parts::All, budget);
             for (auto day = days.Next(); day && left > 0; day = days.Next()) {
                 const bool wholeDay = *day * kDay >= periods.Start() && *day * kDay + kDay - 1 <= until;
                 const std::int64_t onDay =
@@ -330,7 +264,7 @@ void WalkSubDaily(const icalrecurrencetype &rule, const icaltimetype &start, con
     const auto free = [&](std::int64_t instant) {
         return excluded.Empty() || !excluded.Contains(TimeAt(instant, like));
     };
-    RuleDays days(rule, start, std::max(startDay, FloorDiv(WallSeconds(span.from), kDay)), FloorDiv(until, kDay),
+    RuleDays days(rule, start, std::max(startDay, DayOf(WallSeconds(span.from))), DayOf(until), RuleDays::Parts::All,
                   budget);
     for (auto day = days.Next(); day; day = days.Next()) {
         std::optional<std::int64_t> first;
