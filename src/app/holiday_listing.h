@@ -6,7 +6,8 @@
 
 namespace app {
 
-// Every labelled day of a year, one "YYYY-MM-DD<TAB>label" line each, in date order.
+// Every labelled day of a year, one "YYYY-MM-DD<TAB>label" line each, in date order; a line
+// break inside a label reads as a space.
 std::string ListHolidays(int year, const model::HolidayOptions &options);
 
 } // namespace app

@@ -21,6 +21,12 @@ namespace app {
 
 ExportResult ExportIcs(const QString &path, int year, const model::HolidayOptions &options)
 {
+    if (year > ical::kLastExportYear)
+        return {false,
+                QStringLiteral("Les agendas iCalendar ne vont pas au-delà de l'an %1 : « %2 » n'a pas été écrit.")
+                    .arg(ical::kLastExportYear)
+                    .arg(path),
+                {}};
     const ical::CalendarYear calendar{year, model::LabelledDaysOfYear(year, options),
                                       QDateTime::currentSecsSinceEpoch()};
     return WriteWholeFile(path, QByteArray::fromStdString(ical::ExportCalendar(calendar)));
@@ -62,9 +68,18 @@ int ImportIcsCommand(const std::string &path, CTamvelApp &tamvel, const ViewStat
         std::fprintf(stderr, "tamvel : %s\n", imported.error.c_str());
         return kUsageError;
     }
+    for (const std::string &note : imported.notes)
+        std::fprintf(stderr, "tamvel : %s\n", note.c_str());
+    // Nothing found because the walk was cut short is a failure, not an empty agenda.
+    if (imported.cutShort && imported.days.empty())
+        return kUsageError;
     const std::size_t added = model::AppendParticularDays(year, imported.days, doc.Dates, doc.Libelles);
-    if (added > 0)
-        doc.SaveParticularDays();
+    if (added > 0 && !doc.SaveParticularDays()) {
+        std::fprintf(stderr,
+                     "tamvel : les jours de « %s » n'ont pas pu être enregistrés : aucun jour n'a été ajouté.\n",
+                     path.c_str());
+        return kUsageError;
+    }
     const std::string count = added == 0   ? "Aucun jour ajouté"
                               : added == 1 ? "1 jour ajouté"
                                            : std::to_string(added) + " jours ajoutés";

@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStringList>
 #include <QTimeZone>
 #include <QVBoxLayout>
 
@@ -255,6 +256,11 @@ void CEnterFerie::OnImport()
         return;
     }
     AppendDays(imported.days, QStringLiteral("« %1 »").arg(QFileInfo(path).fileName()));
+    QStringList notes;
+    for (const std::string &note : imported.notes)
+        notes.append(QString::fromStdString(note));
+    if (!notes.isEmpty())
+        platform::Prompts().Message(this, platform::ApplicationTitle(), notes.join(u'\n'));
 }
 
 void CEnterFerie::OnCopyPreviousYear()

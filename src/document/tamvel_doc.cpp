@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <optional>
 #include <set>
 
 using platform::RegistryKey;
@@ -133,7 +134,7 @@ std::vector<model::DayLabel> StoredParticularDays(int year)
     return days;
 }
 
-void CTamvelDoc::SaveParticularDays()
+bool CTamvelDoc::SaveParticularDays()
 {
     const int year = app_.Annee;
     // The old list goes and the new one comes in a single replacement of the file.
@@ -142,18 +143,16 @@ void CTamvelDoc::SaveParticularDays()
         yearKey->DeleteSubKey(QStringLiteral("FERIE"));
 
     const std::size_t count = std::min(Dates.size(), Libelles.size());
-    if (count == 0)
-        return;
-    auto key = RegistryKey::OpenOrCreate(settings_keys::YearParticularDays(year));
-    if (!key)
-        return;
-    for (std::size_t i = 0; i < count; ++i) {
+    auto key = count > 0 ? RegistryKey::OpenOrCreate(settings_keys::YearParticularDays(year)) : std::nullopt;
+    for (std::size_t i = 0; key && i < count; ++i) {
         // A date that is not valid has month and day -1: it is stored as -101.
         const int value = Dates[i].GetMonth() * 100 + Dates[i].GetDay();
         key->SetNumber(QStringLiteral("Date%1").arg(i + 1), static_cast<std::uint32_t>(value));
         key->SetText(QStringLiteral("Libelle%1").arg(i + 1), QString::fromStdString(Libelles[i]));
     }
-    key->SetNumber(QStringLiteral("Nb"), static_cast<std::uint32_t>(count));
+    if (key)
+        key->SetNumber(QStringLiteral("Nb"), static_cast<std::uint32_t>(count));
+    return transaction.Commit() && (count == 0 || key);
 }
 
 void CTamvelDoc::SaveLundiPentecote()

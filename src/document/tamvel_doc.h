@@ -22,7 +22,8 @@ public:
     // Empties the document and reads the year Annee.
     bool OnNewDocument();
     void LoadParticularDays();
-    void SaveParticularDays();
+    // True when the settings file holds the list afterwards.
+    bool SaveParticularDays();
     void SaveLundiPentecote();
 
     // Command 32814: toggles the Pentecost Monday option, stores it, redraws.

@@ -23,24 +23,12 @@ icaltimetype DateOf(int year, int month, int day)
     return date;
 }
 
-// 64-bit FNV-1a: a few lines, and the same value on every machine and every run.
-std::uint64_t StableHash(const std::string &text)
-{
-    std::uint64_t hash = 0xcbf29ce484222325ULL;
-    for (const unsigned char c : text) {
-        hash ^= c;
-        hash *= 0x100000001b3ULL;
-    }
-    return hash;
-}
-
 } // namespace
 
-std::string EventUid(int year, int month, int day, const std::string &label)
+std::string EventUid(int year, int month, int day, bool particular)
 {
     char uid[64];
-    std::snprintf(uid, sizeof uid, "%04d%02d%02d-%016llx@tamvel", year, month, day,
-                  static_cast<unsigned long long>(StableHash(label)));
+    std::snprintf(uid, sizeof uid, "%04d%02d%02d-%s@tamvel", year, month, day, particular ? "particulier" : "ferie");
     return uid;
 }
 
@@ -56,7 +44,8 @@ std::string ExportCalendar(const CalendarYear &calendar)
         icaltimetype end = start;
         icaltime_adjust(&end, 1, 0, 0, 0);
         icalcomponent *event = icalcomponent_vanew(
-            ICAL_VEVENT_COMPONENT, icalproperty_new_uid(EventUid(calendar.year, day.month, day.day, day.label).c_str()),
+            ICAL_VEVENT_COMPONENT,
+            icalproperty_new_uid(EventUid(calendar.year, day.month, day.day, day.particular).c_str()),
             icalproperty_new_dtstamp(stamp), icalproperty_new_dtstart(start), icalproperty_new_dtend(end),
             icalproperty_new_summary(day.label.c_str()),
             icalproperty_new_categories(day.particular ? kParticularDay : kPublicHoliday),

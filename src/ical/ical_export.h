@@ -18,8 +18,12 @@ struct CalendarYear {
 // An iCalendar file (RFC 5545) with one all-day event per day, lines ending in CRLF.
 std::string ExportCalendar(const CalendarYear &calendar);
 
-// The UID of a day's event: the same for the same day and label at every export, so that an
-// agenda updates its events instead of doubling them.
-std::string EventUid(int year, int month, int day, const std::string &label);
+// The UID of a day's event: the same for the same date and kind of day (public holiday or
+// particular day) at every export, so that an agenda updates its events, a renamed day included,
+// instead of doubling them.
+std::string EventUid(int year, int month, int day, bool particular);
+
+// libical writes no date after this year: later years cannot be exported.
+constexpr int kLastExportYear = 3000;
 
 } // namespace ical

@@ -12,4 +12,9 @@ struct ComponentFree {
 // Owns a component and everything inside it.
 using Component = std::unique_ptr<icalcomponent, ComponentFree>;
 
+struct IteratorFree {
+    void operator()(icalrecur_iterator *iterator) const { icalrecur_iterator_free(iterator); }
+};
+using RecurIterator = std::unique_ptr<icalrecur_iterator, IteratorFree>;
+
 } // namespace ical

@@ -1,55 +1,40 @@
 #include "ical/ical_import.h"
 
-#include "ical/ical_handles.h"
+#include "ical/recurrence_walk.h"
+#include "ical/safe_parse.h"
 #include "model/ole_date_time.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
-#include <system_error>
 
 namespace ical {
 
 namespace {
 
-// Steps of one recurrence rule: an event every hour for eleven years, and a bound on the time a
-// rule such as FREQ=SECONDLY can take.
-constexpr int kMaxRuleSteps = 100000;
-// How far an occurrence starting before the year may still reach into it, in days.
-constexpr int kMaxReachDays = 10000;
-
-std::string NotICalendar(const std::string &fileName)
-{
-    return "Le fichier « " + fileName + " » n'est pas un fichier iCalendar : aucun jour n'a été ajouté.";
-}
+constexpr const char *kNothingAdded = " : aucun jour n'a été ajouté.";
 
 std::int64_t DayNumberOf(const icaltimetype &time)
 {
     return model::DayNumber(time.year, time.month, time.day);
 }
 
-// A day cell shows one line: control characters become spaces, and the label keeps its first
-// 254 characters (not bytes: a character of UTF-8 is never cut in two).
-std::string CleanLabel(const char *summary)
+// The label as the settings store will keep it: one line (control characters become spaces) of
+// at most 254 UTF-16 units, a character beyond the BMP counting two and never cut in half.
+std::string StoredLabel(const char *summary)
 {
     std::string label;
-    std::size_t characters = 0;
+    std::size_t units = 0;
     for (const char *p = summary; *p != '\0'; ++p) {
         const auto c = static_cast<unsigned char>(*p);
-        const bool continuation = (c & 0xC0) == 0x80;
-        if (!continuation && characters++ == kMaxLabelCharacters)
-            break;
+        if ((c & 0xC0) != 0x80) {
+            units += c >= 0xF0 ? 2 : 1;
+            if (units > kMaxLabelUnits)
+                break;
+        }
         label += c < 0x20 || c == 0x7F ? ' ' : static_cast<char>(c);
     }
     return label;
-}
-
-bool SameStart(const icaltimetype &a, const icaltimetype &b)
-{
-    return a.is_date || b.is_date ? icaltime_compare_date_only(a, b) == 0 : icaltime_compare(a, b) == 0;
 }
 
 // What one import reads besides the file.
@@ -59,81 +44,48 @@ struct Window {
     std::int64_t firstDay;
     std::int64_t lastDay;
     std::map<std::string, std::vector<icaltimetype>> replaced; // UID -> RECURRENCE-IDs of its own events
+    int reachDays;
 };
 
-// The start of every occurrence of an event that may touch the year: DTSTART, the RRULE
-// occurrences and the RDATEs, less the EXDATEs and the occurrences replaced by events of their own.
-std::vector<icaltimetype> Occurrences(icalcomponent *event, const icaltimetype &start, std::int64_t spanDays,
-                                      const Window &window)
+Exclusions ExclusionsOf(icalcomponent *event, const Window &window)
+{
+    Exclusions excluded;
+    for (icalproperty *p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p != nullptr;
+         p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY))
+        excluded.Add(icalproperty_get_exdate(p));
+    const char *uid = icalcomponent_get_uid(event);
+    const bool isReplacement = !icaltime_is_null_time(icalcomponent_get_recurrenceid(event));
+    if (uid != nullptr && !isReplacement) {
+        if (const auto replaced = window.replaced.find(uid); replaced != window.replaced.end()) {
+            for (const icaltimetype &time : replaced->second)
+                excluded.Add(time);
+        }
+    }
+    excluded.Seal();
+    return excluded;
+}
+
+// Occurrences starting from so long before the year (and up to a day after it, for the time
+// zones) may reach into it.
+WalkSpan SpanOf(const icaltimetype &start, std::int64_t spanDays, const Window &window)
 {
     icaltimetype from = start;
     from.year = window.year;
     from.month = 1;
     from.day = 1;
-    icaltime_adjust(&from, -static_cast<int>(std::min<std::int64_t>(spanDays, kMaxReachDays)) - 1, 0, 0, 0);
+    icaltime_adjust(&from, -static_cast<int>(std::min<std::int64_t>(spanDays, window.reachDays)) - 1, 0, 0, 0);
     icaltimetype until = start;
     until.year = window.year + 1;
     until.month = 1;
     until.day = 1;
-    icaltime_adjust(&until, 1, 0, 0, 0); // a day more for the time zones
-
-    std::vector<icaltimetype> starts{start};
-    for (icalproperty *p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p != nullptr;
-         p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
-        const icalrecurrencetype rule = icalproperty_get_rrule(p);
-        icalrecur_iterator *it = icalrecur_iterator_new(rule, start);
-        if (it == nullptr)
-            continue;
-        // A rule without COUNT can jump to the year; one with COUNT has to be walked from DTSTART.
-        if (rule.count == 0 && icaltime_compare(from, start) > 0)
-            icalrecur_iterator_set_start(it, from);
-        for (int step = 0; step < kMaxRuleSteps; ++step) {
-            const icaltimetype next = icalrecur_iterator_next(it);
-            if (icaltime_is_null_time(next) || icaltime_compare(next, until) > 0)
-                break;
-            if (icaltime_compare(next, from) >= 0)
-                starts.push_back(next);
-        }
-        icalrecur_iterator_free(it);
-    }
-    for (icalproperty *p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p != nullptr;
-         p = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
-        const icaldatetimeperiodtype rdate = icalproperty_get_rdate(p);
-        starts.push_back(icaltime_is_null_time(rdate.time) ? rdate.period.start : rdate.time);
-    }
-
-    std::vector<icaltimetype> excluded;
-    for (icalproperty *p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p != nullptr;
-         p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY))
-        excluded.push_back(icalproperty_get_exdate(p));
-    const char *uid = icalcomponent_get_uid(event);
-    const bool isReplacement = !icaltime_is_null_time(icalcomponent_get_recurrenceid(event));
-    if (uid != nullptr && !isReplacement) {
-        if (const auto replaced = window.replaced.find(uid); replaced != window.replaced.end())
-            excluded.insert(excluded.end(), replaced->second.begin(), replaced->second.end());
-    }
-
-    std::sort(starts.begin(), starts.end(),
-              [](const icaltimetype &a, const icaltimetype &b) { return icaltime_compare(a, b) < 0; });
-    starts.erase(std::unique(starts.begin(), starts.end(), SameStart), starts.end());
-    std::erase_if(starts, [&excluded](const icaltimetype &t) {
-        return icaltime_is_null_time(t) ||
-               std::any_of(excluded.begin(), excluded.end(), [&t](const icaltimetype &x) { return SameStart(t, x); });
-    });
-    return starts;
+    icaltime_adjust(&until, 1, 0, 0, 0);
+    return {from, until};
 }
 
-void AddEvent(icalcomponent *event, const Window &window, std::vector<model::DayLabel> &days)
+// The event's dates in the year, each once.
+std::set<std::int64_t> EventDays(icalcomponent *event, const icaltimetype &start, const Window &window,
+                                 WalkBudget &budget)
 {
-    if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED)
-        return;
-    const char *summary = icalcomponent_get_summary(event);
-    const icaltimetype start = icalcomponent_get_dtstart(event);
-    // A day without a label would hide the public holiday of its date: such events are left out.
-    if (summary == nullptr || *summary == '\0' || icaltime_is_null_time(start) || !icaltime_is_valid_time(start))
-        return;
-    const std::string label = CleanLabel(summary);
-
     // DTEND of an all-day event is the first day after it; without DTEND or DURATION it is one day.
     std::int64_t spanDays = 1;
     if (start.is_date) {
@@ -141,9 +93,8 @@ void AddEvent(icalcomponent *event, const Window &window, std::vector<model::Day
         if (!icaltime_is_null_time(end))
             spanDays = std::max<std::int64_t>(1, DayNumberOf(end) - DayNumberOf(start));
     }
-
-    std::set<std::int64_t> given; // several occurrences on one day give that day once
-    for (const icaltimetype &occurrence : Occurrences(event, start, spanDays, window)) {
+    std::set<std::int64_t> days;
+    const auto take = [&](const icaltimetype &occurrence) {
         std::int64_t first = 0;
         std::int64_t last = 0;
         if (start.is_date) {
@@ -155,24 +106,52 @@ void AddEvent(icalcomponent *event, const Window &window, std::vector<model::Day
                                            : occurrence;
             first = last = DayNumberOf(local);
         }
-        for (std::int64_t day = std::max(first, window.firstDay); day <= std::min(last, window.lastDay); ++day) {
-            if (!given.insert(day).second)
-                continue;
-            const COleDateTime date = COleDateTime::FromValue(static_cast<double>(day));
-            days.push_back({date.GetMonth(), date.GetDay(), label});
-            if (days.size() > kMaxImportedDays)
-                return;
-        }
+        for (std::int64_t day = std::max(first, window.firstDay); day <= std::min(last, window.lastDay); ++day)
+            days.insert(day);
+    };
+
+    const Exclusions excluded = ExclusionsOf(event, window);
+    if (!excluded.Contains(start))
+        take(start);
+    const WalkSpan span = SpanOf(start, spanDays, window);
+    for (icalproperty *p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p != nullptr;
+         p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY))
+        WalkRule(icalproperty_get_rrule(p), start, span, excluded, budget, take);
+    for (icalproperty *p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p != nullptr;
+         p = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
+        const icaldatetimeperiodtype rdate = icalproperty_get_rdate(p);
+        const icaltimetype time = icaltime_is_null_time(rdate.time) ? rdate.period.start : rdate.time;
+        if (!icaltime_is_null_time(time) && !excluded.Contains(time))
+            take(time);
+    }
+    return days;
+}
+
+void AddEvent(icalcomponent *event, const Window &window, WalkBudget &budget, std::vector<model::DayLabel> &days)
+{
+    if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED)
+        return;
+    const char *summary = icalcomponent_get_summary(event);
+    const icaltimetype start = icalcomponent_get_dtstart(event);
+    // A day without a label would hide the public holiday of its date: such events are left out.
+    if (summary == nullptr || *summary == '\0' || icaltime_is_null_time(start) || !icaltime_is_valid_time(start))
+        return;
+    const std::string label = StoredLabel(summary);
+    for (const std::int64_t day : EventDays(event, start, window, budget)) {
+        const COleDateTime date = COleDateTime::FromValue(static_cast<double>(day));
+        days.push_back({date.GetMonth(), date.GetDay(), label});
     }
 }
 
-std::vector<icalcomponent *> Children(icalcomponent *parent, icalcomponent_kind kind)
+std::vector<icalcomponent *> Events(const std::vector<icalcomponent *> &calendars)
 {
-    std::vector<icalcomponent *> children;
-    for (icalcomponent *c = icalcomponent_get_first_component(parent, kind); c != nullptr;
-         c = icalcomponent_get_next_component(parent, kind))
-        children.push_back(c);
-    return children;
+    std::vector<icalcomponent *> events;
+    for (icalcomponent *calendar : calendars) {
+        for (icalcomponent *c = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); c != nullptr;
+             c = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT))
+            events.push_back(c);
+    }
+    return events;
 }
 
 icaltimezone *ZoneNamed(const std::string &name)
@@ -184,70 +163,63 @@ icaltimezone *ZoneNamed(const std::string &name)
 
 } // namespace
 
-ImportResult ImportCalendar(const std::string &text, int year, const std::string &localZone,
-                            const std::string &fileName)
+ImportResult ImportCalendar(std::string text, int year, const std::string &localZone, const std::string &fileName,
+                            const ImportLimits &limits)
 {
     ImportResult result;
-    icalerror_set_errors_are_fatal(0);
-    const Component root(icalparser_parse_string(text.c_str()));
-    std::vector<icalcomponent *> calendars;
-    if (root && icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT)
-        calendars.push_back(root.get());
-    else if (root && icalcomponent_isa(root.get()) == ICAL_XROOT_COMPONENT)
-        calendars = Children(root.get(), ICAL_VCALENDAR_COMPONENT);
-    if (calendars.empty()) {
-        result.error = NotICalendar(fileName);
+    if (year < COleDateTime::kMinYear || year > kLastImportYear) {
+        result.error = "Les agendas ne sont lus que pour les années " + std::to_string(COleDateTime::kMinYear) + " à " +
+                       std::to_string(kLastImportYear) + kNothingAdded;
         return result;
     }
-    if (year < COleDateTime::kMinYear || year > COleDateTime::kMaxYear)
+    const ParsedCalendar parsed = ParseCalendarSafely(std::move(text), limits, fileName);
+    if (!parsed.error.empty()) {
+        result.error = parsed.error + kNothingAdded;
         return result;
+    }
+    if (parsed.windows1252)
+        result.notes.push_back("Le fichier « " + fileName +
+                               " » n'est pas en UTF-8 : il a été lu comme du Windows-1252 (Europe de l'Ouest).");
 
-    Window window{year, ZoneNamed(localZone), model::DayNumber(year, 1, 1), model::DayNumber(year, 12, 31), {}};
-    std::vector<icalcomponent *> events;
-    for (icalcomponent *calendar : calendars) {
-        const auto found = Children(calendar, ICAL_VEVENT_COMPONENT);
-        events.insert(events.end(), found.begin(), found.end());
-    }
+    Window window{year, ZoneNamed(localZone), model::DayNumber(year, 1, 1), model::DayNumber(year, 12, 31),
+                  {},   limits.reachDays};
+    const std::vector<icalcomponent *> events = Events(parsed.calendars);
     for (icalcomponent *event : events) {
         const icaltimetype replaced = icalcomponent_get_recurrenceid(event);
         const char *uid = icalcomponent_get_uid(event);
         if (uid != nullptr && !icaltime_is_null_time(replaced))
             window.replaced[uid].push_back(replaced);
     }
+    WalkBudget budget(limits);
     for (icalcomponent *event : events) {
-        AddEvent(event, window, result.days);
-        if (result.days.size() > kMaxImportedDays) {
+        AddEvent(event, window, budget, result.days);
+        if (result.days.size() > limits.days) {
             result.days.clear();
-            result.error = "Le fichier « " + fileName + " » donne plus de " + std::to_string(kMaxImportedDays) +
-                           " jours pour " + std::to_string(year) + " : aucun jour n'a été ajouté.";
+            result.notes.clear();
+            result.error = "Le fichier « " + fileName + " » donne plus de " + std::to_string(limits.days) +
+                           " jours pour " + std::to_string(year) + kNothingAdded;
             return result;
         }
+    }
+    if (budget.Spent()) {
+        result.cutShort = true;
+        result.notes.push_back("La lecture des événements répétés de « " + fileName +
+                               " » s'est arrêtée avant la fin (" + budget.Reason() + ") : des jours de " +
+                               std::to_string(year) + " peuvent manquer.");
     }
     return result;
 }
 
-ImportResult ImportCalendarFile(const std::string &path, int year, const std::string &localZone)
+ImportResult ImportCalendarFile(const std::string &path, int year, const std::string &localZone,
+                                const ImportLimits &limits)
 {
-    ImportResult result;
-    std::error_code error;
-    const bool regular = std::filesystem::is_regular_file(path, error);
-    const std::uintmax_t size = regular ? std::filesystem::file_size(path, error) : 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!regular || error || !in) {
-        result.error = "Impossible de lire le fichier « " + path + " » : aucun jour n'a été ajouté.";
+    CalendarBytes file = ReadCalendarFile(path, limits);
+    if (!file.error.empty()) {
+        ImportResult result;
+        result.error = file.error + kNothingAdded;
         return result;
     }
-    if (size > kMaxFileBytes) {
-        result.error = "Le fichier « " + path + " » est trop volumineux pour un agenda (plus de " +
-                       std::to_string(kMaxFileBytes / (1024 * 1024)) + " Mo) : aucun jour n'a été ajouté.";
-        return result;
-    }
-    std::string text(static_cast<std::size_t>(size), '\0');
-    if (!in.read(text.data(), static_cast<std::streamsize>(text.size()))) {
-        result.error = "Impossible de lire le fichier « " + path + " » : aucun jour n'a été ajouté.";
-        return result;
-    }
-    return ImportCalendar(text, year, localZone, path);
+    return ImportCalendar(std::move(file.bytes), year, localZone, path, limits);
 }
 
 } // namespace ical

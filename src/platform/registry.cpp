@@ -245,13 +245,23 @@ StoreTransaction::StoreTransaction()
 
 StoreTransaction::~StoreTransaction()
 {
+    Commit();
+}
+
+bool StoreTransaction::Commit()
+{
+    if (!open_)
+        return committed_;
+    open_ = false;
     StoreState &state = State();
+    committed_ = !state.transactionFailed;
     if (--state.transactionDepth > 0)
-        return;
+        return committed_;
     if (state.transaction)
-        Flush(*state.transaction);
+        committed_ = Flush(*state.transaction) && committed_;
     state.transaction.reset();
     state.transactionFailed = false;
+    return committed_;
 }
 
 void SetSettingsFile(const QString &path)

@@ -73,6 +73,14 @@ public:
     ~StoreTransaction();
     StoreTransaction(const StoreTransaction &) = delete;
     StoreTransaction &operator=(const StoreTransaction &) = delete;
+
+    // Ends the transaction before its end of life and tells whether the file holds its writes
+    // (an inner transaction tells whether they were taken: the outermost one writes them).
+    bool Commit();
+
+private:
+    bool open_ = true;
+    bool committed_ = false;
 };
 
 // The longest text the store keeps.

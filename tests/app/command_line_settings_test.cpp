@@ -17,13 +17,13 @@ protected:
         QString out;
         QString err;
     };
-    Result Run(QStringList arguments) const
+    Result Run(QStringList arguments, const QString &settings = {}) const
     {
         const char *binary = std::getenv("TAMVEL_BINARY");
         EXPECT_NE(binary, nullptr) << "TAMVEL_BINARY is set by ctest";
         QProcess program;
         program.start(QString::fromLocal8Bit(binary ? binary : "tamvel"),
-                      QStringList{QStringLiteral("--settings"), file_} + arguments);
+                      QStringList{QStringLiteral("--settings"), settings.isEmpty() ? file_ : settings} + arguments);
         program.waitForFinished(30000);
         return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
                 QString::fromUtf8(program.readAllStandardOutput()), QString::fromUtf8(program.readAllStandardError())};
@@ -47,7 +47,8 @@ TEST_F(ProgramSettings, PentecostMondayToggledInTheDocumentIsListedByANewProcess
 
 TEST_F(ProgramSettings, HolidaysFollowTheStoredParticularDaysToggle)
 {
-    WriteFile("[2026]\nFERIE\\Nb=1\nFERIE\\Date1=1225\nFERIE\\Libelle1=Réveillon prolongé\n"
+    // A line break inside a label is listed as a space: one line a day.
+    WriteFile("[2026]\nFERIE\\Nb=1\nFERIE\\Date1=1225\nFERIE\\Libelle1=Réveillon\\nprolongé\n"
               "[Settings]\nFerieParticulier=1\n");
     const QStringList holidays{QStringLiteral("--holidays"), QStringLiteral("--year"), QStringLiteral("2026")};
     const QByteArray before = ReadFile();
@@ -74,31 +75,64 @@ TEST_F(ProgramSettings, ListingsAndExportsUseTheLayoutButLeaveTheSettingsAlone)
     EXPECT_EQ(ReadFile(), before);
 }
 
-TEST_F(ProgramSettings, ImportedAgendaIsStoredWhileTheRegionOnlyServesTheRun)
+TEST_F(ProgramSettings, ImportedAgendaIsStoredOnceWhileTheRegionOnlyServesTheRun)
 {
     WriteFile("[Settings]\nFerieParticulier=1\n");
     const QString agenda = dir_.filePath(QStringLiteral("fermeture.ics"));
     QFile out(agenda);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    // Windows-1252, as older French Outlook exports are.
     out.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//FR\r\nBEGIN:VEVENT\r\nUID:f@test\r\n"
               "DTSTAMP:20260901T080000Z\r\nDTSTART;VALUE=DATE:20270809\r\nDTEND;VALUE=DATE:20270811\r\n"
-              "SUMMARY:Fermeture\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+              "SUMMARY:F\xeate de l'\xe9t\xe9\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
     out.close();
     const QStringList year{QStringLiteral("--year"), QStringLiteral("2027")};
 
     Result result = Run(QStringList{QStringLiteral("--import-ics"), agenda} + year);
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, QStringLiteral("2 jours ajoutés aux jours particuliers de 2027.\n"));
+    EXPECT_TRUE(result.err.contains(QStringLiteral("Windows-1252"))) << result.err.toStdString();
     const QByteArray imported = ReadFile();
+    result = Run(QStringList{QStringLiteral("--import-ics"), agenda} + year);
+    EXPECT_EQ(result.out, QStringLiteral("Aucun jour ajouté aux jours particuliers de 2027.\n"));
+    EXPECT_EQ(ReadFile(), imported);
     result = Run(QStringList{QStringLiteral("--import-ics"), dir_.filePath(QStringLiteral("absent.ics"))} + year);
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(ReadFile(), imported);
 
     result =
         Run(QStringList{QStringLiteral("--holidays"), QStringLiteral("--region"), QStringLiteral("reunion")} + year);
-    EXPECT_TRUE(result.out.contains(QStringLiteral("2027-08-09\tFermeture\n2027-08-10\tFermeture\n")));
+    EXPECT_TRUE(result.out.contains(QStringLiteral("2027-08-09\tFête de l'été\n2027-08-10\tFête de l'été\n")));
     EXPECT_TRUE(result.out.endsWith(QStringLiteral("2027-12-20\tAbol. esclavage\n2027-12-25\tNoël\n")));
     EXPECT_EQ(ReadFile(), imported) << "a listing stores no region";
+}
+
+TEST_F(ProgramSettings, WhatCannotBeDoneIsAFailureWithNothingWritten)
+{
+    const QString agenda = dir_.filePath(QStringLiteral("jour.ics"));
+    QFile out(agenda);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//FR\r\nBEGIN:VEVENT\r\nUID:j@test\r\n"
+              "DTSTART;VALUE=DATE:20270809\r\nRRULE:FREQ=YEARLY\r\nSUMMARY:Jour\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    out.close();
+    // Settings that cannot be written: a folder where a file is.
+    const Result unsaved =
+        Run({QStringLiteral("--import-ics"), agenda, QStringLiteral("--year"), QStringLiteral("2027")},
+            agenda + QStringLiteral("/t.conf"));
+    EXPECT_EQ(unsaved.exitCode, 2);
+    EXPECT_EQ(unsaved.out, QString());
+    EXPECT_TRUE(unsaved.err.contains(QStringLiteral("aucun jour n'a été ajouté"))) << unsaved.err.toStdString();
+
+    // Years libical cannot carry are refused, not written as null dates or lost.
+    const QString ics = dir_.filePath(QStringLiteral("far.ics"));
+    const Result farExport = Run({QStringLiteral("--ics"), ics, QStringLiteral("--year"), QStringLiteral("3001")});
+    EXPECT_EQ(farExport.exitCode, 2);
+    EXPECT_TRUE(farExport.err.contains(QStringLiteral("3000"))) << farExport.err.toStdString();
+    EXPECT_FALSE(QFile::exists(ics));
+    const Result farImport =
+        Run({QStringLiteral("--import-ics"), agenda, QStringLiteral("--year"), QStringLiteral("2600")});
+    EXPECT_EQ(farImport.exitCode, 2);
+    EXPECT_FALSE(QFile::exists(file_));
 }
 
 TEST_F(ProgramSettings, GarbageFileIsListedWithDefaultsAndLeftAsItIs)
