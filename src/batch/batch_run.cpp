@@ -3,12 +3,10 @@
 #include "batch/batch_rows.h"
 #include "batch/committer.h"
 #include "batch/photo_cache.h"
+#include "batch/row_drawing.h"
 #include "batch/stop_request.h"
-#include "document/app_settings.h"
-#include "document/tamvel_doc.h"
 #include "platform/regular_file.h"
 #include "platform/whole_file.h"
-#include "render/calendar_export.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +17,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <malloc.h>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -29,115 +26,6 @@
 namespace batch {
 
 namespace {
-
-// What a year's document holds besides its photos, read once for all the rows of that year.
-struct YearValues {
-    std::vector<COleDateTime> Dates;
-    std::vector<std::string> Libelles;
-    std::int32_t LundiPentecote = 0;
-    QString Image1;
-    QString Image2;
-};
-
-// Everything one row needs to be drawn, by value: nothing in it is shared and mutable, so rows
-// are drawn on any thread. Its photos are named here and decoded by the thread that draws it.
-struct RowJob {
-    QString path;
-    std::optional<PrintReadyOptions> printReady;
-    AppSettings app;
-    ViewState view;
-    std::shared_ptr<const YearValues> year;
-    QString photo1;
-    QString photo2;
-};
-
-// The stored settings, read on the calling thread before any row is drawn.
-class StoredSettings
-{
-public:
-    StoredSettings()
-    {
-        app_.LoadPubSettings();
-        app_.LoadColorSettings();
-        app_.LoadRegionSetting();
-        view_.LoadViewSettings();
-    }
-    const AppSettings &App() const { return app_; }
-    const ViewState &View() const { return view_; }
-
-    std::shared_ptr<const YearValues> Year(int year)
-    {
-        auto &values = years_[year];
-        if (!values) {
-            AppSettings app = app_;
-            app.Annee = year;
-            CTamvelDoc doc(app); // no image loader: the photos come from the cache
-            doc.OnNewDocument();
-            values = std::make_shared<const YearValues>(
-                YearValues{doc.Dates, doc.Libelles, doc.LundiPentecote, doc.Image1, doc.Image2});
-        }
-        return values;
-    }
-
-private:
-    AppSettings app_;
-    ViewState view_;
-    std::map<int, std::shared_ptr<const YearValues>> years_;
-};
-
-bool ShowsPhotos(DisplayMode mode)
-{
-    return mode == DisplayMode::VerticalPhoto || mode == DisplayMode::HorizontalPhoto;
-}
-
-RowJob Prepare(const BatchRow &row, const BatchOptions &options, StoredSettings &stored)
-{
-    RowJob job;
-    job.path = QDir(options.outDir).filePath(row.fileName);
-    job.printReady = options.printReady;
-    job.app = stored.App();
-    job.app.Annee = row.year.value_or(options.defaultYear);
-    job.app.Region = row.region ? *row.region : options.defaultRegion.value_or(job.app.Region);
-    if (!row.pub1.isEmpty())
-        job.app.Pub1 = row.pub1;
-    if (!row.pub2.isEmpty())
-        job.app.Pub2 = row.pub2;
-    job.view = stored.View();
-    job.view.mode = row.mode ? *row.mode : options.defaultMode.value_or(job.view.mode);
-    job.view.page = 1;
-    // A row's own advertising lines are there to be seen.
-    if (!row.pub1.isEmpty() || !row.pub2.isEmpty())
-        job.view.PubVisible = 1;
-    job.year = stored.Year(job.app.Annee);
-    if (ShowsPhotos(job.view.mode)) {
-        // Relative names start from the folder of the batch file, which travels with its photos.
-        const QDir csvFolder = QFileInfo(options.csvFile).absoluteDir();
-        auto name = [&](const QString &own, const QString &storedName) {
-            return own.isEmpty() ? storedName : csvFolder.filePath(own);
-        };
-        job.photo1 = name(row.image1, job.year->Image1);
-        job.photo2 = name(row.image2, job.year->Image2);
-    }
-    return job;
-}
-
-enum class Outcome { Written, Refused, NotDone, DiskFull };
-
-struct Rendered {
-    Outcome outcome = Outcome::NotDone;
-    QString error;                             // why a row was refused: "ligne N : ..."
-    std::unique_ptr<platform::WholeFile> file; // drawn, to be committed
-};
-
-// The outcome of a file that could not be written, from its error.
-Rendered NotWritten(const platform::WholeFile &file)
-{
-    if (file.Problem() == platform::WriteProblem::DiskFull)
-        return {Outcome::DiskFull, {}, {}};
-    // The file speaks in sentences; here its text follows "ligne N : ".
-    const QString error = file.ErrorText();
-    return {Outcome::Refused, error.left(1).toLower() + error.mid(1), {}};
-}
 
 // What every row in flight needs besides its photos: the page being drawn, the photo's copy on
 // its way into the PDF, the PDF's own buffers.
@@ -149,59 +37,6 @@ constexpr std::size_t kBudgetBytes = 512u * 1024 * 1024;
 // The largest block the C library takes from its heap rather than mapping it apart.
 constexpr int kLargestHeapBlock = 32 * 1024 * 1024;
 
-// Decodes the row's photos (or takes them from the cache) and draws the row into its PDF, left
-// to be committed. Runs on a pool thread.
-Rendered Render(const RowJob &job, PhotoCache &photos, const std::atomic<bool> &diskFull)
-{
-    if (StopRequested() || diskFull)
-        return {};
-    Rendered rendered;
-    std::vector<QString> held;
-    {
-        CTamvelDoc doc(job.app);
-        doc.Dates = job.year->Dates;
-        doc.Libelles = job.year->Libelles;
-        doc.LundiPentecote = job.year->LundiPentecote;
-        std::vector<Photo *> destinations;
-        for (const auto &[name, slot] : {std::pair{job.photo1, &doc.Photo1}, std::pair{job.photo2, &doc.Photo2}}) {
-            if (!name.isEmpty()) {
-                held.push_back(name);
-                destinations.push_back(slot);
-            }
-        }
-        const std::vector<CachedPhoto> acquired = photos.Acquire(held);
-        for (std::size_t i = 0; i < acquired.size(); ++i) {
-            if (acquired[i].image)
-                *destinations[i] = *acquired[i].image;
-            if (rendered.error.isEmpty())
-                rendered.error = acquired[i].error;
-        }
-        if (!rendered.error.isEmpty()) {
-            rendered.outcome = Outcome::Refused;
-        } else if (job.printReady) {
-            // Ghostscript makes the file whole itself, on this thread.
-            const ExportResult result = ExportPrintReadyPdf(job.path, {job.app, job.view, &doc}, *job.printReady);
-            if (result.ok)
-                rendered.outcome = Outcome::Written;
-            else if (result.diskFull)
-                rendered.outcome = Outcome::DiskFull;
-            else
-                rendered = {Outcome::Refused, result.error.left(1).toLower() + result.error.mid(1), {}};
-        } else {
-            auto file = std::make_unique<platform::WholeFile>(job.path);
-            if (!file->Open(platform::WholeFile::Abandoned::AlreadyCleared))
-                rendered = NotWritten(*file);
-            else if (!DrawPdf(*file, {job.app, job.view, &doc}))
-                rendered = {Outcome::Refused, QStringLiteral("impossible de dessiner le calendrier."), {}};
-            else
-                rendered.file = std::move(file);
-        }
-    }
-    for (const QString &name : held)
-        photos.Release(name);
-    return rendered;
-}
-
 // Whether a file can be made in the folder, which is created when missing.
 QString FolderError(const QString &folder)
 {
@@ -211,6 +46,49 @@ QString FolderError(const QString &folder)
     if (!probe.open())
         return QStringLiteral("impossible d'écrire dans le dossier « %1 » : vérifiez ses droits.").arg(folder);
     return {};
+}
+
+// The records of the batch file, or why it cannot be used.
+CsvTable ReadBatchFile(const QString &path)
+{
+    const platform::FileContents contents =
+        platform::ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxCsvBytes);
+    CsvTable refused;
+    switch (contents.problem) {
+    case platform::FileProblem::None:
+        return ReadCsv(QByteArray::fromStdString(contents.bytes));
+    case platform::FileProblem::Missing:
+        refused.error = QStringLiteral("fichier introuvable.");
+        break;
+    case platform::FileProblem::Folder:
+        refused.error = QStringLiteral("c'est un dossier ; donnez le fichier CSV qu'il contient.");
+        break;
+    case platform::FileProblem::NotRegular:
+        refused.error = QStringLiteral("ce n'est pas un fichier ordinaire ; donnez un fichier CSV.");
+        break;
+    case platform::FileProblem::Unreadable:
+        refused.error = QStringLiteral("impossible de lire le fichier : vérifiez ses droits.");
+        break;
+    case platform::FileProblem::TooLarge:
+        refused.error = CsvTooLarge();
+        break;
+    }
+    return refused;
+}
+
+// "disque plein : 289 lignes non écrites, à partir de la ligne 13 ; ...", or the same for an
+// interrupted run; empty when every row was done.
+QString NotDoneText(const BatchSummary &summary)
+{
+    const int count = summary.skipped;
+    if (count == 0 || (!summary.diskFull && summary.stopSignal == 0))
+        return {};
+    const QString rows = count > 1 ? QStringLiteral("%1 lignes").arg(count) : QStringLiteral("1 ligne");
+    const QString plural = count > 1 ? QStringLiteral("s") : QString();
+    const QString text = summary.diskFull ? QStringLiteral("disque plein : %1 non écrite%2, à partir de la ligne %3")
+                                          : QStringLiteral("interrompu : %1 non faite%2, à partir de la ligne %3");
+    return text.arg(rows, plural).arg(summary.firstLineNotDone) +
+           QStringLiteral(" ; les calendriers écrits sont complets.");
 }
 
 } // namespace
@@ -224,23 +102,7 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
         return summary;
     };
 
-    const platform::FileContents contents =
-        platform::ReadRegularFile(QFile::encodeName(options.csvFile).toStdString(), kMaxCsvBytes);
-    switch (contents.problem) {
-    case platform::FileProblem::None:
-        break;
-    case platform::FileProblem::Missing:
-        return refuseFile(QStringLiteral("fichier introuvable."));
-    case platform::FileProblem::Folder:
-        return refuseFile(QStringLiteral("c'est un dossier ; donnez le fichier CSV qu'il contient."));
-    case platform::FileProblem::NotRegular:
-        return refuseFile(QStringLiteral("ce n'est pas un fichier ordinaire ; donnez un fichier CSV."));
-    case platform::FileProblem::Unreadable:
-        return refuseFile(QStringLiteral("impossible de lire le fichier : vérifiez ses droits."));
-    case platform::FileProblem::TooLarge:
-        return refuseFile(CsvTooLarge());
-    }
-    const CsvTable table = ReadCsv(QByteArray::fromStdString(contents.bytes));
+    const CsvTable table = ReadBatchFile(options.csvFile);
     if (!table.error.isEmpty())
         return refuseFile(table.error);
     if (table.records.empty())
@@ -390,21 +252,10 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
         tellFinished(lock);
     }
 
-    summary.stopSignal = StopSignal();
-    const int notDone = summary.skipped;
-    if (summary.diskFull)
-        report.error(QStringLiteral("disque plein : %1 non écrite%2, à partir de la ligne %3 ; les calendriers écrits "
-                                    "sont complets.")
-                         .arg(notDone > 1 ? QStringLiteral("%1 lignes").arg(notDone) : QStringLiteral("1 ligne"))
-                         .arg(notDone > 1 ? QStringLiteral("s") : QString())
-                         .arg(summary.firstLineNotDone));
-    else if (summary.stopSignal != 0 && notDone > 0)
-        report.error(
-            QStringLiteral("interrompu : %1 non faite%2, à partir de la ligne %3 ; les calendriers écrits sont "
-                           "complets.")
-                .arg(notDone > 1 ? QStringLiteral("%1 lignes").arg(notDone) : QStringLiteral("1 ligne"))
-                .arg(notDone > 1 ? QStringLiteral("s") : QString())
-                .arg(summary.firstLineNotDone));
+    // A signal that came after the last row began interrupted nothing.
+    summary.stopSignal = summary.skipped > 0 ? StopSignal() : 0;
+    if (const QString notDone = NotDoneText(summary); !notDone.isEmpty())
+        report.error(notDone);
     return summary;
 }
 

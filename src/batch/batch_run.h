@@ -38,7 +38,7 @@ struct BatchSummary {
     int refused = 0;
     int skipped = 0;          // not done: the run was interrupted, or the disk became full
     int firstLineNotDone = 0; // the line to resume from
-    int stopSignal = 0;       // the signal that interrupted the run
+    int stopSignal = 0;       // the signal that interrupted the run before its end
     bool diskFull = false;
     bool fileRefused = false; // nothing was written: the file or the folder cannot be used
 

@@ -24,7 +24,7 @@ struct Slot {
 
 // Every row a batch draws at once, with room to spare.
 constexpr std::size_t kSlots = 128;
-std::array<Slot, kSlots> slots;
+std::array<Slot, kSlots> liveSlots;
 
 static_assert(std::atomic<int>::is_always_lock_free, "the handler may only touch lock-free atomics");
 
@@ -41,9 +41,9 @@ int AddLiveTemporary(const std::string &path)
         return -1;
     for (std::size_t i = 0; i < kSlots; ++i) {
         int expected = kFree;
-        if (slots[i].state.compare_exchange_strong(expected, kFilling)) {
-            std::memcpy(slots[i].path, path.c_str(), path.size() + 1);
-            slots[i].state.store(kLive);
+        if (liveSlots[i].state.compare_exchange_strong(expected, kFilling)) {
+            std::memcpy(liveSlots[i].path, path.c_str(), path.size() + 1);
+            liveSlots[i].state.store(kLive);
             return static_cast<int>(i);
         }
     }
@@ -54,7 +54,7 @@ void DropLiveTemporary(int slot)
 {
     if (slot < 0 || slot >= static_cast<int>(kSlots))
         return;
-    std::atomic<int> &state = slots[static_cast<std::size_t>(slot)].state;
+    std::atomic<int> &state = liveSlots[static_cast<std::size_t>(slot)].state;
     for (;;) {
         int expected = kLive;
         if (state.compare_exchange_strong(expected, kFree) || expected != kRemoving)
@@ -66,7 +66,7 @@ void DropLiveTemporary(int slot)
 
 void RemoveLiveTemporaries()
 {
-    for (Slot &slot : slots) {
+    for (Slot &slot : liveSlots) {
         int expected = kLive;
         if (slot.state.compare_exchange_strong(expected, kRemoving)) {
             unlink(slot.path);
