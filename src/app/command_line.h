@@ -1,5 +1,6 @@
 #pragma once
 
+#include "almanac/school_periods.h"
 #include "model/region.h"
 
 #include <optional>
@@ -24,10 +25,17 @@ struct CommandLine {
     std::optional<std::string> importIcsFile{}; // add this iCalendar file's days to the particular days
     std::optional<std::string> batchFile{};
     std::optional<std::string> outDir{};
-    std::optional<int> jobs{}; // the number of cores when absent
+    std::optional<int> jobs{};                             // the number of cores when absent
+    bool schoolHolidays = false;                           // list the school holidays of the year
+    std::optional<std::string> importSchoolHolidaysFile{}; // the ministry's iCalendar or CSV file
+    std::optional<almanac::SchoolZone> zone{};             // the zone of that file
 
     // True when the program only lists, exports or imports and never needs a screen.
-    bool IsHeadless() const { return holidays || pdfFile || pngPrefix || icsFile || importIcsFile || batchFile; }
+    bool IsHeadless() const
+    {
+        return holidays || pdfFile || pngPrefix || icsFile || importIcsFile || batchFile || schoolHolidays ||
+               importSchoolHolidaysFile;
+    }
     friend bool operator==(const CommandLine &, const CommandLine &) = default;
 };
 

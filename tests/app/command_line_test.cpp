@@ -54,6 +54,12 @@ TEST(CommandLineParser, EachLineGivesItsOptionsOrAFrenchRefusal)
         {{"--png", "p", "--pdf", "c.pdf"}, {}, "tamvel : --holidays, --pdf, --png, --ics, --import-ics et --batch ne"},
         {{"--holidays", "--png", "p"}, {}, "tamvel : --holidays, --pdf, --png, --ics, --import-ics et --batch ne"},
         {{"--ics", "a.ics", "--batch", "c.csv", "--outdir", "o"}, {}, "tamvel : --holidays, --pdf, --png, --ics"},
+        {{"--import-school-holidays", "z.ics", "--zone", "b"},
+         {.importSchoolHolidaysFile = "z.ics", .zone = almanac::SchoolZone::B},
+         ""},
+        {{"--import-school-holidays", "z.ics", "--zone", "D"}, {}, "tamvel : zone inconnue « D » : A, B ou C."},
+        {{"--zone", "A"}, {}, "tamvel : --zone ne sert qu'avec --import-school-holidays."},
+        {{"--school-holidays", "--holidays"}, {}, "tamvel : --school-holidays et --import-school-holidays ne se"},
         {{"--annee", "2027"}, {}, "tamvel : option inconnue « --annee »"},
         {{"2027"}, {}, "tamvel : option inconnue « 2027 »"},
     };
