@@ -136,6 +136,8 @@ std::optional<SchoolImport> ReadSchoolCsv(const std::string &text, std::optional
         const std::string where = "ligne " + std::to_string(records.lines[r]);
         const QString start = field(row, index[Start]);
         const QString end = field(row, index[End]);
+        if (end.trimmed().isEmpty())
+            continue; // the start of a holiday whose end is not published: nothing to draw
         const auto first = ParisDay(start);
         const auto last = ParisDayBefore(end);
         if (!first || !last) {

@@ -95,18 +95,18 @@ SchoolImport ReadSchoolIcal(const std::string &text, std::optional<SchoolZone> z
             const std::string where = "événement « " + summary.toStdString() + " »";
             const icaltimetype start = icalcomponent_get_dtstart(event);
             const icaltimetype end = icalcomponent_get_dtend(event);
-            if (!InRange(start) || (!icaltime_is_null_time(end) && !InRange(end))) {
+            // DTEND is the day classes resume. Without it (nor DURATION) the event only marks the
+            // start of a holiday whose end is not published: nothing to draw.
+            if (icaltime_is_null_time(end))
+                continue;
+            if (!InRange(start) || !InRange(end)) {
                 import.error = Refusal(fileName, "a une date illisible (" + where + ")");
                 return import;
             }
-            // DTEND is the day classes resume; an event without it lasts its one day.
+            icaltimetype before = end;
+            icaltime_adjust(&before, 0, 0, 0, before.is_date ? 0 : -1);
             const std::int64_t first = ParisDayOf(start);
-            std::int64_t last = first;
-            if (!icaltime_is_null_time(end)) {
-                icaltimetype before = end;
-                icaltime_adjust(&before, 0, 0, 0, before.is_date ? 0 : -1);
-                last = ParisDayOf(before) - (end.is_date ? 1 : 0);
-            }
+            const std::int64_t last = ParisDayOf(before) - (end.is_date ? 1 : 0);
             if (!AddPeriod(import, first, last, zones, HolidayName(summary), where, fileName))
                 return import;
         }

@@ -37,6 +37,10 @@ std::string Refusal(const std::string &fileName, const std::string &what)
 bool AddPeriod(SchoolImport &import, std::int64_t first, std::int64_t last, const std::vector<SchoolZone> &zones,
                const std::string &name, const std::string &where, const std::string &fileName)
 {
+    // An end on the start day marks when a holiday begins ("Début des Vacances d'Été") without
+    // saying when it ends: no span to draw.
+    if (last == first - 1)
+        return true;
     if (last < first) {
         import.error = Refusal(fileName, "a une période qui finit avant de commencer (" + where + ")");
         return false;

@@ -16,6 +16,7 @@ std::optional<SchoolImport> ReadSchoolCsv(const std::string &text, std::optional
                                           const std::string &fileName);
 
 // A span read from the file, checked; false with `import.error` set when it cannot be a holiday.
+// An empty span (`last` the day before `first`) adds nothing.
 // `where` says where it is in the file: "ligne 12".
 bool AddPeriod(SchoolImport &import, std::int64_t first, std::int64_t last, const std::vector<SchoolZone> &zones,
                const std::string &name, const std::string &where, const std::string &fileName);

@@ -59,7 +59,7 @@ bool NamesSchoolHoliday(const QString &text)
     static const QRegularExpression holiday(QStringLiteral("\\b(vacances|pont)\\b"),
                                             QRegularExpression::CaseInsensitiveOption |
                                                 QRegularExpression::UseUnicodePropertiesOption);
-    static const QRegularExpression other(QStringLiteral("\\b(rentr[ée]e|enseignants?|d[ée]but des|fin des)\\b"),
+    static const QRegularExpression other(QStringLiteral("\\b(rentr[ée]e|enseignants?)\\b"),
                                           QRegularExpression::CaseInsensitiveOption |
                                               QRegularExpression::UseUnicodePropertiesOption);
     return holiday.match(text).hasMatch() && !other.match(text).hasMatch();

@@ -14,7 +14,7 @@
 namespace almanac {
 
 // A holiday of the pupils: "Vacances d'Hiver", "Pont de l'Ascension"; not a start of term, nor a
-// day for teachers only, nor the mark of where a holiday begins or ends.
+// day for teachers only.
 bool NamesSchoolHoliday(const QString &text);
 
 // The zones a text names: "Zone A", "zones B et C", "Zones A, B, C".

@@ -50,7 +50,7 @@ TEST_F(SchoolImportTest, EachStoryOfImportsGivesItsListing)
          "2027-02-13\t2027-02-28\tA\tVacances d'Hiver\n",
          "Zone A : dates inconnues après le 31/08/2027"},
         {"CSV labels: Paris dates of UTC stamps in winter and summer time, a holiday across New Year; "
-         "Corsica, teachers only, starts of term and a second académie add nothing",
+         "Corsica, teachers only, starts of term, a start without an end and a second académie add nothing",
          {{"labels.csv",
            kLabels + "Vacances de Noël;-;2026-12-18T23:00:00+00:00;2027-01-03T23:00:00+00:00;Lyon;Zone A;2026-2027\n"
                      "Vacances de Noël;-;2026-12-18T23:00:00+00:00;2027-01-03T23:00:00+00:00;Dijon;Zone A;2026-2027\n"
@@ -59,7 +59,8 @@ TEST_F(SchoolImportTest, EachStoryOfImportsGivesItsListing)
                      "Vacances de Printemps;-;2027-04-16T22:00:00+00:00;2027-05-02T22:00:00+00:00;Corse;Corse;"
                      "2026-2027\n"
                      "Pré-rentrée des enseignants;Enseignants;2027-08-30T22:00:00+00:00;;Lyon;Zone A;2027-2028\n"
-                     "Rentrée scolaire des élèves;Élèves;2027-08-31T22:00:00+00:00;;Lyon;Zone A;2027-2028\n",
+                     "Rentrée scolaire des élèves;Élèves;2027-08-31T22:00:00+00:00;;Lyon;Zone A;2027-2028\n"
+                     "Début des Vacances d'Été;Élèves;2027-07-02T22:00:00+00:00;;Lyon;Zone A;2026-2027\n",
            {},
            ""}},
          2027,
