@@ -97,7 +97,7 @@ SchoolImport ReadSchoolCalendarFile(const std::string &path, std::optional<Schoo
         import.error = Refusal(path, "n'existe pas");
         break;
     case platform::FileProblem::Folder:
-        import.error = Refusal(path, "est un dossier");
+        import.error = "« " + path + " » est un dossier, pas un calendrier scolaire : rien n'a été importé.";
         break;
     case platform::FileProblem::NotRegular:
         import.error = Refusal(path, "n'est pas un fichier ordinaire (tube, périphérique)");

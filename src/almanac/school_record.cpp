@@ -1,11 +1,10 @@
 #include "almanac/school_record.h"
 
+#include <QFile>
+
 #include <string>
 
 namespace almanac {
-
-// The text of data/vacances-scolaires.tsv, built into the program.
-std::string_view SchoolRecordText();
 
 namespace {
 
@@ -55,7 +54,11 @@ SchoolCalendar ParseSchoolRecord(std::string_view text)
 
 const SchoolCalendar &SchoolRecord()
 {
-    static const SchoolCalendar record = ParseSchoolRecord(SchoolRecordText());
+    static const SchoolCalendar record = [] {
+        QFile file(QStringLiteral(":/almanac/vacances-scolaires.tsv"));
+        const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return ParseSchoolRecord(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    }();
     return record;
 }
 
