@@ -40,6 +40,7 @@ void DrawPage(benchmark::State &state, DisplayMode mode, const Target &target, c
     ViewState view;
     view.mode = mode;
     view.Sem = view.NonTrav = view.Ferie = view.FerieParticulier = view.PubVisible = 1;
+    view.FetesVisible = view.LuneVisible = 1;
     CTamvelDoc doc(app);
     doc.Dates = {COleDateTime(2025, 3, 17, 0, 0, 0), COleDateTime(2025, 12, 24, 0, 0, 0)};
     doc.Libelles = {"Saint Patrick", "R\xC3\xA9veillon & famille"};

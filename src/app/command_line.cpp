@@ -49,6 +49,8 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
             options.version = true;
         } else if (arg == "--holidays") {
             options.holidays = true;
+        } else if (arg == "--moon-phases") {
+            options.moonPhases = true;
         } else if (arg == "--year") {
             const auto year = ParseInt(value);
             if (!year || *year < 100 || *year > 9999)
@@ -112,12 +114,14 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
             return fail("tamvel : option inconnue « " + arg + " ». Essayez « tamvel --help ».");
         }
     }
-    if (options.holidays + bool(options.pdfFile) + bool(options.pngPrefix) + bool(options.icsFile) +
-            bool(options.importIcsFile) + bool(options.batchFile) >
+    if (options.holidays + options.moonPhases + bool(options.pdfFile) + bool(options.pngPrefix) +
+            bool(options.icsFile) + bool(options.importIcsFile) + bool(options.batchFile) >
         1)
-        return fail("tamvel : --holidays, --pdf, --png, --ics, --import-ics et --batch ne se combinent pas.");
-    if (options.schoolHolidays + bool(options.importSchoolHolidaysFile) + options.holidays + bool(options.pdfFile) +
-            bool(options.pngPrefix) + bool(options.icsFile) + bool(options.importIcsFile) + bool(options.batchFile) >
+        return fail("tamvel : --holidays, --moon-phases, --pdf, --png, --ics, --import-ics et --batch ne se "
+                    "combinent pas.");
+    if (options.schoolHolidays + bool(options.importSchoolHolidaysFile) + options.holidays + options.moonPhases +
+            bool(options.pdfFile) + bool(options.pngPrefix) + bool(options.icsFile) + bool(options.importIcsFile) +
+            bool(options.batchFile) >
         1)
         return fail("tamvel : --school-holidays et --import-school-holidays ne se combinent avec aucune autre sortie.");
     if (options.zone && !options.importSchoolHolidaysFile)
@@ -149,6 +153,9 @@ std::string HelpText()
            "  --outdir DOSSIER   dossier des PDF de --batch, créé s'il n'existe pas\n"
            "  --jobs N           nombre de calendriers dessinés en même temps (un par cœur par défaut)\n"
            "  --holidays         liste les jours fériés de l'année (AAAA-MM-JJ, tabulation, libellé) et quitte\n"
+           "  --moon-phases      liste les phases de la lune de l'année à l'heure de Paris (AAAA-MM-JJ HH:MM,\n"
+           "                     tabulation, Nouvelle lune, Premier quartier, Pleine lune ou Dernier quartier)\n"
+           "                     et quitte\n"
            "  --region NOM       ajoute les jours fériés d'une région, mémorisée quand la fenêtre s'ouvre :\n"
            "                     " +
            model::RegionNames() +

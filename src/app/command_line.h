@@ -14,6 +14,7 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     bool holidays = false;
+    bool moonPhases = false; // list the year's phases of the moon
     std::optional<int> year{};
     std::optional<std::string> settingsFile{};
     std::optional<int> layout{}; // stored display mode number, 1 .. 5
@@ -33,8 +34,8 @@ struct CommandLine {
     // True when the program only lists, exports or imports and never needs a screen.
     bool IsHeadless() const
     {
-        return holidays || pdfFile || pngPrefix || icsFile || importIcsFile || batchFile || schoolHolidays ||
-               importSchoolHolidaysFile;
+        return holidays || moonPhases || pdfFile || pngPrefix || icsFile || importIcsFile || batchFile ||
+               schoolHolidays || importSchoolHolidaysFile;
     }
     friend bool operator==(const CommandLine &, const CommandLine &) = default;
 };

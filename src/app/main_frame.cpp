@@ -116,22 +116,21 @@ void CMainFrame::CreateActions()
 
 void CMainFrame::CreateMenus()
 {
-    for (const resources::MenuInfo &info : resources::MainMenu()) {
-        QMenu *menu = menuBar()->addMenu(info.title);
-        for (int id : info.items) {
-            if (id == ID_SEPARATOR) {
-                menu->addSeparator();
-            } else if (id == ID_REGION_MENU) {
-                QMenu *regions = menu->addMenu(resources::RegionMenu().title);
-                for (int region : resources::RegionMenu().items)
-                    regions->addAction(Action(region));
-                connect(regions, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommandStates);
-            } else {
-                menu->addAction(Action(id));
-            }
-        }
-        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommandStates);
+    for (const resources::MenuInfo &info : resources::MainMenu())
+        FillMenu(menuBar()->addMenu(info.title), info);
+}
+
+void CMainFrame::FillMenu(QMenu *menu, const resources::MenuInfo &info)
+{
+    for (int id : info.items) {
+        if (id == ID_SEPARATOR)
+            menu->addSeparator();
+        else if (const resources::MenuInfo *submenu = resources::Submenu(id))
+            FillMenu(menu->addMenu(submenu->title), *submenu);
+        else
+            menu->addAction(Action(id));
     }
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommandStates);
 }
 
 void CMainFrame::CreateToolBar()

@@ -13,7 +13,12 @@
 class CTamvelView;
 class QAction;
 class QLabel;
+class QMenu;
 class QToolBar;
+
+namespace resources {
+struct MenuInfo;
+}
 
 // The main window: menus, accelerators, toolbar, status bar and the calendar view. Commands go
 // to the view, then the document, then the application, then the frame itself.
@@ -68,6 +73,8 @@ protected:
 private:
     void CreateActions();
     void CreateMenus();
+    // The items of a menu table, its submenus filled the same way.
+    void FillMenu(QMenu *menu, const resources::MenuInfo &info);
     void CreateToolBar();
     void CreateStatusBar();
     bool OnFrameCommand(int id);

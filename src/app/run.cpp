@@ -1,5 +1,6 @@
 #include "app/run.h"
 
+#include "almanac/paris_phases.h"
 #include "app/command_line.h"
 #include "app/display_choices.h"
 #include "app/holiday_listing.h"
@@ -178,6 +179,19 @@ int Run(int argc, char *argv[])
         const std::string listing =
             ListHolidays(tamvel.Settings.Annee, tamvel.Document.HolidayOptions(view.FerieParticulier != 0));
         std::fputs(listing.c_str(), stdout);
+        return 0;
+    }
+
+    if (options.moonPhases) {
+        tamvel.InitInstance(options.year, options.region);
+        const std::optional<std::string> listing = almanac::MoonPhaseListing(tamvel.Settings.Annee);
+        if (!listing) {
+            std::fputs("tamvel : le fuseau horaire Europe/Paris est introuvable (paquet tzdata) : les phases de la "
+                       "lune ne peuvent pas être datées.\n",
+                       stderr);
+            return kUsageError;
+        }
+        std::fputs(listing->c_str(), stdout);
         return 0;
     }
 

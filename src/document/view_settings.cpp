@@ -26,6 +26,8 @@ void ViewState::LoadViewSettings()
     read("PhotoBas", PhotoBas);
     read("PubVisible", PubVisible);
     read("RecadrerPhotos", RecadrerPhotos);
+    read("FetesVisible", FetesVisible);
+    read("LuneVisible", LuneVisible);
 }
 
 void ViewState::SaveViewSettings() const
@@ -33,7 +35,7 @@ void ViewState::SaveViewSettings() const
     auto key = RegistryKey::OpenOrCreate(settings_keys::Settings());
     if (!key)
         return;
-    // The nine values reach the file together.
+    // The values reach the file together.
     platform::StoreTransaction transaction;
     auto write = [&key](const char *name, int value) {
         key->SetNumber(QLatin1String(name), static_cast<std::uint32_t>(value));
@@ -47,4 +49,6 @@ void ViewState::SaveViewSettings() const
     write("PhotoBas", PhotoBas);
     write("PubVisible", PubVisible);
     write("RecadrerPhotos", RecadrerPhotos);
+    write("FetesVisible", FetesVisible);
+    write("LuneVisible", LuneVisible);
 }

@@ -45,6 +45,9 @@ struct ViewState {
     int PubVisible = 0;
     // Photos cut to their frame's proportions instead of stretched to it.
     int RecadrerPhotos = 0;
+    // The almanac: the name to wish on each day, the phases of the moon.
+    int FetesVisible = 0;
+    int LuneVisible = 0;
     int page = 1;
 
     void LoadViewSettings();

@@ -41,6 +41,13 @@ constexpr unsigned kTextRight = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;    // 0x2
 
 enum BackgroundMode : int { TRANSPARENT = 1, OPAQUE = 2 };
 
+// The text colour every surface starts with.
+constexpr ColorRef kBlack = 0x000000;
+
+// What Ellipse fills and outlines: the whole ellipse, or the half left or right of its vertical
+// diameter (a chord).
+enum class EllipsePart { Whole, LeftHalf, RightHalf };
+
 // A font as CreatePointFont makes it: a face name and a character height in device pixels
 // computed from tenths of a point with the device's vertical resolution.
 struct Font {
@@ -71,11 +78,16 @@ public:
     virtual Font SelectFont(const Font &font) = 0;
     // Sets the background mode and returns the previous one.
     virtual int SetBkMode(int mode) = 0;
+    // Sets the colour of the texts drawn from now on and returns the previous one.
+    virtual ColorRef SetTextColor(ColorRef colour) = 0;
 
     // Left and top edges included, right and bottom excluded.
     virtual void FillRect(const Rect &rect, ColorRef colour) = 0;
     // A one-pixel black outline on the rectangle's inner edge, the inside filled with colour.
     virtual void Rectangle(const Rect &rect, ColorRef fill) = 0;
+    // The ellipse inscribed in the rectangle, or half of it, filled with colour inside a black
+    // outline about a twelfth of its width thick; smoothed wherever the device has pixels.
+    virtual void Ellipse(const Rect &rect, ColorRef fill, EllipsePart part) = 0;
     // A one-unit black line from the current point up to, not including, the end point.
     virtual void MoveTo(int x, int y) = 0;
     virtual void LineTo(int x, int y) = 0;

@@ -93,6 +93,13 @@ int PainterSurface::SetBkMode(int mode)
     return previous;
 }
 
+ColorRef PainterSurface::SetTextColor(ColorRef colour)
+{
+    const ColorRef previous = textColour_;
+    textColour_ = colour;
+    return previous;
+}
+
 void PainterSurface::FillRect(const Rect &rect, ColorRef colour)
 {
     FillPixels(painter_, rect.left, rect.top, rect.right, rect.bottom, ToQColor(colour));
@@ -106,6 +113,26 @@ void PainterSurface::Rectangle(const Rect &rect, ColorRef fill)
     const int bottom = Clamp(std::max(rect.top, rect.bottom));
     FillPixels(painter_, left, top, right, bottom, Qt::black);
     FillPixels(painter_, left + 1, top + 1, right - 1, bottom - 1, ToQColor(fill));
+}
+
+void PainterSurface::Ellipse(const Rect &rect, ColorRef fill, EllipsePart part)
+{
+    const QRect box = ToQRect(rect.left, rect.top, rect.right, rect.bottom);
+    if (box.width() <= 0 || box.height() <= 0)
+        return;
+    // The outline stays inside the rectangle, as GDI's inside-frame pen keeps it.
+    const double width = std::max(1.0, std::round(box.width() / 12.0));
+    const QRectF inside = QRectF(box).adjusted(width / 2, width / 2, -width / 2, -width / 2);
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.setPen(QPen(Qt::black, width));
+    painter_.setBrush(ToQColor(fill));
+    // Qt's angles are sixteenths of a degree, counter-clockwise from three o'clock.
+    if (part == EllipsePart::Whole)
+        painter_.drawEllipse(inside);
+    else
+        painter_.drawChord(inside, (part == EllipsePart::RightHalf ? -90 : 90) * 16, 180 * 16);
+    painter_.restore();
 }
 
 void PainterSurface::MoveTo(int x, int y)
@@ -153,6 +180,8 @@ void PainterSurface::DrawText(const QString &text, const Rect &rect, unsigned fl
     painter_.setClipRect(box, painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     if (bkMode_ == OPAQUE)
         painter_.fillRect(painter_.boundingRect(box, alignment, text), Qt::white);
+    if (textColour_ != kBlack)
+        painter_.setPen(ToQColor(textColour_));
     painter_.drawText(box, alignment, text);
     painter_.restore();
 }

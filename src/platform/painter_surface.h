@@ -9,7 +9,8 @@ class QPainter;
 namespace platform {
 
 // The drawing surface over a QPainter on any paint device: a widget, a QImage, a QPrinter or a
-// QPdfWriter. Lines and fills are pixel-exact (no antialiasing); texts are antialiased.
+// QPdfWriter. Lines and fills are pixel-exact (no antialiasing); texts and ellipses are
+// antialiased.
 // The painter must stay active while the surface is used.
 class PainterSurface : public DrawSurface
 {
@@ -22,8 +23,10 @@ public:
 
     Font SelectFont(const Font &font) override;
     int SetBkMode(int mode) override;
+    ColorRef SetTextColor(ColorRef colour) override;
     void FillRect(const Rect &rect, ColorRef colour) override;
     void Rectangle(const Rect &rect, ColorRef fill) override;
+    void Ellipse(const Rect &rect, ColorRef fill, EllipsePart part) override;
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void DrawText(const QString &text, const Rect &rect, unsigned flags) override;
@@ -47,6 +50,7 @@ private:
     QFont qfont_;
     bool fontDirty_ = true;
     int bkMode_ = OPAQUE;
+    ColorRef textColour_ = kBlack;
     int x_ = 0;
     int y_ = 0;
 };

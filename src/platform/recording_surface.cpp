@@ -8,6 +8,7 @@ RecordedCall RecordingSurface::Make(RecordedCall::Kind kind) const
     call.kind = kind;
     call.font = font_;
     call.bkMode = bkMode_;
+    call.textColour = textColour_;
     return call;
 }
 
@@ -25,6 +26,13 @@ int RecordingSurface::SetBkMode(int mode)
     return previous;
 }
 
+ColorRef RecordingSurface::SetTextColor(ColorRef colour)
+{
+    const ColorRef previous = textColour_;
+    textColour_ = colour;
+    return previous;
+}
+
 void RecordingSurface::FillRect(const Rect &rect, ColorRef colour)
 {
     RecordedCall call = Make(RecordedCall::Kind::FillRect);
@@ -38,6 +46,15 @@ void RecordingSurface::Rectangle(const Rect &rect, ColorRef fill)
     RecordedCall call = Make(RecordedCall::Kind::Rectangle);
     call.rect = rect;
     call.colour = fill;
+    calls_.push_back(std::move(call));
+}
+
+void RecordingSurface::Ellipse(const Rect &rect, ColorRef fill, EllipsePart part)
+{
+    RecordedCall call = Make(RecordedCall::Kind::Ellipse);
+    call.rect = rect;
+    call.colour = fill;
+    call.part = part;
     calls_.push_back(std::move(call));
 }
 

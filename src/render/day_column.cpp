@@ -1,8 +1,70 @@
 #include "render/day_column.h"
 
+#include "render/day_marks.h"
+
+#include <algorithm>
+
 namespace render {
 
 using platform::Rect;
+
+namespace {
+
+Rect Band(const DayColumnGeometry &geometry, int d, double from, double to)
+{
+    return Rect{geometry.X(d, from), geometry.TextTop(d), geometry.X(d, to), geometry.RowBottom(d)};
+}
+
+bool HasWeekNumber(const DayInfo &day)
+{
+    return day.dayOfWeek == kThursday && day.dayOfYear >= 1;
+}
+
+// A Thursday's week number, moved to the middle of the part of its week shown in the column.
+Rect WeekNumberRect(const DayColumnGeometry &geometry, const MonthDays &month, int d)
+{
+    Rect rect = Band(geometry, d, 0.85, 0.99);
+    const int shift = geometry.WeekNumberShift(d, month.length);
+    rect.top += shift;
+    rect.bottom += shift;
+    return rect;
+}
+
+// Where day d's label, or its name day, stands.
+Rect LabelRect(const DayColumnGeometry &geometry, int d)
+{
+    return Band(geometry, d, 0.26, 0.95);
+}
+
+// Where the moon of day d stands: a square sized from the line height of the cell font, at the
+// right of the row, left of the digits of a week number that shares the row. Nothing when the
+// row is too small to hold it clear of the day number.
+std::optional<Rect> MoonSquare(platform::DrawSurface &dc, const MonthDays &month, const DayColumnGeometry &geometry,
+                               int d, bool weekNumbers)
+{
+    const int top = geometry.TextTop(d);
+    const int bottom = geometry.RowBottom(d);
+    const int size = std::min(bottom - top, dc.LineHeight() * 2 / 3);
+    if (size < 3)
+        return std::nullopt;
+    const int y = top + (bottom - top - size) / 2;
+    const int labelLeft = LabelRect(geometry, d).left;
+    int right = geometry.X(d, 0.99);
+    for (int t = 1; weekNumbers && t <= month.length; ++t) {
+        if (!HasWeekNumber(month.Day(t)))
+            continue;
+        const Rect week = WeekNumberRect(geometry, month, t);
+        if (week.top < y + size && y < week.bottom && week.left < right && labelLeft < week.right) {
+            const int digits = dc.TextWidth(QString::number(WeekNumberOfThursday(month.Day(t).dayOfYear)));
+            right = std::min(right, week.right - digits - size / 3);
+        }
+    }
+    if (right - size < labelLeft)
+        return std::nullopt;
+    return Rect{right - size, y, right, y + size};
+}
+
+} // namespace
 
 int StackedColumn::WeekNumberShift(int d, int length) const
 {
@@ -35,9 +97,13 @@ void FillNonWorkingDays(platform::DrawSurface &dc, const MonthDays &month, const
 void DrawDayTexts(platform::DrawSurface &dc, const MonthDays &month, const DayColumnGeometry &geometry, bool labels,
                   bool weekNumbers)
 {
-    const auto band = [&](int d, double from, double to) {
-        return Rect{geometry.X(d, from), geometry.TextTop(d), geometry.X(d, to), geometry.RowBottom(d)};
-    };
+    const auto band = [&](int d, double from, double to) { return Band(geometry, d, from, to); };
+    // The moons are placed first, so that a label beside one stops short of it.
+    std::array<std::optional<Rect>, 31> moons{};
+    for (int d = 1; d <= month.length; ++d) {
+        if (month.Day(d).marks.moon)
+            moons[static_cast<std::size_t>(d - 1)] = MoonSquare(dc, month, geometry, d, weekNumbers);
+    }
     for (int d = 1; d <= month.length; ++d) {
         // An invalid date has no weekday and so no initial.
         const QString initial = WeekdayInitial(month.Day(d).dayOfWeek);
@@ -46,23 +112,27 @@ void DrawDayTexts(platform::DrawSurface &dc, const MonthDays &month, const DayCo
     }
     for (int d = 1; d <= month.length; ++d)
         DrawTransparentText(dc, QString::asprintf("%2d", d), band(d, 0.16, 0.25), platform::kTextLeft);
-    if (labels) {
-        for (int d = 1; d <= month.length; ++d) {
-            if (!month.Day(d).label.isEmpty())
-                DrawTransparentText(dc, month.Day(d).label, band(d, 0.26, 0.95), platform::kTextLeft | kUserTextFlags);
-        }
+    for (int d = 1; d <= month.length; ++d) {
+        const LabelText text = LabelOrNameDay(month.Day(d), labels);
+        if (text.text.isEmpty())
+            continue;
+        Rect rect = LabelRect(geometry, d);
+        if (const auto &moon = moons[static_cast<std::size_t>(d - 1)])
+            rect.right = std::min(rect.right, moon->left - (moon->right - moon->left) / 3);
+        DrawLabelText(dc, text, rect, platform::kTextLeft | kUserTextFlags);
     }
     if (weekNumbers) {
         for (int d = 1; d <= month.length; ++d) {
             const DayInfo &day = month.Day(d);
-            if (day.dayOfWeek != kThursday || day.dayOfYear < 1)
-                continue;
-            Rect rect = band(d, 0.85, 0.99);
-            const int shift = geometry.WeekNumberShift(d, month.length);
-            rect.top += shift;
-            rect.bottom += shift;
-            DrawTransparentText(dc, QString::number(WeekNumberOfThursday(day.dayOfYear)), rect, platform::kTextRight);
+            if (HasWeekNumber(day))
+                DrawTransparentText(dc, QString::number(WeekNumberOfThursday(day.dayOfYear)),
+                                    WeekNumberRect(geometry, month, d), platform::kTextRight);
         }
+    }
+    // The marks a day carries beyond its texts.
+    for (int d = 1; d <= month.length; ++d) {
+        if (const auto &moon = moons[static_cast<std::size_t>(d - 1)])
+            DrawMoon(dc, month.Day(d).marks.moon->kind, *moon);
     }
 }
 

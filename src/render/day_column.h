@@ -51,7 +51,8 @@ private:
 // The day-cell parts of one month, for the layouts with month columns.
 void FillNonWorkingDays(platform::DrawSurface &dc, const MonthDays &month, const DayColumnGeometry &geometry,
                         platform::ColorRef colour);
-// Four passes: initials, day numbers, labels (when shown), week numbers (when shown).
+// Five passes: initials, day numbers, labels (when shown; else the name days, when the almanac
+// shows them), week numbers (when shown), then the almanac's marks such as the moons.
 void DrawDayTexts(platform::DrawSurface &dc, const MonthDays &month, const DayColumnGeometry &geometry, bool labels,
                   bool weekNumbers);
 // A line under every Sunday across the column.

@@ -79,7 +79,12 @@ model::HolidayOptions HolidayOptionsOf(const LayoutInputs &inputs)
     return {particular, nullptr, nullptr, false, inputs.app.Region};
 }
 
-MonthDays LookUpMonth(int year, int month, const model::HolidayOptions &options)
+almanac::Almanac AlmanacOf(const LayoutInputs &inputs, int firstMonth, int lastMonth)
+{
+    return almanac::Almanac(inputs.app.Annee, firstMonth, lastMonth, almanac::AlmanacOptionsOf(inputs.view));
+}
+
+MonthDays LookUpMonth(int year, int month, const model::HolidayOptions &options, const almanac::Almanac &almanac)
 {
     MonthDays result;
     result.year = year;
@@ -91,6 +96,7 @@ MonthDays LookUpMonth(int year, int month, const model::HolidayOptions &options)
         info.dayOfWeek = date.GetDayOfWeek();
         info.dayOfYear = date.GetDayOfYear();
         info.label = UserText(QString::fromStdString(GetHolidayLabel(date, options)));
+        info.marks = almanac.Day(month, d);
     }
     return result;
 }

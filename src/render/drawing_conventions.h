@@ -1,5 +1,6 @@
 #pragma once
 
+#include "almanac/almanac.h"
 #include "model/holiday_label.h"
 #include "platform/draw_surface.h"
 #include "render/draw_calendar.h"
@@ -67,7 +68,8 @@ inline constexpr int kSaturday = 6;
 struct DayInfo {
     int dayOfWeek = -1; // Sunday = 0, -1 for an invalid date
     int dayOfYear = -1;
-    QString label; // holiday label as printed (through UserText), empty for an ordinary day
+    QString label;           // holiday label as printed (through UserText), empty for an ordinary day
+    almanac::DayMarks marks; // name day, moon phase: empty unless the almanac is shown
 
     // Saturday, Sunday or a labelled day; the label counts whether it is shown or not.
     bool IsNonWorking() const { return dayOfWeek == kSunday || dayOfWeek == kSaturday || !label.isEmpty(); }
@@ -83,7 +85,9 @@ struct MonthDays {
 };
 
 model::HolidayOptions HolidayOptionsOf(const LayoutInputs &inputs);
-MonthDays LookUpMonth(int year, int month, const model::HolidayOptions &options);
+// The almanac of the months a page shows, as the view settings ask for it.
+almanac::Almanac AlmanacOf(const LayoutInputs &inputs, int firstMonth, int lastMonth);
+MonthDays LookUpMonth(int year, int month, const model::HolidayOptions &options, const almanac::Almanac &almanac = {});
 
 // Selects a font for a group of texts and reselects the previous one when it goes.
 class FontScope

@@ -24,10 +24,12 @@ void DrawHorizontal(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
     }
 
     const model::HolidayOptions options = HolidayOptionsOf(inputs);
+    const int firstMonth = 6 * (page - 1) + 1;
+    const almanac::Almanac almanac = AlmanacOf(inputs, firstMonth, firstMonth + 5);
     std::vector<StackedMonth> months;
     months.reserve(6);
     for (int k = 0; k < 6; ++k)
-        months.push_back({LookUpMonth(year, 6 * (page - 1) + k + 1, options), StackedColumn(L, T, CW, U, k, 0)});
+        months.push_back({LookUpMonth(year, firstMonth + k, options, almanac), StackedColumn(L, T, CW, U, k, 0)});
 
     const auto drawRules = [&] {
         for (const double y : {6.0, 41.0, 9.0}) {

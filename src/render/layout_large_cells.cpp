@@ -1,5 +1,6 @@
 #include "model/ole_date_time.h"
 #include "platform/code_page.h"
+#include "render/day_marks.h"
 #include "render/drawing_conventions.h"
 #include "render/text_wrap.h"
 
@@ -15,23 +16,67 @@ constexpr unsigned kLabelFlags = platform::DT_CENTER | kUserTextFlags;
 // A label too long to follow its day on one line goes on the lines below the day, word-wrapped
 // inside the cell: in the cell font when it all fits there, else in the smaller font of the
 // week numbers, ending with "..." only when even that runs out of room.
-void DrawLabelBelowDay(platform::DrawSurface &dc, const QString &label, const Rect &area,
+void DrawLabelBelowDay(platform::DrawSurface &dc, const LabelText &label, const Rect &area,
                        const std::array<platform::Font, 2> &fonts)
 {
     for (const platform::Font &font : fonts) {
         FontScope selected(dc, font);
         const int lineHeight = std::max(1, dc.LineHeight());
-        const WrappedText wrapped = WrapWords(label, area.right - area.left, (area.bottom - area.top) / lineHeight,
+        const WrappedText wrapped = WrapWords(label.text, area.right - area.left, (area.bottom - area.top) / lineHeight,
                                               [&dc](const QString &text) { return dc.TextWidth(text); });
         if (!wrapped.complete && &font != &fonts.back())
             continue;
         int top = area.top;
         for (const QString &line : wrapped.lines) {
-            DrawTransparentText(dc, line, {area.left, top, area.right, top + lineHeight}, kLabelFlags);
+            DrawLabelText(dc, {line, label.nameDay}, {area.left, top, area.right, top + lineHeight}, kLabelFlags);
             top += lineHeight;
         }
         return;
     }
+}
+
+// "12 - Geneviève" on the day's line, the name day lighter than its day number.
+void DrawNameDayAfterNumber(platform::DrawSurface &dc, const QString &number, const QString &name, const Rect &cell)
+{
+    const QString prefix = number + QStringLiteral(" - ");
+    const int left = cell.left + (cell.right - cell.left - dc.TextWidth(prefix + name)) / 2;
+    constexpr unsigned flags = platform::DT_LEFT | kUserTextFlags;
+    DrawTransparentText(dc, prefix, {left, cell.top, cell.right, cell.bottom}, flags);
+    DrawLabelText(dc, {name, true}, {left + dc.TextWidth(prefix), cell.top, cell.right, cell.bottom}, flags);
+}
+
+// A phase in the bottom right corner of its cell, the time under the moon, both above the
+// cell's bottom rule and below the day's line.
+struct CellMoon {
+    Rect square;
+    Rect time;
+};
+
+std::optional<CellMoon> PlaceCellMoon(platform::DrawSurface &dc, const almanac::MoonMark &moon, const Rect &cell,
+                                      const platform::Font &timeFont)
+{
+    // Larger than in the columns, as tall as the day's line.
+    const int dayLine = dc.LineHeight();
+    const int size = dayLine;
+    FontScope font(dc, timeFont);
+    const int timeHeight = dc.LineHeight();
+    const int width = std::max(size, dc.TextWidth(MoonTime(moon)));
+    const int margin = size / 4;
+    const int right = cell.right - margin;
+    const int bottom = cell.bottom - margin;
+    const int centre = right - width / 2;
+    const Rect square{centre - size / 2, bottom - timeHeight - size, centre - size / 2 + size, bottom - timeHeight};
+    if (size < 3 || square.top < cell.top + dayLine || right - width < cell.left)
+        return std::nullopt;
+    return CellMoon{square, {right - width, bottom - timeHeight, right, bottom}};
+}
+
+void DrawCellMoon(platform::DrawSurface &dc, const almanac::MoonMark &moon, const CellMoon &place,
+                  const platform::Font &timeFont)
+{
+    DrawMoon(dc, moon.kind, place.square);
+    FontScope font(dc, timeFont);
+    DrawTransparentText(dc, MoonTime(moon), place.time, platform::kTextCentred);
 }
 
 } // namespace
@@ -45,7 +90,7 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
     const double s = std::max(1.0, scale);
     const int year = inputs.app.Annee;
     const int M = page;
-    const MonthDays month = LookUpMonth(year, M, HolidayOptionsOf(inputs));
+    const MonthDays month = LookUpMonth(year, M, HolidayOptionsOf(inputs), AlmanacOf(inputs, M, M));
     const int N = month.length;
 
     // Weekday of the 1st, Monday = 1 ... Sunday = 7. A date outside the calendar's range has no
@@ -117,18 +162,28 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
                     dc.FillRect({x1, Trunc(Y9 + w * RH), x2, Trunc(Y9 + (w + 1) * RH)}, inputs.app.Color_NTrav);
                 const Rect cell{x1, Trunc(Y9 + (w + 0.05) * RH), x2, Trunc(Y9 + (w + 1) * RH)};
                 const QString number = QString::number(d);
-                if (!ferie || day.label.isEmpty()) {
+                // The moon keeps its corner: a label wrapped below the day stops above it.
+                std::optional<CellMoon> moon;
+                if (day.marks.moon)
+                    moon = PlaceCellMoon(dc, *day.marks.moon, cell, weekFont);
+                const LabelText label = LabelOrNameDay(day, ferie);
+                if (label.text.isEmpty()) {
                     DrawTransparentText(dc, number, cell, platform::DT_CENTER);
-                    continue;
+                } else if (const QString text = number + QStringLiteral(" - ") + label.text;
+                           dc.TextWidth(text) <= x2 - x1) {
+                    if (label.nameDay)
+                        DrawNameDayAfterNumber(dc, number, label.text, cell);
+                    else
+                        DrawTransparentText(dc, text, cell, kLabelFlags);
+                } else {
+                    DrawTransparentText(dc, number, cell, platform::DT_CENTER);
+                    DrawLabelBelowDay(dc, label,
+                                      {x1, cell.top + dc.LineHeight(), x2, moon ? moon->square.top : cell.bottom},
+                                      {cellFont, weekFont});
                 }
-                const QString text = number + QStringLiteral(" - ") + day.label;
-                if (dc.TextWidth(text) <= x2 - x1) {
-                    DrawTransparentText(dc, text, cell, kLabelFlags);
-                    continue;
-                }
-                DrawTransparentText(dc, number, cell, platform::DT_CENTER);
-                DrawLabelBelowDay(dc, day.label, {x1, cell.top + dc.LineHeight(), x2, cell.bottom},
-                                  {cellFont, weekFont});
+                // The marks a day carries beyond its texts.
+                if (moon)
+                    DrawCellMoon(dc, *day.marks.moon, *moon, weekFont);
             }
         }
 

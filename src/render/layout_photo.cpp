@@ -172,6 +172,8 @@ void DrawVerticalPhoto(platform::DrawSurface &dc, const LayoutInputs &inputs, in
     }
 
     const model::HolidayOptions options = HolidayOptionsOf(inputs);
+    const int firstMonth = 6 * (page - 1) + 1;
+    const almanac::Almanac almanac = AlmanacOf(inputs, firstMonth, firstMonth + 5);
     std::vector<PortraitColumn> columns;
     std::vector<PhotoMonth> months;
     columns.reserve(6);
@@ -179,7 +181,7 @@ void DrawVerticalPhoto(platform::DrawSurface &dc, const LayoutInputs &inputs, in
     for (int c = 0; c < 6; ++c) {
         columns.emplace_back(X0, T, CW, U, c);
         months.push_back(
-            {LookUpMonth(year, 6 * (page - 1) + c + 1, options),
+            {LookUpMonth(year, firstMonth + c, options, almanac),
              &columns.back(),
              {Trunc(X0 + c * CW), Trunc(56 * U + T), Trunc(X0 + (c + 1) * CW), Trunc(59 * U + T)},
              {Trunc((c + 0.05) * CW + X0), Trunc(56.6 * U + T), Trunc((c + 0.95) * CW + X0), Trunc(58.4 * U + T)}});
@@ -256,6 +258,8 @@ void DrawHorizontalPhoto(platform::DrawSurface &dc, const LayoutInputs &inputs, 
     static constexpr int kFirstColumn[6] = {0, 1, 2, 4, 6, 7};
     static constexpr double kNameColumn[6] = {0, 1, 2.5, 4.5, 6, 7};
     const model::HolidayOptions options = HolidayOptionsOf(inputs);
+    const int firstMonth = 6 * (page - 1) + 1;
+    const almanac::Almanac almanac = AlmanacOf(inputs, firstMonth, firstMonth + 5);
     std::vector<LandscapeColumn> columns;
     std::vector<PhotoMonth> months;
     columns.reserve(6);
@@ -267,7 +271,7 @@ void DrawHorizontalPhoto(platform::DrawSurface &dc, const LayoutInputs &inputs, 
         const double top0 = middle ? K : 4;
         const double m = kNameColumn[j];
         columns.emplace_back(L, T, CW, U, a, middle, K);
-        months.push_back({LookUpMonth(year, 6 * (page - 1) + j + 1, options),
+        months.push_back({LookUpMonth(year, firstMonth + j, options, almanac),
                           &columns.back(),
                           {Trunc(L + a * CW), Trunc(top0 * U + T), Trunc(L + b * CW), Trunc((top0 + 3) * U + T)},
                           {Trunc((m + 0.05) * CW + L), Trunc((top0 + 0.6) * U + T), Trunc((m + 0.95) * CW + L),

@@ -23,10 +23,11 @@ void DrawVertical(platform::DrawSurface &dc, const LayoutInputs &inputs, int lef
 
     // January to June above, July to December 39 units lower.
     const model::HolidayOptions options = HolidayOptionsOf(inputs);
+    const almanac::Almanac almanac = AlmanacOf(inputs, 1, 12);
     std::vector<StackedMonth> months;
     months.reserve(12);
     for (int i = 0; i < 12; ++i)
-        months.push_back({LookUpMonth(year, i + 1, options), StackedColumn(L, T, CW, U, i % 6, 39 * (i / 6))});
+        months.push_back({LookUpMonth(year, i + 1, options, almanac), StackedColumn(L, T, CW, U, i % 6, 39 * (i / 6))});
 
     const auto drawRules = [&] {
         for (const double y : {6.0, 41.0, 9.0, 45.0, 80.0, 48.0}) {

@@ -55,6 +55,8 @@ CommandStates CTamvelView::ComputeCommandStates() const
     states[ID_GROS_TRAIT] = check(horizontalPhoto, s.GrosTrait != 0);
     states[ID_PUB] = check(true, s.PubVisible != 0);
     states[ID_RECADRER_PHOTOS] = check(photoMode, s.RecadrerPhotos != 0);
+    states[ID_FETES_VISIBLE] = check(true, s.FetesVisible != 0);
+    states[ID_LUNE_VISIBLE] = check(true, s.LuneVisible != 0);
     states[ID_VERTICAL] = radio(true, mode == DisplayMode::Vertical);
     states[ID_HORIZONTAL] = radio(true, mode == DisplayMode::Horizontal);
     states[ID_VERTICAL_PHOTO] = radio(true, mode == DisplayMode::VerticalPhoto);
@@ -109,6 +111,12 @@ bool CTamvelView::OnCommand(int id)
         break;
     case ID_RECADRER_PHOTOS:
         handler = &CTamvelView::OnRecadrerPhotos;
+        break;
+    case ID_FETES_VISIBLE:
+        handler = &CTamvelView::OnFetesVisible;
+        break;
+    case ID_LUNE_VISIBLE:
+        handler = &CTamvelView::OnLuneVisible;
         break;
     case ID_VERTICAL:
         handler = &CTamvelView::OnVertical;
@@ -209,6 +217,18 @@ void CTamvelView::OnRecadrerPhotos()
     if (!IsCommandEnabled(ID_RECADRER_PHOTOS))
         return;
     state_.RecadrerPhotos = state_.RecadrerPhotos ? 0 : 1;
+    SaveAndRedraw();
+}
+
+void CTamvelView::OnFetesVisible()
+{
+    state_.FetesVisible = state_.FetesVisible ? 0 : 1;
+    SaveAndRedraw();
+}
+
+void CTamvelView::OnLuneVisible()
+{
+    state_.LuneVisible = state_.LuneVisible ? 0 : 1;
     SaveAndRedraw();
 }
 

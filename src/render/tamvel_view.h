@@ -60,6 +60,8 @@ public:
     void OnGrosTrait();
     void OnPub();
     void OnRecadrerPhotos();
+    void OnFetesVisible();
+    void OnLuneVisible();
     void OnVertical();
     void OnHorizontal();
     void OnVerticalPhoto();

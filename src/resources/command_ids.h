@@ -45,6 +45,9 @@ constexpr bool IsRegionCommand(int id)
 }
 // The program's own: photos cut to their frame instead of stretched to it.
 constexpr int ID_RECADRER_PHOTOS = 32850;
+// The almanac: the name to wish on each day, the phases of the moon.
+constexpr int ID_FETES_VISIBLE = 32860;
+constexpr int ID_LUNE_VISIBLE = 32861;
 
 constexpr int ID_FILE_PRINT_SETUP = 57606;
 constexpr int ID_FILE_PRINT = 57607;
@@ -61,7 +64,8 @@ constexpr int ID_INDICATOR_SCRL = 59139;
 
 // Stands for a separator in the menu and toolbar tables.
 constexpr int ID_SEPARATOR = 0;
-// Stands for the "&Région" submenu in the menu tables.
+// Stand for submenus in the menu tables: "&Région", "&Almanach".
 constexpr int ID_REGION_MENU = -1;
+constexpr int ID_ALMANAC_MENU = -2;
 
 } // namespace cmd

@@ -123,6 +123,18 @@ std::vector<CommandInfo> BuildCommands()
          "Recadrer les photos",
          {},
          IconKind::None},
+        {ID_FETES_VISIBLE,
+         "&Fêtes à souhaiter",
+         "Affiche le prénom à fêter aux jours qui n'ont pas de libellé",
+         "Fêtes à souhaiter",
+         {},
+         IconKind::None},
+        {ID_LUNE_VISIBLE,
+         "&Phases de la lune",
+         "Dessine la nouvelle lune, les quartiers et la pleine lune à leur jour, à l'heure de Paris",
+         "Phases de la lune",
+         {},
+         IconKind::None},
         {ID_EDIT_FERIES,
          "Editer les jours non &travaillés particuliers",
          "Editer les jours fériés particuliers",
@@ -251,25 +263,52 @@ const std::vector<MenuInfo> &MainMenu()
           ID_FILE_EXPORT_PDF, ID_FILE_EXPORT_ICS, ID_SEPARATOR, ID_APP_EXIT}},
         {"&Edition", {ID_EDIT_FERIES, ID_SEPARATOR, ID_COULEURS, ID_SEPARATOR, ID_EDIT_PUB}},
         {"&Affichage",
-         {ID_VIEW_TOOLBAR,      ID_VIEW_STATUS_BAR,  ID_SEPARATOR,     ID_NON_TRAV,  ID_FERIE,      ID_LUNDI_PENTECOTE,
-          ID_FERIE_PARTICULIER, ID_REGION_MENU,      ID_SEM,           ID_SEPARATOR, ID_VERTICAL,   ID_HORIZONTAL,
-          ID_VERTICAL_PHOTO,    ID_HORIZONTAL_PHOTO, ID_GRANDES_CASES, ID_SEPARATOR, ID_GROS_TRAIT, ID_PHOTO_HAUT,
-          ID_PHOTO_BAS,         ID_RECADRER_PHOTOS,  ID_SEPARATOR,     ID_PUB}},
+         {ID_VIEW_TOOLBAR,
+          ID_VIEW_STATUS_BAR,
+          ID_SEPARATOR,
+          ID_NON_TRAV,
+          ID_FERIE,
+          ID_LUNDI_PENTECOTE,
+          ID_FERIE_PARTICULIER,
+          ID_REGION_MENU,
+          ID_SEM,
+          ID_ALMANAC_MENU,
+          ID_SEPARATOR,
+          ID_VERTICAL,
+          ID_HORIZONTAL,
+          ID_VERTICAL_PHOTO,
+          ID_HORIZONTAL_PHOTO,
+          ID_GRANDES_CASES,
+          ID_SEPARATOR,
+          ID_GROS_TRAIT,
+          ID_PHOTO_HAUT,
+          ID_PHOTO_BAS,
+          ID_RECADRER_PHOTOS,
+          ID_SEPARATOR,
+          ID_PUB}},
         {"&Fenêtre", {ID_PAGE_PREV, ID_PAGE_NEXT}},
         {"&?", {ID_APP_ABOUT, ID_AIDE}},
     };
     return menu;
 }
 
-const MenuInfo &RegionMenu()
+const MenuInfo *Submenu(int marker)
 {
-    static const MenuInfo menu = [] {
-        MenuInfo regions{QStringLiteral("&Région"), {}};
+    static const MenuInfo regions = [] {
+        MenuInfo menu{QStringLiteral("&Région"), {}};
         for (int id = ID_REGION_FIRST; id <= ID_REGION_LAST; ++id)
-            regions.items.push_back(id);
-        return regions;
+            menu.items.push_back(id);
+        return menu;
     }();
-    return menu;
+    static const MenuInfo almanac{QStringLiteral("&Almanach"), {ID_FETES_VISIBLE, ID_LUNE_VISIBLE}};
+    switch (marker) {
+    case ID_REGION_MENU:
+        return &regions;
+    case ID_ALMANAC_MENU:
+        return &almanac;
+    default:
+        return nullptr;
+    }
 }
 
 const std::vector<int> &ToolBarButtons()

@@ -28,11 +28,11 @@ const CommandInfo *FindCommand(int id);
 
 struct MenuInfo {
     QString title;
-    std::vector<int> items; // cmd::ID_SEPARATOR for a separator
+    std::vector<int> items; // cmd::ID_SEPARATOR for a separator, a negative marker for a submenu
 };
 const std::vector<MenuInfo> &MainMenu();
-// The submenu that cmd::ID_REGION_MENU stands for.
-const MenuInfo &RegionMenu();
+// The submenu that a marker such as cmd::ID_REGION_MENU stands for; null for any other id.
+const MenuInfo *Submenu(int marker);
 
 // Toolbar buttons from left to right, cmd::ID_SEPARATOR for a separator.
 const std::vector<int> &ToolBarButtons();

@@ -106,7 +106,7 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     EXPECT_EQ(file[9]->text(), "&Quitter");
 
     const QList<QAction *> display = menus[2]->menu()->actions();
-    ASSERT_EQ(display.size(), 22);
+    ASSERT_EQ(display.size(), 23);
     EXPECT_EQ(display[0]->text(), "Barre d'&outils");
     EXPECT_EQ(display[5]->text(), "Afficher le &lundi de Pentecôte");
     EXPECT_EQ(display[6]->data().toInt(), ID_FERIE_PARTICULIER);
@@ -117,10 +117,17 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
         regions << region->text();
     EXPECT_EQ(regions, (QStringList{"Métropole", "Alsace-Moselle", "Guadeloupe", "Martinique", "Guyane", "La Réunion",
                                     "Mayotte"}));
-    EXPECT_EQ(display[13]->data().toInt(), ID_HORIZONTAL_PHOTO);
-    EXPECT_EQ(display[19]->text(), "&Recadrer les photos");
-    EXPECT_EQ(display[21]->text(), "P&ublicité");
-    EXPECT_EQ(display[21]->statusTip(), "Affiche la publicité en bas du Tamvel");
+    ASSERT_NE(display[9]->menu(), nullptr);
+    EXPECT_EQ(display[9]->text(), "&Almanach");
+    const QList<QAction *> almanac = display[9]->menu()->actions();
+    ASSERT_EQ(almanac.size(), 2);
+    EXPECT_EQ(almanac[0]->text(), "&Fêtes à souhaiter");
+    EXPECT_EQ(almanac[1]->data().toInt(), ID_LUNE_VISIBLE);
+    EXPECT_TRUE(almanac[1]->isCheckable());
+    EXPECT_EQ(display[14]->data().toInt(), ID_HORIZONTAL_PHOTO);
+    EXPECT_EQ(display[20]->text(), "&Recadrer les photos");
+    EXPECT_EQ(display[22]->text(), "P&ublicité");
+    EXPECT_EQ(display[22]->statusTip(), "Affiche la publicité en bas du Tamvel");
 
     const QList<QAction *> help = menus[4]->menu()->actions();
     EXPECT_EQ(help[0]->text(), "&A propos de Tamvel...");

@@ -69,7 +69,7 @@ TEST_F(StoredSettings, UnreadableStoredValuesLeaveTheirDefaults)
 
 TEST_F(StoredSettings, ViewSettingsTakeStoredNumbersAndUnknownModesReadAsVertical)
 {
-    WriteFile("[Settings]\nAffichage=7\nSem=0\nFerie=5\nPubVisible=1\n");
+    WriteFile("[Settings]\nAffichage=7\nSem=0\nFerie=5\nPubVisible=1\nLuneVisible=1\n");
     ViewState view;
     view.LoadViewSettings();
     EXPECT_EQ(view.mode, DisplayMode::Vertical);
@@ -78,19 +78,22 @@ TEST_F(StoredSettings, ViewSettingsTakeStoredNumbersAndUnknownModesReadAsVertica
     EXPECT_EQ(view.Ferie, 5);
     EXPECT_EQ(view.PubVisible, 1);
     EXPECT_EQ(view.NonTrav, 1);
+    EXPECT_EQ(view.LuneVisible, 1);
+    EXPECT_EQ(view.FetesVisible, 0);
 
     view.mode = DisplayMode::HorizontalLargeCells;
     view.PhotoBas = 0;
     view.page = 7;
     view.SaveViewSettings();
     EXPECT_EQ(StoredKeys(QStringLiteral("Settings")),
-              (QStringList{"Affichage", "Ferie", "FerieParticulier", "GrosTrait", "NonTrav", "PhotoBas", "PubVisible",
-                           "RecadrerPhotos", "Sem"}));
+              (QStringList{"Affichage", "Ferie", "FerieParticulier", "FetesVisible", "GrosTrait", "LuneVisible",
+                           "NonTrav", "PhotoBas", "PubVisible", "RecadrerPhotos", "Sem"}));
     ViewState loaded;
     loaded.LoadViewSettings();
     EXPECT_EQ(loaded.mode, DisplayMode::HorizontalLargeCells);
     EXPECT_EQ(loaded.PhotoBas, 0);
     EXPECT_EQ(loaded.Ferie, 5);
+    EXPECT_EQ(loaded.LuneVisible, 1);
     EXPECT_EQ(loaded.page, 1);
 }
 

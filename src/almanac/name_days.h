@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace almanac {
+
+// The name to wish on a day ("fête à souhaiter") from the bundled table, 29 February included;
+// empty for a month and day that name no date.
+QString NameDay(int month, int day);
+
+} // namespace almanac

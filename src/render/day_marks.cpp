@@ -1,0 +1,52 @@
+#include "render/day_marks.h"
+
+namespace render {
+
+using platform::EllipsePart;
+
+LabelText LabelOrNameDay(const DayInfo &day, bool labels)
+{
+    if (labels && !day.label.isEmpty())
+        return {day.label, false};
+    return {day.marks.nameDay, !day.marks.nameDay.isEmpty()};
+}
+
+void DrawLabelText(platform::DrawSurface &dc, const LabelText &label, const platform::Rect &rect, unsigned flags)
+{
+    if (!label.nameDay) {
+        DrawTransparentText(dc, label.text, rect, flags);
+        return;
+    }
+    const platform::ColorRef previous = dc.SetTextColor(kNameDayColour);
+    DrawTransparentText(dc, label.text, rect, flags);
+    dc.SetTextColor(previous);
+}
+
+void DrawMoon(platform::DrawSurface &dc, model::MoonPhaseKind kind, const platform::Rect &square)
+{
+    constexpr platform::ColorRef kDark = 0x000000;
+    constexpr platform::ColorRef kLit = 0xFFFFFF;
+    switch (kind) {
+    case model::MoonPhaseKind::NewMoon:
+        dc.Ellipse(square, kDark, EllipsePart::Whole);
+        break;
+    case model::MoonPhaseKind::FullMoon:
+        dc.Ellipse(square, kLit, EllipsePart::Whole);
+        break;
+    case model::MoonPhaseKind::FirstQuarter:
+        dc.Ellipse(square, kLit, EllipsePart::Whole);
+        dc.Ellipse(square, kDark, EllipsePart::LeftHalf);
+        break;
+    case model::MoonPhaseKind::LastQuarter:
+        dc.Ellipse(square, kLit, EllipsePart::Whole);
+        dc.Ellipse(square, kDark, EllipsePart::RightHalf);
+        break;
+    }
+}
+
+QString MoonTime(const almanac::MoonMark &moon)
+{
+    return QString::asprintf("%d h %02d", moon.hour, moon.minute);
+}
+
+} // namespace render
