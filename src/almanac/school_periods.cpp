@@ -13,16 +13,6 @@ namespace almanac {
 
 namespace {
 
-std::int64_t FirstDayOfYear(int year)
-{
-    return model::DayNumber(year, 1, 1);
-}
-
-std::int64_t LastDayOfYear(int year)
-{
-    return model::DayNumber(year, 12, 31);
-}
-
 // "31/08/2026", as dates are written for the user.
 std::string FrenchDate(std::int64_t day)
 {
@@ -77,6 +67,26 @@ std::optional<SchoolZone> ZoneFromLetter(char letter)
     }
 }
 
+unsigned ZonesFromLetters(std::string_view letters)
+{
+    unsigned zones = 0;
+    for (const char letter : letters) {
+        if (const auto zone = ZoneFromLetter(letter))
+            zones |= ZoneBit(*zone);
+    }
+    return zones;
+}
+
+std::string LettersOfZones(unsigned zones)
+{
+    std::string letters;
+    for (const SchoolZone zone : kSchoolZones) {
+        if ((zones & ZoneBit(zone)) != 0)
+            letters += ZoneLetter(zone);
+    }
+    return letters;
+}
+
 int SchoolYearOf(std::int64_t firstDay)
 {
     const COleDateTime date = COleDateTime::FromValue(static_cast<double>(firstDay));
@@ -116,10 +126,14 @@ std::vector<SchoolPeriod> ReplacePublished(std::vector<SchoolPeriod> earlier, co
     return MergePeriods(std::move(earlier));
 }
 
+DayRange YearDays(int year)
+{
+    return {model::DayNumber(year, 1, 1), model::DayNumber(year, 12, 31)};
+}
+
 std::vector<SchoolPeriod> SchoolCalendar::PeriodsOfYear(int year) const
 {
-    const std::int64_t first = FirstDayOfYear(year);
-    const std::int64_t last = LastDayOfYear(year);
+    const auto [first, last] = YearDays(year);
     std::vector<SchoolPeriod> clipped;
     for (const SchoolPeriod &period : periods) {
         if (period.last < first || period.first > last)
@@ -133,22 +147,17 @@ std::vector<SchoolPeriod> SchoolCalendar::PeriodsOfYear(int year) const
     return clipped;
 }
 
-std::vector<DayRange> SchoolCalendar::UnknownDays(SchoolZone zone, int year) const
+std::vector<DayRange> SchoolCalendar::UnknownStretches(SchoolZone zone, DayRange span) const
 {
     std::vector<DayRange> unknown;
-    std::int64_t next = FirstDayOfYear(year);
-    const std::int64_t last = LastDayOfYear(year);
+    std::int64_t next = kFarPast; // the first day after the known days looked at so far
     for (const DayRange &range : known[static_cast<std::size_t>(zone)]) {
-        if (range.last < next)
-            continue;
-        if (range.first > last)
-            break;
-        if (range.first > next)
+        if (range.first > next && range.first - 1 >= span.first && next <= span.last)
             unknown.push_back({next, range.first - 1});
-        next = range.last + 1;
+        next = std::max(next, range.last + 1);
     }
-    if (next <= last)
-        unknown.push_back({next, last});
+    if (next <= span.last)
+        unknown.push_back({next, kFarFuture});
     return unknown;
 }
 
@@ -162,21 +171,17 @@ SchoolCalendar CombineCalendars(const SchoolCalendar &record, const std::vector<
     return combined;
 }
 
-std::string UnknownDaysText(const SchoolCalendar &calendar, SchoolZone zone, int year)
+std::string UnknownDaysText(const SchoolCalendar &calendar, SchoolZone zone, DayRange span)
 {
-    const std::int64_t first = FirstDayOfYear(year);
-    const std::int64_t last = LastDayOfYear(year);
     std::string text;
-    for (const DayRange &range : calendar.UnknownDays(zone, year)) {
-        text += text.empty() ? std::string("Zone ") + ZoneLetter(zone) + " : dates inconnues " : " et ";
-        if (range.first == first && range.last == last)
-            text += "en " + std::to_string(year);
-        else if (range.last == last)
-            text += "après le " + FrenchDate(range.first - 1);
-        else if (range.first == first)
-            text += "avant le " + FrenchDate(range.last + 1);
-        else
-            text += "du " + FrenchDate(range.first) + " au " + FrenchDate(range.last);
+    for (const DayRange &stretch : calendar.UnknownStretches(zone, span)) {
+        text += text.empty() ? std::string("Zone ") + ZoneLetter(zone) + " : dates inconnues" : " et";
+        if (stretch.first != kFarPast && stretch.last != kFarFuture)
+            text += " du " + FrenchDate(stretch.first) + " au " + FrenchDate(stretch.last);
+        else if (stretch.first != kFarPast)
+            text += " après le " + FrenchDate(stretch.first - 1);
+        else if (stretch.last != kFarFuture)
+            text += " avant le " + FrenchDate(stretch.last + 1);
     }
     return text;
 }

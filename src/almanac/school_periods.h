@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace almanac {
@@ -16,12 +18,24 @@ char ZoneLetter(SchoolZone zone);
 // 'A', 'B' or 'C' in either case.
 std::optional<SchoolZone> ZoneFromLetter(char letter);
 
+// A set of zones, one bit each: bit 0 for zone A.
+constexpr unsigned ZoneBit(SchoolZone zone)
+{
+    return 1u << static_cast<unsigned>(zone);
+}
+// The zones whose letters a text holds ("AC"); anything else in it is ignored.
+unsigned ZonesFromLetters(std::string_view letters);
+// Their letters in order: "AC".
+std::string LettersOfZones(unsigned zones);
+
 // Days are day numbers (model::DayNumber: 30 December 1899 is 0).
 struct DayRange {
     std::int64_t first = 0;
     std::int64_t last = 0;
     friend bool operator==(const DayRange &, const DayRange &) = default;
 };
+// 1 January to 31 December.
+DayRange YearDays(int year);
 
 // One holiday of one zone: its first and last day without school.
 struct SchoolPeriod {
@@ -53,16 +67,21 @@ struct SchoolCalendar {
 
     // The periods that touch the year, clipped to it, sorted by first day then zone.
     std::vector<SchoolPeriod> PeriodsOfYear(int year) const;
-    // The parts of the year that no data covers for the zone.
-    std::vector<DayRange> UnknownDays(SchoolZone zone, int year) const;
+    // The stretches of days that no data covers for the zone and that meet `span`, whole: from
+    // the day after the last known day before them to the day before the next known one, or
+    // from kFarPast / to kFarFuture when no known day bounds them.
+    std::vector<DayRange> UnknownStretches(SchoolZone zone, DayRange span) const;
 };
+constexpr std::int64_t kFarPast = INT64_MIN / 2;
+constexpr std::int64_t kFarFuture = INT64_MAX / 2;
 
 // The bundled record with the imported publications over it: a zone and school year that an
 // import carries is taken from the import alone, and becomes known.
 SchoolCalendar CombineCalendars(const SchoolCalendar &record, const std::vector<SchoolPeriod> &imported);
 
-// "Zone A : dates inconnues après le 31/08/2026"; empty when the whole year is known.
-std::string UnknownDaysText(const SchoolCalendar &calendar, SchoolZone zone, int year);
+// What is unknown of the zone in `span`, told by the known days around it: "Zone A : dates
+// inconnues après le 31/08/2026"; empty when every day of the span is known.
+std::string UnknownDaysText(const SchoolCalendar &calendar, SchoolZone zone, DayRange span);
 
 // One line per period of PeriodsOfYear: "YYYY-MM-DD<TAB>YYYY-MM-DD<TAB>zone<TAB>name".
 std::string ListSchoolHolidays(const SchoolCalendar &calendar, int year);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <map>
+#include <mutex>
 
 using platform::RegistryKey;
 
@@ -72,6 +73,41 @@ std::vector<SchoolPeriod> LoadImportedSchoolHolidays()
 SchoolCalendar LoadSchoolCalendar()
 {
     return CombineCalendars(SchoolRecord(), LoadImportedSchoolHolidays());
+}
+
+namespace {
+
+struct CalendarInUse {
+    std::mutex mutex;
+    QString settingsFile;
+    std::shared_ptr<const SchoolCalendar> calendar;
+};
+
+CalendarInUse &InUse()
+{
+    static CalendarInUse inUse;
+    return inUse;
+}
+
+} // namespace
+
+std::shared_ptr<const SchoolCalendar> SchoolCalendarInUse()
+{
+    CalendarInUse &inUse = InUse();
+    const QString file = platform::SettingsFile();
+    const std::lock_guard lock(inUse.mutex);
+    if (!inUse.calendar || inUse.settingsFile != file) {
+        inUse.calendar = std::make_shared<const SchoolCalendar>(LoadSchoolCalendar());
+        inUse.settingsFile = file;
+    }
+    return inUse.calendar;
+}
+
+void ReloadSchoolCalendar()
+{
+    CalendarInUse &inUse = InUse();
+    const std::lock_guard lock(inUse.mutex);
+    inUse.calendar.reset();
 }
 
 StoredImport StoreSchoolImport(const std::vector<SchoolPeriod> &publication)

@@ -3,6 +3,7 @@
 #include "almanac/school_periods.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,13 @@ std::vector<SchoolPeriod> LoadImportedSchoolHolidays();
 
 // The bundled record with the stored imports over it.
 SchoolCalendar LoadSchoolCalendar();
+
+// What the pages draw: LoadSchoolCalendar, read once per settings file and kept until
+// ReloadSchoolCalendar. Safe from any thread once read; read it first on the thread that uses
+// the settings, as the store is not for several threads at once.
+std::shared_ptr<const SchoolCalendar> SchoolCalendarInUse();
+// After an import: the pages draw what the settings file holds now.
+void ReloadSchoolCalendar();
 
 struct StoredImport {
     std::size_t added = 0; // periods the calendar did not have before

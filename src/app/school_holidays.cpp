@@ -4,7 +4,14 @@
 #include "almanac/school_store.h"
 #include "app/command_line.h"
 
+#include "platform/user_prompts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QString>
+
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <set>
 
@@ -31,6 +38,17 @@ std::string Coverage(const std::vector<almanac::SchoolPeriod> &periods)
     return text;
 }
 
+// "3 périodes ajoutées aux vacances scolaires (zones A, C ; 2026-2027)."
+std::string ImportSummary(const almanac::SchoolImport &import, const almanac::StoredImport &stored)
+{
+    const std::string count = stored.added == 0   ? "Aucune période ajoutée"
+                              : stored.added == 1 ? "1 période ajoutée"
+                                                  : std::to_string(stored.added) + " périodes ajoutées";
+    return count + " aux vacances scolaires (" + Coverage(import.periods) + ").";
+}
+
+const char *const kWindows1252Note = "il n'était pas en UTF-8 et a été lu en Windows-1252.";
+
 } // namespace
 
 int ListSchoolHolidaysCommand(int year)
@@ -39,7 +57,7 @@ int ListSchoolHolidaysCommand(int year)
     std::fputs(almanac::ListSchoolHolidays(calendar, year).c_str(), stdout);
     bool unknown = false;
     for (const almanac::SchoolZone zone : almanac::kSchoolZones) {
-        const std::string text = almanac::UnknownDaysText(calendar, zone, year);
+        const std::string text = almanac::UnknownDaysText(calendar, zone, almanac::YearDays(year));
         if (!text.empty())
             std::fprintf(stderr, "tamvel : %s.\n", text.c_str());
         unknown = unknown || !text.empty();
@@ -59,17 +77,47 @@ int ImportSchoolHolidaysCommand(const std::string &path, std::optional<almanac::
         return kUsageError;
     }
     if (import.fromWindows1252)
-        std::fprintf(stderr, "tamvel : « %s » n'est pas en UTF-8 ; il a été lu en Windows-1252.\n", path.c_str());
+        std::fprintf(stderr, "tamvel : « %s » : %s\n", path.c_str(), kWindows1252Note);
     const almanac::StoredImport stored = almanac::StoreSchoolImport(import.periods);
     if (!stored.error.empty()) {
         std::fprintf(stderr, "tamvel : %s\n", stored.error.c_str());
         return kUsageError;
     }
-    const std::string count = stored.added == 0   ? "Aucune période ajoutée"
-                              : stored.added == 1 ? "1 période ajoutée"
-                                                  : std::to_string(stored.added) + " périodes ajoutées";
-    std::printf("%s aux vacances scolaires (%s).\n", count.c_str(), Coverage(import.periods).c_str());
+    std::printf("%s\n", ImportSummary(import, stored).c_str());
     return 0;
+}
+
+void RunSchoolImport(QWidget *parent, unsigned zonesShown)
+{
+    const QString caption = QStringLiteral("Importer le calendrier scolaire");
+    const QString chosen = platform::Prompts().OpenFileName(
+        parent, QDir::homePath(), QStringLiteral("Calendriers scolaires (*.ics *.csv);;Tous les fichiers (*)"),
+        QString());
+    if (chosen.isEmpty())
+        return;
+    const std::string path = QFile::encodeName(chosen).toStdString();
+    almanac::SchoolImport import = almanac::ReadSchoolCalendarFile(path, std::nullopt);
+    if (import.zoneUnknown && std::popcount(zonesShown) == 1)
+        import = almanac::ReadSchoolCalendarFile(path, static_cast<almanac::SchoolZone>(std::countr_zero(zonesShown)));
+    if (!import.error.empty()) {
+        QString text = QString::fromStdString(import.error);
+        if (import.zoneUnknown)
+            text += QStringLiteral("\n\nCochez sa zone, et elle seule, dans Affichage > Almanach > Vacances scolaires, "
+                                   "puis importez-le à nouveau.");
+        platform::Prompts().Message(parent, caption, text, platform::MessageIcon::Exclamation);
+        return;
+    }
+    const almanac::StoredImport stored = almanac::StoreSchoolImport(import.periods);
+    if (!stored.error.empty()) {
+        platform::Prompts().Message(parent, caption, QString::fromStdString(stored.error),
+                                    platform::MessageIcon::Exclamation);
+        return;
+    }
+    almanac::ReloadSchoolCalendar();
+    QString text = QString::fromStdString(ImportSummary(import, stored));
+    if (import.fromWindows1252)
+        text += QStringLiteral("\n\n« %1 » : %2").arg(chosen, QString::fromUtf8(kWindows1252Note));
+    platform::Prompts().Message(parent, caption, text);
 }
 
 } // namespace app
