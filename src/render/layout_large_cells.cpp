@@ -167,13 +167,14 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
                     dc.FillRect({x1, Trunc(Y9 + w * RH), x2, Trunc(Y9 + (w + 1) * RH)}, inputs.app.Color_NTrav);
                 if (zones != 0)
                     DrawCellSchoolBands(dc, day, {x1, Trunc(Y9 + w * RH), x2, Trunc(Y9 + (w + 1) * RH)}, zones, RH);
-                Rect cell{x1, Trunc(Y9 + (w + 0.05) * RH), x2, Trunc(Y9 + (w + 1) * RH)};
-                cell.bottom -= bands;
+                const Rect cell{x1, Trunc(Y9 + (w + 0.05) * RH), x2, Trunc(Y9 + (w + 1) * RH)};
+                // The moon and a wrapped label stay above the bands.
+                const Rect above{cell.left, cell.top, cell.right, cell.bottom - bands};
                 const QString number = QString::number(d);
                 // The moon keeps its corner: a label wrapped below the day stops above it.
                 std::optional<CellMoon> moon;
                 if (day.marks.moon)
-                    moon = PlaceCellMoon(dc, *day.marks.moon, cell, weekFont);
+                    moon = PlaceCellMoon(dc, *day.marks.moon, above, weekFont);
                 const LabelText label = LabelOrNameDay(day, ferie);
                 if (label.text.isEmpty()) {
                     DrawTransparentText(dc, number, cell, platform::DT_CENTER);
@@ -186,7 +187,7 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
                 } else {
                     DrawTransparentText(dc, number, cell, platform::DT_CENTER);
                     DrawLabelBelowDay(dc, label,
-                                      {x1, cell.top + dc.LineHeight(), x2, moon ? moon->square.top : cell.bottom},
+                                      {x1, cell.top + dc.LineHeight(), x2, moon ? moon->square.top : above.bottom},
                                       {cellFont, weekFont});
                 }
                 // The marks a day carries beyond its texts.
