@@ -12,6 +12,7 @@
 #include "dialogs/load_image_files.h"
 #include "document/view_settings.h"
 #include "platform/font_substitutions.h"
+#include "platform/live_temporaries.h"
 #include "platform/registry.h"
 #include "platform/user_prompts.h"
 #include "render/calendar_export.h"
@@ -156,6 +157,8 @@ int Run(int argc, char *argv[])
         return 0;
     }
 
+    // A program stopped while it writes leaves no hidden temporary behind.
+    platform::RemoveTemporariesOnSignals();
     // Nothing may read the settings before the file is chosen.
     if (options.settingsFile)
         platform::SetSettingsFile(QString::fromLocal8Bit(options.settingsFile->c_str()));

@@ -1,38 +1,50 @@
 #include "batch/stop_request.h"
 
+#include "platform/live_temporaries.h"
+
 #include <atomic>
 
 namespace batch {
 
 namespace {
 
-std::atomic<bool> stopRequested{false};
+std::atomic<int> stopSignal{0};
 
-extern "C" void RequestStop(int)
+static_assert(std::atomic<int>::is_always_lock_free, "the handler may only touch lock-free atomics");
+
+extern "C" void RequestStop(int signal)
 {
-    stopRequested = true;
+    int none = 0;
+    // Asked twice: the user wants it to end now.
+    if (!stopSignal.compare_exchange_strong(none, signal))
+        platform::RemoveTemporariesAndDie(signal);
 }
 
 } // namespace
 
 StopOnSignals::StopOnSignals()
 {
-    stopRequested = false;
-    struct sigaction action = {};
-    action.sa_handler = RequestStop;
+    stopSignal = 0;
     for (std::size_t i = 0; i < kSignals.size(); ++i)
-        sigaction(kSignals[i], &action, &previous_[i]);
+        installed_[i] = platform::HandleUnlessIgnored(kSignals[i], RequestStop, &previous_[i]);
 }
 
 StopOnSignals::~StopOnSignals()
 {
-    for (std::size_t i = 0; i < kSignals.size(); ++i)
-        sigaction(kSignals[i], &previous_[i], nullptr);
+    for (std::size_t i = 0; i < kSignals.size(); ++i) {
+        if (installed_[i])
+            sigaction(kSignals[i], &previous_[i], nullptr);
+    }
 }
 
 bool StopRequested()
 {
-    return stopRequested;
+    return stopSignal != 0;
+}
+
+int StopSignal()
+{
+    return stopSignal;
 }
 
 } // namespace batch

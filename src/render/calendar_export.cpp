@@ -4,15 +4,10 @@
 #include "render/printing.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
-#include <QTemporaryFile>
-
-#include <cstdio>
 
 namespace {
 
@@ -26,45 +21,46 @@ QString CannotWrite(const QString &path)
     return QStringLiteral("Impossible d'écrire le fichier « %1 » : vérifiez le dossier et les droits.").arg(path);
 }
 
-} // namespace
-
-ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs)
+ExportResult Failed(const platform::WholeFile &file)
 {
     ExportResult result;
-    // Written next to the target and renamed over it once complete, so that a failure never
-    // leaves half a PDF under the user's name.
-    const QFileInfo target(path);
-    QTemporaryFile partial(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-                           QStringLiteral(".XXXXXX"));
-    if (target.isDir() || !partial.open()) {
-        result.error = CannotWrite(path);
-        return result;
-    }
-    partial.close();
+    result.error = file.ErrorText();
+    result.diskFull = file.Problem() == platform::WriteProblem::DiskFull;
+    return result;
+}
 
-    // A PDF writer rather than a printer: it asks no print system for its printers, so every
-    // export costs the same with or without one, on any thread.
-    QPdfWriter writer(partial.fileName());
-    writer.setResolution(kPdfResolution);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    // A PDF has no unprintable border: the whole sheet is the printable area and the calendar
-    // keeps the same 1.5 cm margins as on paper.
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    writer.setCreator(QStringLiteral("Générateur de Tamvel"));
-    writer.setTitle(QStringLiteral("Année %1").arg(inputs.app.Annee, 4, 10, QLatin1Char('0')));
-    OnBeginPrinting(writer, inputs.view.mode);
+} // namespace
 
-    if (!PrintPages(writer, inputs, 1, PageCount(inputs.view.mode)) || QFileInfo(partial.fileName()).size() == 0) {
+ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs, platform::WholeFile::Abandoned abandoned)
+{
+    ExportResult result;
+    platform::WholeFile file(path);
+    if (!file.Open(abandoned))
+        return Failed(file);
+
+    bool printed = false;
+    {
+        // A PDF writer rather than a printer: it asks no print system for its printers, so every
+        // export costs the same with or without one, on any thread. It does not check its own
+        // writes: the file does, and Commit() tells.
+        QPdfWriter writer(file.Device());
+        writer.setResolution(kPdfResolution);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        // A PDF has no unprintable border: the whole sheet is the printable area and the calendar
+        // keeps the same 1.5 cm margins as on paper.
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        writer.setCreator(QStringLiteral("Générateur de Tamvel"));
+        writer.setTitle(QStringLiteral("Année %1").arg(inputs.app.Annee, 4, 10, QLatin1Char('0')));
+        OnBeginPrinting(writer, inputs.view.mode);
+        printed = PrintPages(writer, inputs, 1, PageCount(inputs.view.mode));
+    }
+    if (!printed) {
+        file.Discard();
         result.error = CannotWrite(path);
         return result;
     }
-    if (std::rename(QFile::encodeName(partial.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
-        result.error = CannotWrite(path);
-        return result;
-    }
-    partial.setAutoRemove(false);
-    // The temporary file was private to its owner; the PDF gets the permissions of any new file.
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (!file.Commit())
+        return Failed(file);
     result.ok = true;
     result.files << path;
     return result;
@@ -73,11 +69,9 @@ ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs)
 ExportResult WriteWholeFile(const QString &path, const QByteArray &bytes)
 {
     ExportResult result;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        result.error = CannotWrite(path);
-        return result;
-    }
+    platform::WholeFile file(path);
+    if (!file.Open() || !file.Write(bytes) || !file.Commit())
+        return Failed(file);
     result.ok = true;
     result.files << path;
     return result;
@@ -111,13 +105,14 @@ ExportResult ExportPng(const QString &prefix, int dpi, const LayoutInputs &input
         const QString path = QStringLiteral("%1-%2.png").arg(prefix).arg(page);
         QByteArray png;
         QBuffer buffer(&png);
-        if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG") || !WriteWholeFile(path, png).ok) {
+        const ExportResult written = buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG")
+                                         ? WriteWholeFile(path, png)
+                                         : ExportResult{false, CannotWrite(path), {}, false};
+        if (!written.ok) {
             // Take back the pages already written: the export is whole or absent.
-            for (const QString &written : std::as_const(result.files))
-                QFile::remove(written);
-            result.files.clear();
-            result.error = CannotWrite(path);
-            return result;
+            for (const QString &page : std::as_const(result.files))
+                QFile::remove(page);
+            return written;
         }
         result.files << path;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/whole_file.h"
 #include "render/draw_calendar.h"
 
 #include <QByteArray>
@@ -11,11 +12,13 @@ struct ExportResult {
     bool ok = false;
     QString error;
     QStringList files;
+    bool diskFull = false; // the error is a full disk: nothing more can be written there
 };
 
 // Every page of the current mode into one A4 PDF, in the mode's orientation, with the margins
-// of paper. The file appears whole or not at all.
-ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs);
+// of paper. The file appears whole or not at all (see platform::WholeFile).
+ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs,
+                       platform::WholeFile::Abandoned abandoned = platform::WholeFile::Abandoned::Clear);
 
 // Writes the bytes beside `path` and renames them over it: the file appears whole or not at all.
 ExportResult WriteWholeFile(const QString &path, const QByteArray &bytes);

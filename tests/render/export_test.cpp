@@ -13,6 +13,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
+#include <functional>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -202,6 +206,47 @@ TEST_F(ExportTest, ReplacesAnExistingFileAndLeavesNoTemporaryBehind)
     ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
     EXPECT_TRUE(exported.read(5).startsWith("%PDF"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("c.pdf")});
+}
+
+// A device that refuses its writes part way through the file (here, a limit on the size of files,
+// which fails them as a full disk does): the export says so and leaves the old file as it was.
+TEST_F(ExportTest, AWriteThatFailsLeavesTheOldFileAndNoTemporary)
+{
+    view.mode = DisplayMode::HorizontalLargeCells;
+    const QString pdf = dir.filePath(QStringLiteral("c.pdf"));
+    const QString png = dir.filePath(QStringLiteral("p-1.png"));
+    for (const QString &old : {pdf, png}) {
+        QFile file(old);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("previous content");
+    }
+    const std::function<ExportResult()> exports[] = {
+        [&] {
+            return ExportPdf(pdf, {app, view, &doc});
+        },
+        [&] {
+            return ExportPng(dir.filePath(QStringLiteral("p")), 100, {app, view, &doc});
+        },
+    };
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{16 * 1024, limit.rlim_max};
+    for (const auto &run : exports) {
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const ExportResult result = run();
+        setrlimit(RLIMIT_FSIZE, &limit);
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.error.startsWith(QStringLiteral("Impossible d'écrire le fichier « ") + dir.path()))
+            << result.error.toStdString();
+        EXPECT_TRUE(result.files.isEmpty());
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"c.pdf", "p-1.png"}));
+        for (const QString &old : {pdf, png}) {
+            QFile file(old);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), QByteArray("previous content"));
+        }
+    }
 }
 
 } // namespace
