@@ -1,5 +1,6 @@
 #include "batch/batch_run.h"
 
+#include "almanac/school_store.h"
 #include "batch/batch_rows.h"
 #include "batch/photo_cache.h"
 #include "batch/stop_request.h"
@@ -51,6 +52,8 @@ public:
         app_.LoadColorSettings();
         app_.LoadRegionSetting();
         view_.LoadViewSettings();
+        // The school holidays the rows may show, read here once: the store is for one thread.
+        almanac::SchoolCalendarInUse();
     }
     const AppSettings &App() const { return app_; }
     const ViewState &View() const { return view_; }

@@ -205,6 +205,13 @@ TEST_F(FrameTest, StatusBarFollowsTheToggles)
     EXPECT_EQ(frame_->PaneText(0), "Affiche la publicité en bas du Tamvel");
     frame_->statusBar()->clearMessage();
     EXPECT_EQ(frame_->PaneText(0), "Prêt");
+
+    // A school zone shown where no calendar reaches yet: the message pane says how to import one.
+    frame_->Action(ID_VACANCES_ZONE_A)->trigger();
+    EXPECT_TRUE(frame_->Action(ID_VACANCES_ZONE_A)->isChecked());
+    EXPECT_EQ(frame_->PaneText(0), "Prêt");
+    tamvel_->OpenYear(2027);
+    EXPECT_TRUE(frame_->PaneText(0).startsWith("Vacances de la zone A inconnues sur cette page : importez"));
 }
 
 TEST_F(FrameTest, ModeButtonsMarkOneRadioAndSurviveARestart)
