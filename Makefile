@@ -5,7 +5,7 @@ TEST_DIR := build/asan
 PACKAGE_DIR := build/package
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := bmp jpeg settings text_scan ics_import batch_csv
+FUZZ_TARGETS := bmp jpeg settings text_scan ics_import batch_csv school_calendar
 CMAKE_FLAGS := -G Ninja -Wno-dev
 SOURCES = $(shell find src tests bench packaging fuzz \( -name '*.cpp' -o -name '*.h' \) -not -path '*/build/*')
 

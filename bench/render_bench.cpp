@@ -1,8 +1,10 @@
 #include "platform/painter_surface.h"
+#include "platform/registry.h"
 #include "render/draw_calendar.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -33,6 +35,9 @@ const Photo &BigPhoto()
 
 void DrawPage(benchmark::State &state, DisplayMode mode, const Target &target, const Photo &photo = {})
 {
+    // The school holidays come from the bundled record alone, not from the user's settings.
+    static const QTemporaryDir settings;
+    platform::SetSettingsFile(settings.filePath(QStringLiteral("bench.conf")));
     AppSettings app;
     app.Annee = 2025;
     app.Pub1 = AppSettings::DefaultPub1();
@@ -41,6 +46,7 @@ void DrawPage(benchmark::State &state, DisplayMode mode, const Target &target, c
     view.mode = mode;
     view.Sem = view.NonTrav = view.Ferie = view.FerieParticulier = view.PubVisible = 1;
     view.FetesVisible = view.LuneVisible = 1;
+    view.VacancesZones = QStringLiteral("ABC");
     CTamvelDoc doc(app);
     doc.Dates = {COleDateTime(2025, 3, 17, 0, 0, 0), COleDateTime(2025, 12, 24, 0, 0, 0)};
     doc.Libelles = {"Saint Patrick", "R\xC3\xA9veillon & famille"};

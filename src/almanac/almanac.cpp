@@ -2,8 +2,11 @@
 
 #include "almanac/name_days.h"
 #include "almanac/paris_phases.h"
+#include "almanac/school_store.h"
 #include "document/view_settings.h"
 #include "model/ole_date_time.h"
+
+#include <algorithm>
 
 namespace almanac {
 
@@ -15,7 +18,7 @@ constexpr int kDaysPerMonth = 31;
 
 AlmanacOptions AlmanacOptionsOf(const ViewState &view)
 {
-    return {view.FetesVisible != 0, view.LuneVisible != 0};
+    return {view.FetesVisible != 0, view.LuneVisible != 0, ZonesFromLetters(view.VacancesZones.toStdString())};
 }
 
 Almanac::Almanac(int year, int firstMonth, int lastMonth, const AlmanacOptions &options) : firstMonth_(firstMonth)
@@ -41,6 +44,42 @@ Almanac::Almanac(int year, int firstMonth, int lastMonth, const AlmanacOptions &
             for (const LocalPhase &phase : *phases)
                 at(phase.date.month(), phase.date.day()).moon = MoonMark{phase.kind, phase.hour, phase.minute};
         }
+    }
+    if (options.schoolZones != 0)
+        MarkSchoolHolidays(year, lastMonth, options.schoolZones);
+}
+
+void Almanac::MarkSchoolHolidays(int year, int lastMonth, unsigned zones)
+{
+    const std::shared_ptr<const SchoolCalendar> calendar = SchoolCalendarInUse();
+    const DayRange shown{model::DayNumber(year, firstMonth_, 1),
+                         model::DayNumber(year, lastMonth, model::DaysInMonth(year, lastMonth))};
+    for (const SchoolPeriod &period : calendar->periods) {
+        if ((zones & ZoneBit(period.zone)) == 0 || period.last < shown.first || period.first > shown.last)
+            continue;
+        // Month by month from the first day shown of the period.
+        const std::int64_t first = std::max(period.first, shown.first);
+        const std::int64_t last = std::min(period.last, shown.last);
+        const COleDateTime start = COleDateTime::FromValue(static_cast<double>(first));
+        int month = start.GetMonth();
+        int day = start.GetDay();
+        for (std::int64_t n = first; n <= last; ++n) {
+            days_[static_cast<std::size_t>((month - firstMonth_) * kDaysPerMonth + day - 1)].schoolZones |=
+                ZoneBit(period.zone);
+            if (++day > model::DaysInMonth(year, month)) {
+                day = 1;
+                ++month;
+            }
+        }
+    }
+    for (const SchoolZone zone : kSchoolZones) {
+        if ((zones & ZoneBit(zone)) == 0)
+            continue;
+        const std::string unknown = UnknownDaysText(*calendar, zone, shown);
+        schoolLegend_.push_back({zone,
+                                 unknown.empty() ? QStringLiteral("Zone %1").arg(QLatin1Char(ZoneLetter(zone)))
+                                                 : QString::fromStdString(unknown),
+                                 !unknown.empty()});
     }
 }
 

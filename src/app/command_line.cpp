@@ -49,7 +49,7 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
         auto takesValue = arg == "--year" || arg == "--settings" || arg == "--layout" || arg == "--pdf" ||
                           arg == "--png" || arg == "--dpi" || arg == "--region" || arg == "--ics" ||
                           arg == "--import-ics" || arg == "--batch" || arg == "--outdir" || arg == "--jobs" ||
-                          arg == "--bleed";
+                          arg == "--bleed" || arg == "--import-school-holidays" || arg == "--zone";
         std::string value;
         if (takesValue) {
             if (i + 1 >= arguments.size())
@@ -122,6 +122,16 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
                 return fail("tamvel : fond perdu invalide « " + value +
                             " » : donnez un nombre de millimètres entre 0 et " + "10.");
             options.bleedMm = *bleed;
+        } else if (arg == "--school-holidays") {
+            options.schoolHolidays = true;
+        } else if (arg == "--import-school-holidays") {
+            if (value.empty())
+                return fail("tamvel : l'option --import-school-holidays attend un nom de fichier.");
+            options.importSchoolHolidaysFile = value;
+        } else if (arg == "--zone") {
+            options.zone = value.size() == 1 ? almanac::ZoneFromLetter(value[0]) : std::nullopt;
+            if (!options.zone)
+                return fail("tamvel : zone inconnue « " + value + " » : A, B ou C.");
         } else {
             return fail("tamvel : option inconnue « " + arg + " ». Essayez « tamvel --help ».");
         }
@@ -131,6 +141,13 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
         1)
         return fail("tamvel : --holidays, --moon-phases, --pdf, --png, --ics, --import-ics et --batch ne se "
                     "combinent pas.");
+    if (options.schoolHolidays + bool(options.importSchoolHolidaysFile) + options.holidays + options.moonPhases +
+            bool(options.pdfFile) + bool(options.pngPrefix) + bool(options.icsFile) + bool(options.importIcsFile) +
+            bool(options.batchFile) >
+        1)
+        return fail("tamvel : --school-holidays et --import-school-holidays ne se combinent avec aucune autre sortie.");
+    if (options.zone && !options.importSchoolHolidaysFile)
+        return fail("tamvel : --zone ne sert qu'avec --import-school-holidays.");
     if (bool(options.batchFile) != bool(options.outDir))
         return fail("tamvel : --batch FICHIER et --outdir DOSSIER vont ensemble.");
     if (options.jobs && !options.batchFile)
@@ -177,6 +194,14 @@ std::string HelpText()
            "  --import-ics FICHIER\n"
            "                     ajoute aux jours particuliers de l'année les événements de cet agenda\n"
            "                     iCalendar (vacances scolaires, fermetures...), les enregistre et quitte\n"
+           "  --school-holidays  liste les vacances scolaires des zones A, B et C qui touchent l'année\n"
+           "                     (premier jour, dernier jour, zone, nom, séparés par des tabulations),\n"
+           "                     dit sur la sortie d'erreur quelles dates sont inconnues, et quitte\n"
+           "  --import-school-holidays FICHIER\n"
+           "                     importe le calendrier scolaire du ministère (agenda iCalendar d'une zone\n"
+           "                     ou export CSV), l'enregistre dans les réglages et quitte\n"
+           "  --zone A|B|C       la zone des vacances importées, quand le fichier ne la dit pas ; avec un\n"
+           "                     fichier de plusieurs zones, seule celle-ci est importée\n"
            "  --help             affiche cette aide et quitte\n"
            "  --version          affiche la version et quitte\n"
            "\n"

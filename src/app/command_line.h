@@ -1,5 +1,6 @@
 #pragma once
 
+#include "almanac/school_periods.h"
 #include "model/region.h"
 
 #include <optional>
@@ -28,11 +29,16 @@ struct CommandLine {
     std::optional<int> jobs{}; // the number of cores when absent
     bool printReady = false;   // --pdf and --batch write PDF/X-3 for the print shop
     std::optional<double> bleedMm{};
+    std::optional<int> jobs{};                             // the number of cores when absent
+    bool schoolHolidays = false;                           // list the school holidays of the year
+    std::optional<std::string> importSchoolHolidaysFile{}; // the ministry's iCalendar or CSV file
+    std::optional<almanac::SchoolZone> zone{};             // the zone of that file
 
     // True when the program only lists, exports or imports and never needs a screen.
     bool IsHeadless() const
     {
-        return holidays || moonPhases || pdfFile || pngPrefix || icsFile || importIcsFile || batchFile;
+        return holidays || moonPhases || pdfFile || pngPrefix || icsFile || importIcsFile || batchFile ||
+               schoolHolidays || importSchoolHolidaysFile;
     }
     friend bool operator==(const CommandLine &, const CommandLine &) = default;
 };

@@ -3,6 +3,7 @@
 #include "app/about_dlg.h"
 #include "app/ical_files.h"
 #include "app/keyboard_indicators.h"
+#include "app/school_holidays.h"
 #include "dialogs/edit_color.h"
 #include "dialogs/edit_pub.h"
 #include "dialogs/enter_ferie.h"
@@ -10,6 +11,7 @@
 #include "dialogs/new_annee.h"
 #include "platform/application_title.h"
 #include "render/print_dialogs.h"
+#include "render/school_bands.h"
 #include "render/tamvel_view.h"
 #include "resources/build_info.h"
 #include "resources/commands.h"
@@ -235,6 +237,9 @@ void CMainFrame::RefreshCommandStates()
     }
     Action(ID_VIEW_TOOLBAR)->setChecked(!toolBar_->isHidden());
     Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
+    // A zone shown for days that no school calendar covers yet: the way to import one.
+    const QString hint = view_->SchoolHolidaysHint();
+    messagePane_->setText(hint.isEmpty() ? resources::IdlePrompt() : hint);
 }
 
 int CMainFrame::PageCommandOfKeyPosition(const QString &platform, quint32 nativeScanCode,
@@ -324,6 +329,11 @@ bool CMainFrame::OnHolidayCommand(int id)
     if (IsRegionCommand(id)) {
         app_.Region = model::RegionFromStored(static_cast<std::uint32_t>(id - ID_REGION_FIRST));
         app_.SaveRegionSetting();
+        RedrawAllViews();
+        return true;
+    }
+    if (id == ID_IMPORT_CALENDRIER_SCOLAIRE) {
+        app::RunSchoolImport(this, render::SchoolZonesOf(view_->State()));
         RedrawAllViews();
         return true;
     }

@@ -80,7 +80,8 @@ private:
     bool OnFrameCommand(int id);
     // The year, advertising-text and colour dialogs; false for any other command.
     bool OnDialogCommand(int id);
-    // The region items and the iCalendar export; false for any other command.
+    // The region items, the iCalendar export and the school calendar import; false for any other
+    // command.
     bool OnHolidayCommand(int id);
     // After a dialog's OK: every view shows the new values.
     void RedrawAllViews();

@@ -6,6 +6,7 @@
 #include "app/holiday_listing.h"
 #include "app/ical_files.h"
 #include "app/main_frame.h"
+#include "app/school_holidays.h"
 #include "app/tamvel_app.h"
 #include "batch/batch_run.h"
 #include "dialogs/load_image_files.h"
@@ -181,6 +182,10 @@ int Run(int argc, char *argv[])
     // A batch only reads the settings: --layout is the layout of its rows, never stored.
     if (options.batchFile)
         return Batch(argc, argv, options);
+    if (options.schoolHolidays)
+        return ListSchoolHolidaysCommand(options.year.value_or(CTamvelApp::ClockYear()));
+    if (options.importSchoolHolidaysFile)
+        return ImportSchoolHolidaysCommand(*options.importSchoolHolidaysFile, options.zone);
     const ViewState view = DisplayForRun(options);
 
     CTamvelApp tamvel;

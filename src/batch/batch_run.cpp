@@ -1,5 +1,6 @@
 #include "batch/batch_run.h"
 
+#include "almanac/school_store.h"
 #include "batch/batch_rows.h"
 #include "batch/committer.h"
 #include "batch/photo_cache.h"

@@ -1,5 +1,7 @@
 #include "batch/row_drawing.h"
 
+#include "almanac/school_store.h"
+
 #include "batch/stop_request.h"
 #include "document/tamvel_doc.h"
 #include "render/calendar_export.h"
@@ -25,6 +27,8 @@ StoredSettings::StoredSettings()
     app_.LoadColorSettings();
     app_.LoadRegionSetting();
     view_.LoadViewSettings();
+    // The school holidays the rows may show, read here once: the store is for one thread.
+    almanac::SchoolCalendarInUse();
 }
 
 std::shared_ptr<const YearValues> StoredSettings::Year(int year)

@@ -28,4 +28,10 @@ inline QString YearParticularDays(int year)
     return QString::asprintf("Software\\Varnel\\Tamvel\\%04d\\FERIE", year);
 }
 
+// School holidays imported from the ministry: Periode%d = "YYYY-MM-DD YYYY-MM-DD zone name".
+inline QString SchoolHolidays()
+{
+    return QStringLiteral("Software\\Varnel\\Tamvel\\VacancesScolaires");
+}
+
 } // namespace settings_keys

@@ -28,6 +28,8 @@ void ViewState::LoadViewSettings()
     read("RecadrerPhotos", RecadrerPhotos);
     read("FetesVisible", FetesVisible);
     read("LuneVisible", LuneVisible);
+    if (const auto zones = key->QueryText(QStringLiteral("VacancesZones")))
+        VacancesZones = *zones;
 }
 
 void ViewState::SaveViewSettings() const
@@ -51,4 +53,5 @@ void ViewState::SaveViewSettings() const
     write("RecadrerPhotos", RecadrerPhotos);
     write("FetesVisible", FetesVisible);
     write("LuneVisible", LuneVisible);
+    key->SetText(QStringLiteral("VacancesZones"), VacancesZones);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // The five layouts, with the numbers under which the display mode is stored.
 enum class DisplayMode : int {
     Vertical = 1,
@@ -48,6 +50,8 @@ struct ViewState {
     // The almanac: the name to wish on each day, the phases of the moon.
     int FetesVisible = 0;
     int LuneVisible = 0;
+    // The letters of the school zones whose holidays are shown ("AC"); none by default.
+    QString VacancesZones;
     int page = 1;
 
     void LoadViewSettings();

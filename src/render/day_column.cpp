@@ -1,6 +1,7 @@
 #include "render/day_column.h"
 
 #include "render/day_marks.h"
+#include "render/school_bands.h"
 
 #include <algorithm>
 
@@ -156,6 +157,8 @@ void DrawStackedMonths(platform::DrawSurface &dc, const LayoutInputs &inputs, co
         for (const StackedMonth &month : months)
             FillNonWorkingDays(dc, month.days, month.geometry, inputs.app.Color_NTrav);
     }
+    for (const StackedMonth &month : months)
+        DrawSchoolBands(dc, month.days, month.geometry, SchoolZonesOf(inputs.view));
     drawRules();
     {
         FontScope font(dc, nameFont);

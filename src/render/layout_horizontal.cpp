@@ -1,4 +1,5 @@
 #include "render/day_column.h"
+#include "render/school_bands.h"
 
 #include <algorithm>
 
@@ -44,6 +45,7 @@ void DrawHorizontal(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
     DrawStackedMonths(dc, inputs, months, dc.CreatePointFont(FontTenths(180, s), kSerifFace),
                       dc.CreatePointFont(FontTenths(80, s), kMonospaceFace), drawRules);
 
+    DrawSchoolLegend(dc, almanac, {left, Trunc(41 * U + T) + 1, right, Trunc(42 * U + T)}, s);
     DrawAdvertising(dc, inputs, s, {left, Trunc(42 * U + T), right, Trunc(43 * U + T)},
                     {left, Trunc(43 * U + T), right, Trunc(44 * U + T)});
 }

@@ -2,6 +2,7 @@
 #include "platform/code_page.h"
 #include "render/day_marks.h"
 #include "render/drawing_conventions.h"
+#include "render/school_bands.h"
 #include "render/text_wrap.h"
 
 #include <algorithm>
@@ -90,7 +91,8 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
     const double s = std::max(1.0, scale);
     const int year = inputs.app.Annee;
     const int M = page;
-    const MonthDays month = LookUpMonth(year, M, HolidayOptionsOf(inputs), AlmanacOf(inputs, M, M));
+    const almanac::Almanac almanac = AlmanacOf(inputs, M, M);
+    const MonthDays month = LookUpMonth(year, M, HolidayOptionsOf(inputs), almanac);
     const int N = month.length;
 
     // Weekday of the 1st, Monday = 1 ... Sunday = 7. A date outside the calendar's range has no
@@ -111,6 +113,9 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
     const double U = (static_cast<double>(bottom) - T) / (2 * s + 42);
     const double Y9 = T + 9 * U;
     const double RH = U * 32 / NW;
+    // The school holidays run along the bottom of the cells, under what the cell holds.
+    const unsigned zones = SchoolZonesOf(inputs.view);
+    const int bands = CellSchoolBandsHeight(zones, RH);
 
     const platform::Font titleFont = dc.CreatePointFont(FontTenths(200, s), kSerifFace);
     {
@@ -160,12 +165,16 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
                 const int x2 = Trunc(L2 + (c + 1) * CW);
                 if (inputs.view.NonTrav && day.IsNonWorking())
                     dc.FillRect({x1, Trunc(Y9 + w * RH), x2, Trunc(Y9 + (w + 1) * RH)}, inputs.app.Color_NTrav);
+                if (zones != 0)
+                    DrawCellSchoolBands(dc, day, {x1, Trunc(Y9 + w * RH), x2, Trunc(Y9 + (w + 1) * RH)}, zones, RH);
                 const Rect cell{x1, Trunc(Y9 + (w + 0.05) * RH), x2, Trunc(Y9 + (w + 1) * RH)};
+                // The moon and a wrapped label stay above the bands.
+                const Rect above{cell.left, cell.top, cell.right, cell.bottom - bands};
                 const QString number = QString::number(d);
                 // The moon keeps its corner: a label wrapped below the day stops above it.
                 std::optional<CellMoon> moon;
                 if (day.marks.moon)
-                    moon = PlaceCellMoon(dc, *day.marks.moon, cell, weekFont);
+                    moon = PlaceCellMoon(dc, *day.marks.moon, above, weekFont);
                 const LabelText label = LabelOrNameDay(day, ferie);
                 if (label.text.isEmpty()) {
                     DrawTransparentText(dc, number, cell, platform::DT_CENTER);
@@ -178,7 +187,7 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
                 } else {
                     DrawTransparentText(dc, number, cell, platform::DT_CENTER);
                     DrawLabelBelowDay(dc, label,
-                                      {x1, cell.top + dc.LineHeight(), x2, moon ? moon->square.top : cell.bottom},
+                                      {x1, cell.top + dc.LineHeight(), x2, moon ? moon->square.top : above.bottom},
                                       {cellFont, weekFont});
                 }
                 // The marks a day carries beyond its texts.
@@ -199,6 +208,7 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
             horizontal(Trunc(Y9 + w * RH));
     }
 
+    DrawSchoolLegend(dc, almanac, {leftGrid, Trunc(T + 41 * U) + 1, right, Trunc(T + 42 * U)}, s);
     DrawAdvertising(dc, inputs, s, {leftGrid, Trunc(T + 42 * U), right, Trunc(T + 43 * U)},
                     {leftGrid, Trunc(T + 43 * U), right, Trunc(T + 44 * U)});
 }

@@ -1,5 +1,6 @@
 #include "images/photo.h"
 #include "render/day_column.h"
+#include "render/school_bands.h"
 
 #include <algorithm>
 
@@ -51,6 +52,8 @@ void DrawPhotoMonths(platform::DrawSurface &dc, const LayoutInputs &inputs, cons
         for (const PhotoMonth &month : months)
             FillNonWorkingDays(dc, month.days, *month.geometry, inputs.app.Color_NTrav);
     }
+    for (const PhotoMonth &month : months)
+        DrawSchoolBands(dc, month.days, *month.geometry, SchoolZonesOf(inputs.view));
     drawRules();
     {
         FontScope font(dc, nameFont);
@@ -203,6 +206,8 @@ void DrawVerticalPhoto(platform::DrawSurface &dc, const LayoutInputs &inputs, in
     };
     DrawPhotoMonths(dc, inputs, months, titleFont, dc.CreatePointFont(FontTenths(45, s), kMonospaceFace), drawRules);
 
+    // Below the frame, whose rules thicken outward.
+    DrawSchoolLegend(dc, almanac, {left, Trunc(91 * U + T) + Trunc(U / 20 + 1), right, Trunc(93 * U + T)}, s);
     DrawAdvertising(dc, inputs, s, {left, Trunc(93 * U + T), right, Trunc((s + 93) * U + T)},
                     {left, Trunc((s + 93) * U + T), right, Trunc((2 * s + 93) * U + T)});
 }
@@ -278,9 +283,11 @@ void DrawHorizontalPhoto(platform::DrawSurface &dc, const LayoutInputs &inputs, 
                            Trunc((top0 + 2.4) * U + T)}});
     }
 
+    // Thick lines are n one-pixel lines; n grows with the unit so that paper gets real weight.
+    const int n = Trunc(U / 10 + 2);
+    // The outer frame stands o2 outside the calendar.
+    const int o2 = n + Trunc(U / 5);
     const auto drawRules = [&] {
-        // Thick lines are n one-pixel lines; n grows with the unit so that paper gets real weight.
-        const int n = Trunc(U / 10 + 2);
         const int o = Trunc(U / 10 + 1);
         const int frameTop = Trunc(4 * U + T);
         const int frameBottom = Trunc(41 * U + T);
@@ -314,7 +321,6 @@ void DrawHorizontalPhoto(platform::DrawSurface &dc, const LayoutInputs &inputs, 
                 DrawLine(dc, x2, y24, x2, y27);
             }
         }
-        const int o2 = n + Trunc(U / 5);
         const int ya = Trunc(4 * U + T - o2);
         const int yb = Trunc(41 * U + T + o2);
         DrawLine(dc, left1 - o2, ya, right1 + o2, ya);
@@ -342,6 +348,7 @@ void DrawHorizontalPhoto(platform::DrawSurface &dc, const LayoutInputs &inputs, 
     };
     DrawPhotoMonths(dc, inputs, months, titleFont, dc.CreatePointFont(FontTenths(60, s), kMonospaceFace), drawRules);
 
+    DrawSchoolLegend(dc, almanac, {left1, Trunc(41 * U + T + o2) + 1, right1, Trunc(42 * U + T)}, s);
     DrawAdvertising(dc, inputs, s, {left1, Trunc(42 * U + T), right1, Trunc(43 * U + T)},
                     {left1, Trunc(43 * U + T), right1, Trunc(44 * U + T)});
 }

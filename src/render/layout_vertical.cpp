@@ -1,4 +1,5 @@
 #include "render/day_column.h"
+#include "render/school_bands.h"
 
 #include <algorithm>
 
@@ -43,6 +44,7 @@ void DrawVertical(platform::DrawSurface &dc, const LayoutInputs &inputs, int lef
     DrawStackedMonths(dc, inputs, months, dc.CreatePointFont(FontTenths(120, s), kSerifFace),
                       dc.CreatePointFont(FontTenths(60, s), kMonospaceFace), drawRules);
 
+    DrawSchoolLegend(dc, almanac, {left, Trunc(80 * U + T) + 1, right, Trunc(82 * U + T)}, s);
     DrawAdvertising(dc, inputs, s, {left, Trunc(82 * U + T), right, Trunc((s + 82) * U + T)},
                     {left, Trunc((s + 82) * U + T), right, Trunc((2 * s + 82) * U + T)});
 }

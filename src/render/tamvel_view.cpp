@@ -4,6 +4,7 @@
 #include "render/draw_calendar.h"
 #include "render/drawing_conventions.h"
 #include "render/print_dialogs.h"
+#include "render/school_bands.h"
 #include "render/sheet_geometry.h"
 #include "resources/command_ids.h"
 
@@ -57,6 +58,9 @@ CommandStates CTamvelView::ComputeCommandStates() const
     states[ID_RECADRER_PHOTOS] = check(photoMode, s.RecadrerPhotos != 0);
     states[ID_FETES_VISIBLE] = check(true, s.FetesVisible != 0);
     states[ID_LUNE_VISIBLE] = check(true, s.LuneVisible != 0);
+    const unsigned zones = almanac::ZonesFromLetters(s.VacancesZones.toStdString());
+    for (const almanac::SchoolZone zone : almanac::kSchoolZones)
+        states[SchoolZoneCommand(zone)] = check(true, (zones & almanac::ZoneBit(zone)) != 0);
     states[ID_VERTICAL] = radio(true, mode == DisplayMode::Vertical);
     states[ID_HORIZONTAL] = radio(true, mode == DisplayMode::Horizontal);
     states[ID_VERTICAL_PHOTO] = radio(true, mode == DisplayMode::VerticalPhoto);
@@ -118,6 +122,11 @@ bool CTamvelView::OnCommand(int id)
     case ID_LUNE_VISIBLE:
         handler = &CTamvelView::OnLuneVisible;
         break;
+    case ID_VACANCES_ZONE_A:
+    case ID_VACANCES_ZONE_B:
+    case ID_VACANCES_ZONE_C:
+        OnVacancesZone(static_cast<almanac::SchoolZone>(id - ID_VACANCES_ZONE_A));
+        return true;
     case ID_VERTICAL:
         handler = &CTamvelView::OnVertical;
         break;
@@ -233,6 +242,36 @@ void CTamvelView::OnLuneVisible()
 {
     state_.LuneVisible = state_.LuneVisible ? 0 : 1;
     SaveAndRedraw();
+}
+
+int CTamvelView::SchoolZoneCommand(almanac::SchoolZone zone)
+{
+    return ID_VACANCES_ZONE_A + static_cast<int>(zone);
+}
+
+void CTamvelView::OnVacancesZone(almanac::SchoolZone zone)
+{
+    const unsigned zones = almanac::ZonesFromLetters(state_.VacancesZones.toStdString()) ^ almanac::ZoneBit(zone);
+    state_.VacancesZones = QString::fromStdString(almanac::LettersOfZones(zones));
+    SaveAndRedraw();
+}
+
+QString CTamvelView::SchoolHolidaysHint() const
+{
+    const auto [firstMonth, lastMonth] = render::MonthsOfPage(state_.mode, state_.page);
+    const almanac::Almanac almanac(app_.Annee, firstMonth, lastMonth, {false, false, render::SchoolZonesOf(state_)});
+    QStringList unknown;
+    for (const almanac::SchoolLegendEntry &entry : almanac.SchoolLegend()) {
+        if (entry.unknown)
+            unknown += QString(QLatin1Char(almanac::ZoneLetter(entry.zone)));
+    }
+    if (unknown.isEmpty())
+        return {};
+    return (unknown.size() == 1 ? QStringLiteral("Vacances de la zone %1 inconnues sur cette page")
+                                : QStringLiteral("Vacances des zones %1 inconnues sur cette page"))
+               .arg(unknown.join(QStringLiteral(", "))) +
+           QStringLiteral(" : importez le calendrier scolaire du ministère (Affichage > Almanach > Vacances "
+                          "scolaires > Importer le calendrier scolaire...)");
 }
 
 void CTamvelView::SetMode(DisplayMode mode, bool resetPage)

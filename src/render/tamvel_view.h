@@ -1,5 +1,6 @@
 #pragma once
 
+#include "almanac/school_periods.h"
 #include "document/app_settings.h"
 #include "document/tamvel_doc.h"
 #include "document/view_settings.h"
@@ -62,6 +63,9 @@ public:
     void OnRecadrerPhotos();
     void OnFetesVisible();
     void OnLuneVisible();
+    // Shows or hides the school holidays of a zone.
+    void OnVacancesZone(almanac::SchoolZone zone);
+    static int SchoolZoneCommand(almanac::SchoolZone zone);
     void OnVertical();
     void OnHorizontal();
     void OnVerticalPhoto();
@@ -89,6 +93,10 @@ public:
     // The label of a day as this view shows it: the year's particular days count when
     // FerieParticulier is on.
     std::string GetHolidayLabel(const COleDateTime &date) const;
+
+    // What the status bar suggests when the page shows a zone for days that no school calendar
+    // covers yet; empty otherwise.
+    QString SchoolHolidaysHint() const;
 
     // Desk, sheet and calendar for a view of w x h pixels; the calendar goes through dispatch.
     using CalendarDispatcher = std::function<void(platform::DrawSurface &, const LayoutInputs &, int left, int top,

@@ -50,6 +50,11 @@ constexpr int ID_RECADRER_PHOTOS = 32850;
 // The almanac: the name to wish on each day, the phases of the moon.
 constexpr int ID_FETES_VISIBLE = 32860;
 constexpr int ID_LUNE_VISIBLE = 32861;
+// The school holidays: the zones shown, the import of the ministry's calendar.
+constexpr int ID_VACANCES_ZONE_A = 32862;
+constexpr int ID_VACANCES_ZONE_B = 32863;
+constexpr int ID_VACANCES_ZONE_C = 32864;
+constexpr int ID_IMPORT_CALENDRIER_SCOLAIRE = 32865;
 
 constexpr int ID_FILE_PRINT_SETUP = 57606;
 constexpr int ID_FILE_PRINT = 57607;
@@ -66,8 +71,9 @@ constexpr int ID_INDICATOR_SCRL = 59139;
 
 // Stands for a separator in the menu and toolbar tables.
 constexpr int ID_SEPARATOR = 0;
-// Stand for submenus in the menu tables: "&Région", "&Almanach".
+// Stand for submenus in the menu tables: "&Région", "&Almanach", "&Vacances scolaires".
 constexpr int ID_REGION_MENU = -1;
 constexpr int ID_ALMANAC_MENU = -2;
+constexpr int ID_VACANCES_MENU = -3;
 
 } // namespace cmd

@@ -135,6 +135,30 @@ std::vector<CommandInfo> BuildCommands()
          "Phases de la lune",
          {},
          IconKind::None},
+        {ID_VACANCES_ZONE_A,
+         "Zone &A",
+         "Dessine les vacances scolaires de la zone A (Besançon, Bordeaux, Lyon...)",
+         "Vacances de la zone A",
+         {},
+         IconKind::None},
+        {ID_VACANCES_ZONE_B,
+         "Zone &B",
+         "Dessine les vacances scolaires de la zone B (Aix-Marseille, Lille, Nantes...)",
+         "Vacances de la zone B",
+         {},
+         IconKind::None},
+        {ID_VACANCES_ZONE_C,
+         "Zone &C",
+         "Dessine les vacances scolaires de la zone C (Créteil, Montpellier, Paris, Toulouse, Versailles)",
+         "Vacances de la zone C",
+         {},
+         IconKind::None},
+        {ID_IMPORT_CALENDRIER_SCOLAIRE,
+         "&Importer le calendrier scolaire...",
+         "Ajoute les vacances scolaires publiées par le ministère (agenda iCalendar ou export CSV)",
+         "Importer le calendrier scolaire",
+         {},
+         IconKind::None},
         {ID_EDIT_FERIES,
          "Editer les jours non &travaillés particuliers",
          "Editer les jours fériés particuliers",
@@ -306,12 +330,17 @@ const MenuInfo *Submenu(int marker)
             menu.items.push_back(id);
         return menu;
     }();
-    static const MenuInfo almanac{QStringLiteral("&Almanach"), {ID_FETES_VISIBLE, ID_LUNE_VISIBLE}};
+    static const MenuInfo almanac{QStringLiteral("&Almanach"), {ID_FETES_VISIBLE, ID_LUNE_VISIBLE, ID_VACANCES_MENU}};
+    static const MenuInfo school{
+        QStringLiteral("&Vacances scolaires"),
+        {ID_VACANCES_ZONE_A, ID_VACANCES_ZONE_B, ID_VACANCES_ZONE_C, ID_SEPARATOR, ID_IMPORT_CALENDRIER_SCOLAIRE}};
     switch (marker) {
     case ID_REGION_MENU:
         return &regions;
     case ID_ALMANAC_MENU:
         return &almanac;
+    case ID_VACANCES_MENU:
+        return &school;
     default:
         return nullptr;
     }

@@ -68,6 +68,12 @@ TEST(CommandLineParser, EachLineGivesItsOptionsOrAFrenchRefusal)
         {{"--pdf", "c.pdf", "--print-ready", "--bleed", "3mm"}, {}, "tamvel : fond perdu invalide « 3mm »"},
         {{"--print-ready", "--png", "p"}, {}, "tamvel : --print-ready ne sert qu'avec --pdf ou --batch."},
         {{"--pdf", "c.pdf", "--bleed", "3"}, {}, "tamvel : --bleed ne sert qu'avec --print-ready."},
+        {{"--import-school-holidays", "z.ics", "--zone", "b"},
+         {.importSchoolHolidaysFile = "z.ics", .zone = almanac::SchoolZone::B},
+         ""},
+        {{"--import-school-holidays", "z.ics", "--zone", "D"}, {}, "tamvel : zone inconnue « D » : A, B ou C."},
+        {{"--zone", "A"}, {}, "tamvel : --zone ne sert qu'avec --import-school-holidays."},
+        {{"--school-holidays", "--holidays"}, {}, "tamvel : --school-holidays et --import-school-holidays ne se"},
         {{"--annee", "2027"}, {}, "tamvel : option inconnue « --annee »"},
         {{"2027"}, {}, "tamvel : option inconnue « 2027 »"},
     };

@@ -122,10 +122,17 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     ASSERT_NE(display[9]->menu(), nullptr);
     EXPECT_EQ(display[9]->text(), "&Almanach");
     const QList<QAction *> almanac = display[9]->menu()->actions();
-    ASSERT_EQ(almanac.size(), 2);
+    ASSERT_EQ(almanac.size(), 3);
     EXPECT_EQ(almanac[0]->text(), "&Fêtes à souhaiter");
     EXPECT_EQ(almanac[1]->data().toInt(), ID_LUNE_VISIBLE);
     EXPECT_TRUE(almanac[1]->isCheckable());
+    ASSERT_NE(almanac[2]->menu(), nullptr);
+    EXPECT_EQ(almanac[2]->text(), "&Vacances scolaires");
+    QStringList school;
+    for (QAction *item : almanac[2]->menu()->actions())
+        school << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    EXPECT_EQ(school, (QStringList{"Zone &A", "Zone &B", "Zone &C", "-", "&Importer le calendrier scolaire..."}));
+    EXPECT_TRUE(almanac[2]->menu()->actions()[2]->isCheckable());
     EXPECT_EQ(display[14]->data().toInt(), ID_HORIZONTAL_PHOTO);
     EXPECT_EQ(display[20]->text(), "&Recadrer les photos");
     EXPECT_EQ(display[22]->text(), "P&ublicité");
@@ -200,6 +207,13 @@ TEST_F(FrameTest, StatusBarFollowsTheToggles)
     EXPECT_EQ(frame_->PaneText(0), "Affiche la publicité en bas du Tamvel");
     frame_->statusBar()->clearMessage();
     EXPECT_EQ(frame_->PaneText(0), "Prêt");
+
+    // A school zone shown where no calendar reaches yet: the message pane says how to import one.
+    frame_->Action(ID_VACANCES_ZONE_A)->trigger();
+    EXPECT_TRUE(frame_->Action(ID_VACANCES_ZONE_A)->isChecked());
+    EXPECT_EQ(frame_->PaneText(0), "Prêt");
+    tamvel_->OpenYear(2027);
+    EXPECT_TRUE(frame_->PaneText(0).startsWith("Vacances de la zone A inconnues sur cette page : importez"));
 }
 
 TEST_F(FrameTest, ModeButtonsMarkOneRadioAndSurviveARestart)

@@ -84,12 +84,14 @@ TEST_F(StoredSettings, ViewSettingsTakeStoredNumbersAndUnknownModesReadAsVertica
     view.mode = DisplayMode::HorizontalLargeCells;
     view.PhotoBas = 0;
     view.page = 7;
+    view.VacancesZones = "AC";
     view.SaveViewSettings();
     EXPECT_EQ(StoredKeys(QStringLiteral("Settings")),
               (QStringList{"Affichage", "Ferie", "FerieParticulier", "FetesVisible", "GrosTrait", "LuneVisible",
-                           "NonTrav", "PhotoBas", "PubVisible", "RecadrerPhotos", "Sem"}));
+                           "NonTrav", "PhotoBas", "PubVisible", "RecadrerPhotos", "Sem", "VacancesZones"}));
     ViewState loaded;
     loaded.LoadViewSettings();
+    EXPECT_EQ(loaded.VacancesZones, "AC");
     EXPECT_EQ(loaded.mode, DisplayMode::HorizontalLargeCells);
     EXPECT_EQ(loaded.PhotoBas, 0);
     EXPECT_EQ(loaded.Ferie, 5);

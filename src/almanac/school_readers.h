@@ -1,0 +1,24 @@
+#pragma once
+
+#include "almanac/school_import.h"
+
+// The two forms of the ministry's school calendar; see ReadSchoolCalendar.
+namespace almanac {
+
+// "Le fichier « name » <what> : rien n'a été importé."
+std::string Refusal(const std::string &fileName, const std::string &what);
+
+// `text` begins with BEGIN:VCALENDAR.
+SchoolImport ReadSchoolIcal(const std::string &text, std::optional<SchoolZone> zone, const std::string &fileName);
+
+// Nothing when the first line is not the header of the school calendar export.
+std::optional<SchoolImport> ReadSchoolCsv(const std::string &text, std::optional<SchoolZone> zone,
+                                          const std::string &fileName);
+
+// A span read from the file, checked; false with `import.error` set when it cannot be a holiday.
+// An empty span (`last` the day before `first`) adds nothing.
+// `where` says where it is in the file: "ligne 12".
+bool AddPeriod(SchoolImport &import, std::int64_t first, std::int64_t last, const std::vector<SchoolZone> &zones,
+               const std::string &name, const std::string &where, const std::string &fileName);
+
+} // namespace almanac
