@@ -29,7 +29,6 @@ struct CommandLine {
     std::optional<int> jobs{}; // the number of cores when absent
     bool printReady = false;   // --pdf and --batch write PDF/X-3 for the print shop
     std::optional<double> bleedMm{};
-    std::optional<int> jobs{};                             // the number of cores when absent
     bool schoolHolidays = false;                           // list the school holidays of the year
     std::optional<std::string> importSchoolHolidaysFile{}; // the ministry's iCalendar or CSV file
     std::optional<almanac::SchoolZone> zone{};             // the zone of that file
