@@ -4,6 +4,7 @@
 #include "resources/icons.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentMap>
@@ -23,27 +24,42 @@ CLoadImageFiles::CLoadImageFiles(const CTamvelDoc &doc, QWidget *parent)
     layout->addLayout(texts);
 }
 
-void CLoadImageFiles::reject()
+void CLoadImageFiles::keyPressEvent(QKeyEvent *event)
 {
-    // Escape closes nothing: the dialog goes when the photos are there.
+    // Escape leaves it up: it goes when the photos are there. A close (the program quitting)
+    // is never refused, or the quit would be cancelled.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
-PhotoLoader::PhotoLoader(CTamvelDoc &doc, QWidget *window) : doc_(doc), window_(window)
+PhotoLoader::PhotoLoader(CTamvelDoc &doc, QWidget *window, Decoder decode)
+    : doc_(doc), window_(window), decode_(std::move(decode))
 {
     connect(&watcher_, &QFutureWatcher<PhotoLoad>::finished, this, &PhotoLoader::Deliver);
 }
 
 PhotoLoader::~PhotoLoader()
 {
+    stop_.request_stop();
+    watcher_.waitForFinished();
     delete progress_;
 }
 
 void PhotoLoader::Start()
 {
+    // The photos of the year left are of no use any more: their decoders stop at once instead of
+    // holding the threads the new year's photos need.
+    stop_.request_stop();
+    stop_ = std::stop_source();
     generation_ = doc_.Generation();
     busy_ = true;
     // The names are copied: the tasks share nothing with the document.
-    watcher_.setFuture(QtConcurrent::mapped(QList<QString>{doc_.Image1, doc_.Image2}, LoadPhotoFile));
+    watcher_.setFuture(QtConcurrent::mapped(
+        QList<QString>{doc_.Image1, doc_.Image2},
+        [decode = decode_, stop = stop_.get_token()](const QString &path) { return decode(path, stop); }));
     delete progress_;
     if (window_ != nullptr && window_->isVisible() && !(doc_.Image1.isEmpty() && doc_.Image2.isEmpty())) {
         progress_ = new CLoadImageFiles(doc_, window_);

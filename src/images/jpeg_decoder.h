@@ -5,6 +5,7 @@
 #include <QImage>
 
 #include <cstdio>
+#include <stop_token>
 
 // What decoding one JPEG file gave.
 struct JpegDecode {
@@ -20,8 +21,9 @@ struct JpegDecode {
 // Decodes the JPEG data of a file opened for reading ("rb"; the caller closes it). A picture
 // larger than any page needs is decoded reduced by the library's DCT scaling, keeping at least
 // 300 pixels per inch in the largest frame a layout prints it in. Any warning (corrupt or
-// truncated data) drops the picture. Safe to call from several threads at once.
-JpegDecode DecodeJpegFile(std::FILE *file);
+// truncated data) drops the picture. Safe to call from several threads at once. A stop requested
+// on `stop` ends the decode within a few rows, with no picture and no message.
+JpegDecode DecodeJpegFile(std::FILE *file, std::stop_token stop = {});
 
 // The scale, in eighths, at which a picture of width x height is decoded: the smallest that
 // still fills the largest printed frame at 300 ppi (`turned`: the picture is shown rotated by a
