@@ -1,5 +1,7 @@
 #include "render/day_column.h"
 
+#include <algorithm>
+
 namespace render {
 
 using platform::Rect;
@@ -32,12 +34,60 @@ void FillNonWorkingDays(platform::DrawSurface &dc, const MonthDays &month, const
     }
 }
 
+namespace {
+
+Rect TextBand(const DayColumnGeometry &geometry, int d, double from, double to)
+{
+    return {geometry.X(d, from), geometry.TextTop(d), geometry.X(d, to), geometry.RowBottom(d)};
+}
+
+bool HasWeekNumber(const DayInfo &day)
+{
+    return day.dayOfWeek == kThursday && day.dayOfYear >= 1;
+}
+
+} // namespace
+
+Rect WeekNumberRect(const MonthDays &month, const DayColumnGeometry &geometry, int d)
+{
+    Rect rect = TextBand(geometry, d, 0.85, 0.99);
+    const int shift = geometry.WeekNumberShift(d, month.length);
+    rect.top += shift;
+    rect.bottom += shift;
+    return rect;
+}
+
+DayLabelPlace LabelPlace(platform::DrawSurface &dc, const MonthDays &month, const DayColumnGeometry &geometry, int d,
+                         bool weekNumbers)
+{
+    DayLabelPlace place{TextBand(geometry, d, 0.26, 0.95), platform::kTextLeft | kUserTextFlags};
+    if (!weekNumbers)
+        return place;
+    const int height = place.rect.bottom - place.rect.top;
+    for (int t = 1; t <= month.length; ++t) {
+        if (!HasWeekNumber(month.Day(t)))
+            continue;
+        // A number moved between two rows stands across both; one that only touches a row
+        // through rounding does not.
+        const Rect number = WeekNumberRect(month, geometry, t);
+        const int overlap = std::min(number.bottom, place.rect.bottom) - std::max(number.top, place.rect.top);
+        if (overlap * 4 <= height)
+            continue;
+        const QString text = QString::number(WeekNumberOfThursday(month.Day(t).dayOfYear));
+        const int numberLeft = number.right - dc.TextWidth(text);
+        const int right = numberLeft - dc.TextWidth(QStringLiteral(" "));
+        if (right < place.rect.right) {
+            place.rect.right = right;
+            place.flags |= platform::DT_CONDENSE;
+        }
+    }
+    return place;
+}
+
 void DrawDayTexts(platform::DrawSurface &dc, const MonthDays &month, const DayColumnGeometry &geometry, bool labels,
                   bool weekNumbers)
 {
-    const auto band = [&](int d, double from, double to) {
-        return Rect{geometry.X(d, from), geometry.TextTop(d), geometry.X(d, to), geometry.RowBottom(d)};
-    };
+    const auto band = [&](int d, double from, double to) { return TextBand(geometry, d, from, to); };
     for (int d = 1; d <= month.length; ++d) {
         // An invalid date has no weekday and so no initial.
         const QString initial = WeekdayInitial(month.Day(d).dayOfWeek);
@@ -48,20 +98,18 @@ void DrawDayTexts(platform::DrawSurface &dc, const MonthDays &month, const DayCo
         DrawTransparentText(dc, QString::asprintf("%2d", d), band(d, 0.16, 0.25), platform::kTextLeft);
     if (labels) {
         for (int d = 1; d <= month.length; ++d) {
-            if (!month.Day(d).label.isEmpty())
-                DrawTransparentText(dc, month.Day(d).label, band(d, 0.26, 0.95), platform::kTextLeft | kUserTextFlags);
+            if (month.Day(d).label.isEmpty())
+                continue;
+            const DayLabelPlace place = LabelPlace(dc, month, geometry, d, weekNumbers);
+            DrawTransparentText(dc, month.Day(d).label, place.rect, place.flags);
         }
     }
     if (weekNumbers) {
         for (int d = 1; d <= month.length; ++d) {
             const DayInfo &day = month.Day(d);
-            if (day.dayOfWeek != kThursday || day.dayOfYear < 1)
-                continue;
-            Rect rect = band(d, 0.85, 0.99);
-            const int shift = geometry.WeekNumberShift(d, month.length);
-            rect.top += shift;
-            rect.bottom += shift;
-            DrawTransparentText(dc, QString::number(WeekNumberOfThursday(day.dayOfYear)), rect, platform::kTextRight);
+            if (HasWeekNumber(day))
+                DrawTransparentText(dc, QString::number(WeekNumberOfThursday(day.dayOfYear)),
+                                    WeekNumberRect(month, geometry, d), platform::kTextRight);
         }
     }
 }
