@@ -15,13 +15,18 @@ CLoadImageFiles::CLoadImageFiles(const CTamvelDoc &doc, QWidget *parent)
     setAttribute(Qt::WA_ShowWithoutActivating);
     auto *icon = new QLabel(this);
     icon->setPixmap(resources::ProgramIcon().pixmap(32, 32));
-    auto *title = new QLabel(doc.GetTitle(), this);
+    title_ = new QLabel(doc.GetTitle(), this);
     auto *texts = new QVBoxLayout;
-    texts->addWidget(title);
+    texts->addWidget(title_);
     texts->addWidget(new QLabel(QStringLiteral("Chargement des images en cours..."), this));
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(icon);
     layout->addLayout(texts);
+}
+
+void CLoadImageFiles::SetTitle(const QString &title)
+{
+    title_->setText(title);
 }
 
 void CLoadImageFiles::keyPressEvent(QKeyEvent *event)
@@ -38,6 +43,7 @@ void CLoadImageFiles::keyPressEvent(QKeyEvent *event)
 PhotoLoader::PhotoLoader(CTamvelDoc &doc, QWidget *window, Decoder decode)
     : doc_(doc), window_(window), decode_(std::move(decode))
 {
+    pool_.setMaxThreadCount(2);
     connect(&watcher_, &QFutureWatcher<PhotoLoad>::finished, this, &PhotoLoader::Deliver);
 }
 
@@ -58,13 +64,19 @@ void PhotoLoader::Start()
     busy_ = true;
     // The names are copied: the tasks share nothing with the document.
     watcher_.setFuture(QtConcurrent::mapped(
-        QList<QString>{doc_.Image1, doc_.Image2},
+        &pool_, QList<QString>{doc_.Image1, doc_.Image2},
         [decode = decode_, stop = stop_.get_token()](const QString &path) { return decode(path, stop); }));
-    delete progress_;
-    if (window_ != nullptr && window_->isVisible() && !(doc_.Image1.isEmpty() && doc_.Image2.isEmpty())) {
-        progress_ = new CLoadImageFiles(doc_, window_);
-        progress_->show();
+    if (window_ == nullptr || !window_->isVisible() || (doc_.Image1.isEmpty() && doc_.Image2.isEmpty())) {
+        if (progress_ != nullptr)
+            progress_->hide();
+        return;
     }
+    // One window for every year changed to while photos load: once painted, it only changes
+    // its title, where a new window each time would show an empty box until painted.
+    if (progress_ == nullptr)
+        progress_ = new CLoadImageFiles(doc_, window_);
+    progress_->SetTitle(doc_.GetTitle());
+    progress_->show();
 }
 
 void PhotoLoader::Wait()
@@ -81,7 +93,8 @@ void PhotoLoader::Deliver()
     if (!busy_ || !watcher_.isFinished())
         return;
     busy_ = false;
-    delete progress_;
+    if (progress_ != nullptr)
+        progress_->hide();
     const QList<PhotoLoad> loads = watcher_.future().results();
     if (doc_.Generation() != generation_ || loads.size() != 2)
         return;

@@ -136,8 +136,8 @@ TEST_F(ProgramSettings, WithoutADisplayThatAnswersTheWindowGivesAFrenchMessage)
     };
     for (const Case &c : cases) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const QString &name : {QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"),
-                                    QStringLiteral("QT_QPA_PLATFORM")})
+        for (const QString &name :
+             {QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("QT_QPA_PLATFORM")})
             environment.remove(name);
         if (c.display != nullptr)
             environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(c.display));
