@@ -9,7 +9,6 @@
 #include "platform/user_prompts.h"
 
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -244,7 +243,7 @@ void CEnterFerie::OnSort()
 void CEnterFerie::OnImport()
 {
     const QString path = platform::Prompts().OpenFileName(
-        this, QDir::homePath(), QStringLiteral("Agendas iCalendar (*.ics *.ical);;Tous les fichiers (*)"),
+        this, QString(), QStringLiteral("Agendas iCalendar (*.ics *.ical);;Tous les fichiers (*)"),
         QStringLiteral("ics"));
     if (path.isEmpty())
         return;

@@ -67,6 +67,8 @@ public:
     virtual int LogPixelsY() const = 0;
     // True on a printer, a print preview page or an export.
     virtual bool IsPrinting() const = 0;
+    // Device pixels per unit of the coordinates: 2 on a screen scaled to twice the size.
+    virtual double DevicePixelRatio() const { return 1.0; }
 
     // pixel height = MulDiv(LogPixelsY, tenths, 720), rounded to nearest like MulDiv.
     Font CreatePointFont(int tenths, const QString &face) const;

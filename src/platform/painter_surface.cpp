@@ -75,6 +75,11 @@ PainterSurface::PainterSurface(QPainter &painter, int dpiX, int dpiY, bool print
     painter_.setBackgroundMode(Qt::TransparentMode);
 }
 
+double PainterSurface::DevicePixelRatio() const
+{
+    return painter_.device() != nullptr ? painter_.device()->devicePixelRatioF() : 1.0;
+}
+
 Font PainterSurface::SelectFont(const Font &font)
 {
     Font previous = font_;

@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDir>
 #include <QKeySequence>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -191,17 +190,19 @@ void RunPrintSetup(QWidget *parent, QPrinter &printer)
     SetPortrait(printer);
 }
 
-void RunPdfExport(QWidget *parent, const LayoutInputs &inputs)
+QString RunPdfExport(QWidget *parent, const LayoutInputs &inputs)
 {
-    const QString suggestion =
-        QDir::home().filePath(QStringLiteral("calendrier-%1.pdf").arg(inputs.app.Annee, 4, 10, QLatin1Char('0')));
+    const QString suggestion = QStringLiteral("calendrier-%1.pdf").arg(inputs.app.Annee, 4, 10, QLatin1Char('0'));
     QString path = platform::Prompts().SaveFileName(parent, QStringLiteral("Exporter en PDF"), suggestion,
                                                     QStringLiteral("Documents PDF (*.pdf)"));
     if (path.isEmpty())
-        return;
+        return {};
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
     const ExportResult result = ExportPdf(path, inputs);
-    if (!result.ok)
+    if (!result.ok) {
         platform::Prompts().Message(parent, platform::ApplicationTitle(), result.error);
+        return {};
+    }
+    return path;
 }

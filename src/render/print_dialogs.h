@@ -37,5 +37,6 @@ void RunPrintPreview(QWidget *parent, QPrinter &printer, const LayoutInputs &inp
 // comes from the display mode when the job starts.
 void RunPrintSetup(QWidget *parent, QPrinter &printer);
 
-// Asks for a file name, then writes every page of the current mode to it.
-void RunPdfExport(QWidget *parent, const LayoutInputs &inputs);
+// Asks for a file name, then writes every page of the current mode to it. The file written, or
+// an empty text when nothing was.
+QString RunPdfExport(QWidget *parent, const LayoutInputs &inputs);

@@ -320,7 +320,8 @@ void CTamvelView::OnFilePrintPreview()
 void CTamvelView::OnFileExportPdf()
 {
     WaitForImages();
-    RunPdfExport(this, Inputs());
+    if (const QString path = RunPdfExport(this, Inputs()); !path.isEmpty())
+        emit Exported(path);
 }
 
 void CTamvelView::WaitForImages() const

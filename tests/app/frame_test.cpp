@@ -26,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 using namespace cmd;
@@ -101,7 +102,7 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     EXPECT_EQ(file[5]->text(), "C&onfiguration de l'impression...");
     EXPECT_EQ(file[6]->text(), "E&xporter en PDF...");
     EXPECT_EQ(file[6]->data().toInt(), ID_FILE_EXPORT_PDF);
-    EXPECT_EQ(file[7]->text(), "Exporter en &iCalendar...");
+    EXPECT_EQ(file[7]->text(), "&Exporter en iCalendar...");
     EXPECT_TRUE(file[8]->isSeparator());
     EXPECT_EQ(file[9]->text(), "&Quitter");
 
@@ -115,16 +116,29 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     QStringList regions;
     for (QAction *region : display[7]->menu()->actions())
         regions << region->text();
-    EXPECT_EQ(regions, (QStringList{"Métropole", "Alsace-Moselle", "Guadeloupe", "Martinique", "Guyane", "La Réunion",
-                                    "Mayotte"}));
+    EXPECT_EQ(regions, (QStringList{"&Métropole", "&Alsace-Moselle", "&Guadeloupe", "Mar&tinique", "G&uyane",
+                                    "La &Réunion", "Ma&yotte"}));
     EXPECT_EQ(display[13]->data().toInt(), ID_HORIZONTAL_PHOTO);
-    EXPECT_EQ(display[19]->text(), "&Recadrer les photos");
+    EXPECT_EQ(display[19]->text(), "Reca&drer les photos");
     EXPECT_EQ(display[21]->text(), "P&ublicité");
     EXPECT_EQ(display[21]->statusTip(), "Affiche la publicité en bas du Tamvel");
 
     const QList<QAction *> help = menus[4]->menu()->actions();
     EXPECT_EQ(help[0]->text(), "&A propos de Tamvel...");
     EXPECT_EQ(help[1]->text(), "Aide, mode d'emploi.");
+
+    // Within a menu no two items share their underlined letter.
+    for (const QMenu *menu : {menus[0]->menu(), menus[1]->menu(), menus[2]->menu(), menus[3]->menu(), menus[4]->menu(),
+                              display[7]->menu()}) {
+        std::map<QKeySequence, QString> letters;
+        for (const QAction *item : menu->actions()) {
+            const QKeySequence letter = QKeySequence::mnemonic(item->text());
+            if (!letter.isEmpty()) {
+                EXPECT_TRUE(letters.emplace(letter, item->text()).second)
+                    << item->text().toStdString() << " and " << letters[letter].toStdString();
+            }
+        }
+    }
 }
 
 TEST_F(FrameTest, RegionItemsMarkOneRadioStoreTheChoiceAndChangeTheLabels)
