@@ -260,6 +260,14 @@ int CMainFrame::PageCommandOfKeyPosition(const QString &platform, quint32 native
     return 0;
 }
 
+void CMainFrame::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Nor does the window get narrower than the indicators, which would run into each other;
+    // measured once the bar has its style and fonts.
+    setMinimumWidth(statusBar()->minimumSizeHint().width());
+}
+
 void CMainFrame::keyPressEvent(QKeyEvent *event)
 {
     // On X11 the shortcut map drops the keypad modifier, so a keypad-only accelerator such as

@@ -63,6 +63,7 @@ public:
                                         Qt::KeyboardModifiers modifiers);
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "dialogs/enter_ferie.h"
 
+#include "dialogs/dialog_fit.h"
 #include "dialogs/enter_jour_ferie.h"
 #include "document/app_settings.h"
 #include "document/tamvel_doc.h"
@@ -68,6 +69,7 @@ CEnterFerie::CEnterFerie(CTamvelDoc &document, const AppSettings &app, QWidget *
     commands->addWidget(importButton_);
     commands->addWidget(copyButton_);
     commands->addStretch();
+    PadButtons({insertButton_, modifyButton_, deleteButton_, clearButton_, sortButton_, importButton_, copyButton_});
     auto *middle = new QHBoxLayout;
     middle->addWidget(list_, 1);
     middle->addLayout(commands);
@@ -97,6 +99,7 @@ CEnterFerie::CEnterFerie(CTamvelDoc &document, const AppSettings &app, QWidget *
         list_->addItem(RowText(dates_.back(), labels_.back()));
     }
     RefreshButtons();
+    FitToTitle(*this);
 }
 
 QString CEnterFerie::RowText(const COleDateTime &date, const std::string &label)

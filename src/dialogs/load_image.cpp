@@ -1,5 +1,6 @@
 #include "dialogs/load_image.h"
 
+#include "dialogs/dialog_fit.h"
 #include "document/settings_keys.h"
 #include "platform/registry.h"
 #include "platform/user_prompts.h"
@@ -73,6 +74,7 @@ CLoadImage::CLoadImage(int year, QWidget *parent, bool cropped) : QDialog(parent
     connect(cancelButton, &QPushButton::clicked, this, &CLoadImage::reject);
 
     OnInitDialog();
+    FitToTitle(*this);
 }
 
 void CLoadImage::OnInitDialog()
