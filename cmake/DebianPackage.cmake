@@ -23,11 +23,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TAMVEL_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TAMVEL_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time, so dpkg-shlibdeps cannot see them: the calendar's serif and monospace
-# faces, the French texts of Qt's own dialogs, the time zones that date the moon's phases, and
-# Ghostscript, run for print-ready PDFs. The X11 platform plugin comes with libqt6gui6; Wayland
-# sessions get a native window with qt6-wayland, else they go through XWayland.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n, tzdata, ghostscript")
+# Loaded or run at run time, so dpkg-shlibdeps cannot see them: the calendar's serif and
+# monospace faces, the French texts of Qt's own dialogs, the time zones that date the moon's
+# phases, xdg-open, through which the help page opens in the desktop's browser, and Ghostscript,
+# run for print-ready PDFs. The X11 platform plugin comes with libqt6gui6; Wayland sessions get a
+# native window with qt6-wayland, else they go through XWayland.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n, tzdata, xdg-utils, ghostscript")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 

@@ -11,7 +11,6 @@
 #include "render/print_dialogs.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QTimeZone>
 
@@ -32,19 +31,21 @@ ExportResult ExportIcs(const QString &path, int year, const model::HolidayOption
     return WriteWholeFile(path, QByteArray::fromStdString(ical::ExportCalendar(calendar)));
 }
 
-void RunIcsExport(QWidget *parent, int year, const model::HolidayOptions &options)
+QString RunIcsExport(QWidget *parent, int year, const model::HolidayOptions &options)
 {
-    const QString suggestion =
-        QDir::home().filePath(QStringLiteral("jours-feries-%1.ics").arg(year, 4, 10, QLatin1Char('0')));
+    const QString suggestion = QStringLiteral("jours-feries-%1.ics").arg(year, 4, 10, QLatin1Char('0'));
     QString path = platform::Prompts().SaveFileName(parent, QStringLiteral("Exporter en iCalendar"), suggestion,
                                                     QStringLiteral("Agendas iCalendar (*.ics)"));
     if (path.isEmpty())
-        return;
+        return {};
     if (!path.endsWith(QStringLiteral(".ics"), Qt::CaseInsensitive))
         path += QStringLiteral(".ics");
     const ExportResult result = ExportIcs(path, year, options);
-    if (!result.ok)
+    if (!result.ok) {
         platform::Prompts().Message(parent, platform::ApplicationTitle(), result.error);
+        return {};
+    }
+    return path;
 }
 
 int ExportIcsCommand(const std::string &path, CTamvelApp &tamvel, const ViewState &view)

@@ -18,8 +18,9 @@ namespace app {
 // whole or not at all.
 ExportResult ExportIcs(const QString &path, int year, const model::HolidayOptions &options);
 
-// "Exporter en iCalendar...": asks for the file, writes it, says what went wrong.
-void RunIcsExport(QWidget *parent, int year, const model::HolidayOptions &options);
+// "Exporter en iCalendar...": asks for the file, writes it, says what went wrong. The file
+// written, or an empty text when nothing was.
+QString RunIcsExport(QWidget *parent, int year, const model::HolidayOptions &options);
 
 // --ics FILE and --import-ics FILE, for the year the application shows; the exit status.
 int ExportIcsCommand(const std::string &path, CTamvelApp &tamvel, const ViewState &view);

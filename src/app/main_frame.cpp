@@ -10,6 +10,7 @@
 #include "dialogs/load_image.h"
 #include "dialogs/new_annee.h"
 #include "platform/application_title.h"
+#include "platform/user_prompts.h"
 #include "render/print_dialogs.h"
 #include "render/school_bands.h"
 #include "render/tamvel_view.h"
@@ -40,6 +41,7 @@ CMainFrame::CMainFrame(AppSettings &app, CTamvelDoc *doc, QWidget *parent) : QMa
     view_ = new CTamvelView(app_, doc_, this);
     setCentralWidget(view_);
     connect(view_, &CTamvelView::StatusPanesChanged, this, &CMainFrame::SetStatusPanes);
+    connect(view_, &CTamvelView::Exported, this, &CMainFrame::ShowExported);
 
     CreateActions();
     CreateMenus();
@@ -158,6 +160,8 @@ void CMainFrame::CreateStatusBar()
 {
     QStatusBar *bar = statusBar();
     messagePane_ = new QLabel(resources::IdlePrompt(), bar);
+    // On a narrow window the message gives way, cut short, before the indicators do.
+    messagePane_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(messagePane_, 1);
     for (const resources::IndicatorInfo &indicator : resources::Indicators()) {
         auto *pane = new QLabel(bar);
@@ -260,6 +264,14 @@ int CMainFrame::PageCommandOfKeyPosition(const QString &platform, quint32 native
     return 0;
 }
 
+void CMainFrame::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Nor does the window get narrower than the indicators, which would run into each other;
+    // measured once the bar has its style and fonts.
+    setMinimumWidth(statusBar()->minimumSizeHint().width());
+}
+
 void CMainFrame::keyPressEvent(QKeyEvent *event)
 {
     // On X11 the shortcut map drops the keypad modifier, so a keypad-only accelerator such as
@@ -338,10 +350,16 @@ bool CMainFrame::OnHolidayCommand(int id)
         return true;
     }
     if (id == ID_FILE_EXPORT_ICS && doc_ != nullptr) {
-        app::RunIcsExport(this, app_.Annee, doc_->HolidayOptions(view_->State().FerieParticulier != 0));
+        ShowExported(app::RunIcsExport(this, app_.Annee, doc_->HolidayOptions(view_->State().FerieParticulier != 0)));
         return true;
     }
     return false;
+}
+
+void CMainFrame::ShowExported(const QString &path)
+{
+    if (!path.isEmpty())
+        statusBar()->showMessage(QStringLiteral("Calendrier exporté dans « %1 »").arg(QDir::toNativeSeparators(path)));
 }
 
 void CMainFrame::RedrawAllViews()
@@ -367,7 +385,7 @@ bool CMainFrame::OnDialogCommand(int id)
         if (!openYear_)
             return false;
         // On OK the same year is read again, with its new names and images.
-        CLoadImage dialog(app_.Annee, this);
+        CLoadImage dialog(app_.Annee, this, view_->State().RecadrerPhotos != 0);
         if (dialog.exec() == QDialog::Accepted)
             openYear_(app_.Annee);
         return true;
@@ -429,8 +447,13 @@ QString CMainFrame::HelpFilePath(const QString &executablePath)
 
 void CMainFrame::OnHelp()
 {
-    // A missing help page is not worth a message.
+    // A missing help page is not worth a message; a page nothing could open is, or the command
+    // would seem to do nothing.
     const QString path = HelpFilePath();
-    if (QFileInfo::exists(path))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (QFileInfo::exists(path) && !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        platform::Prompts().Message(this, platform::ApplicationTitle(),
+                                    QStringLiteral("Le mode d'emploi « %1 » n'a pas pu être ouvert : aucun navigateur "
+                                                   "n'est installé pour l'afficher (xdg-open, du paquet xdg-utils).")
+                                        .arg(QDir::toNativeSeparators(path)),
+                                    platform::MessageIcon::Exclamation);
 }

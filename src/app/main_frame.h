@@ -68,6 +68,7 @@ public:
                                         Qt::KeyboardModifiers modifiers);
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -86,6 +87,8 @@ private:
     // After a dialog's OK: every view shows the new values.
     void RedrawAllViews();
     void SetStatusPanes(bool nonTrav, bool ferie, bool sem);
+    // Says in the status bar where an export went; nothing for an empty path.
+    void ShowExported(const QString &path);
     void UpdateLockPanes();
     void SetPane(int pane, bool shown);
 

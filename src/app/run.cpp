@@ -2,6 +2,7 @@
 
 #include "almanac/paris_phases.h"
 #include "app/command_line.h"
+#include "app/display_check.h"
 #include "app/display_choices.h"
 #include "app/holiday_listing.h"
 #include "app/ical_files.h"
@@ -36,13 +37,6 @@
 namespace app {
 
 namespace {
-
-// The window needs a display server, unless a platform was chosen explicitly.
-bool DisplayAvailable()
-{
-    return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr ||
-           std::getenv("QT_QPA_PLATFORM") != nullptr;
-}
 
 // Qt's own dialogs and buttons speak French whatever the system locale says.
 void InstallFrenchTranslations(QApplication &application)
@@ -95,6 +89,13 @@ PrintReadyOptions PrintReadyOf(const CommandLine &options)
     PrintReadyOptions printReady;
     printReady.bleedMm = options.bleedMm.value_or(kDefaultBleedMm);
     return printReady;
+}
+
+// The application of the window, on a display that DisplayProblem found answering.
+std::unique_ptr<QApplication> WindowApplication(int &argc, char *argv[])
+{
+    const ExitWithoutDisplay guard;
+    return std::make_unique<QApplication>(argc, argv);
 }
 
 // Writes every page of the current mode to a PDF file or to PNG files, without any window.
@@ -218,17 +219,15 @@ int Run(int argc, char *argv[])
     if (options.pdfFile || options.pngPrefix)
         return Export(argc, argv, options, tamvel, view);
 
-    if (!DisplayAvailable()) {
-        std::fputs("tamvel : aucun écran n'est disponible pour ouvrir la fenêtre ; "
-                   "--pdf FICHIER ou --png PRÉFIXE exportent le calendrier sans écran.\n",
-                   stderr);
+    if (const std::string problem = DisplayProblem(); !problem.empty()) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
         return kUsageError;
     }
     StoreWindowChoices(options, view);
-    QApplication application(argc, argv);
+    const auto application = WindowApplication(argc, argv);
     // Lets the desktop tie the window to its menu entry and icon, on Wayland above all.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(resources::kApplicationId));
-    InstallFrenchTranslations(application);
+    InstallFrenchTranslations(*application);
     platform::RegisterFontSubstitutions();
     CMainFrame frame(tamvel.Settings, &tamvel.Document);
     frame.SetAppCommandHandler([&tamvel](int id) { return tamvel.OnCommand(id); });
@@ -247,7 +246,7 @@ int Run(int argc, char *argv[])
     }
     frame.show();
     frame.raise();
-    return application.exec();
+    return application->exec();
 }
 
 } // namespace app

@@ -1,5 +1,6 @@
 #include "dialogs/edit_color.h"
 
+#include "dialogs/dialog_fit.h"
 #include "dialogs/text_scan.h"
 #include "document/app_settings.h"
 #include "platform/user_prompts.h"
@@ -58,6 +59,7 @@ CEditColor::CEditColor(AppSettings &app, QWidget *parent) : QDialog(parent), app
     connect(cancelButton, &QPushButton::clicked, this, &CEditColor::reject);
 
     OnInitDialog();
+    FitToTitle(*this);
 }
 
 std::optional<platform::ColorRef> CEditColor::ParseColour(const QString &text)

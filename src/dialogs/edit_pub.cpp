@@ -1,5 +1,6 @@
 #include "dialogs/edit_pub.h"
 
+#include "dialogs/dialog_fit.h"
 #include "document/app_settings.h"
 
 #include <QGridLayout>
@@ -40,6 +41,7 @@ CEditPub::CEditPub(AppSettings &app, QWidget *parent) : QDialog(parent), app_(ap
     connect(resetButton_, &QPushButton::clicked, this, &CEditPub::OnReinitialiser);
 
     OnInitDialog();
+    FitToTitle(*this);
 }
 
 void CEditPub::OnInitDialog()

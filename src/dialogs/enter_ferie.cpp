@@ -1,5 +1,6 @@
 #include "dialogs/enter_ferie.h"
 
+#include "dialogs/dialog_fit.h"
 #include "dialogs/enter_jour_ferie.h"
 #include "document/app_settings.h"
 #include "document/tamvel_doc.h"
@@ -9,7 +10,6 @@
 #include "platform/user_prompts.h"
 
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -70,6 +70,7 @@ CEnterFerie::CEnterFerie(CTamvelDoc &document, const AppSettings &app, QWidget *
     commands->addWidget(importButton_);
     commands->addWidget(copyButton_);
     commands->addStretch();
+    PadButtons({insertButton_, modifyButton_, deleteButton_, clearButton_, sortButton_, importButton_, copyButton_});
     auto *middle = new QHBoxLayout;
     middle->addWidget(list_, 1);
     middle->addLayout(commands);
@@ -99,6 +100,7 @@ CEnterFerie::CEnterFerie(CTamvelDoc &document, const AppSettings &app, QWidget *
         list_->addItem(RowText(dates_.back(), labels_.back()));
     }
     RefreshButtons();
+    FitToTitle(*this);
 }
 
 QString CEnterFerie::RowText(const COleDateTime &date, const std::string &label)
@@ -245,7 +247,7 @@ void CEnterFerie::OnSort()
 void CEnterFerie::OnImport()
 {
     const QString path = platform::Prompts().OpenFileName(
-        this, QDir::homePath(), QStringLiteral("Agendas iCalendar (*.ics *.ical);;Tous les fichiers (*)"),
+        this, QString(), QStringLiteral("Agendas iCalendar (*.ics *.ical);;Tous les fichiers (*)"),
         QStringLiteral("ics"));
     if (path.isEmpty())
         return;

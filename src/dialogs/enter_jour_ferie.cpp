@@ -1,5 +1,7 @@
 #include "dialogs/enter_jour_ferie.h"
 
+#include "dialogs/dialog_fit.h"
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -51,6 +53,7 @@ CEnterJourFerie::CEnterJourFerie(const COleDateTime &date, const std::string &la
     connect(dateEdit_, &QLineEdit::textChanged, this, &CEnterJourFerie::OnChange);
     connect(labelEdit_, &QLineEdit::textChanged, this, &CEnterJourFerie::OnChange);
     OnChange();
+    FitToTitle(*this);
 }
 
 void CEnterJourFerie::showEvent(QShowEvent *event)

@@ -1,5 +1,6 @@
 #include "dialogs/load_image.h"
 
+#include "dialogs/dialog_fit.h"
 #include "document/settings_keys.h"
 #include "platform/registry.h"
 #include "platform/user_prompts.h"
@@ -18,7 +19,7 @@ const QString kFilter = QStringLiteral("Images Bitmap DIB ou JPEG (*.bmp *.dib *
 
 } // namespace
 
-CLoadImage::CLoadImage(int year, QWidget *parent) : QDialog(parent), year_(year)
+CLoadImage::CLoadImage(int year, QWidget *parent, bool cropped) : QDialog(parent), year_(year)
 {
     setWindowTitle(QStringLiteral("Saisie des noms de fichiers des images"));
 
@@ -42,11 +43,15 @@ CLoadImage::CLoadImage(int year, QWidget *parent) : QDialog(parent), year_(year)
     names->addWidget(name2Edit_, 1, 1);
     names->addWidget(browse2_, 1, 2);
 
-    // The photo layouts stretch each image to a fixed frame.
+    // The photo layouts stretch each image to a fixed frame, or cut it to the frame's proportions.
     auto *icon = new QLabel(this);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
-    auto *advice = new QLabel(QStringLiteral("Les images chargées doivent avoir un rapport largeur sur hauteur de "
-                                             "1,5.\nDans le cas contraire elles seront déformées."),
+    icon->setPixmap(style()
+                        ->standardIcon(cropped ? QStyle::SP_MessageBoxInformation : QStyle::SP_MessageBoxWarning)
+                        .pixmap(32, 32));
+    const QString ratio = QStringLiteral("Les images chargées doivent avoir un rapport largeur sur hauteur de 1,5.\n");
+    auto *advice = new QLabel(ratio + (cropped ? QStringLiteral("Dans le cas contraire elles seront recadrées "
+                                                                "(Affichage > Recadrer les photos).")
+                                               : QStringLiteral("Dans le cas contraire elles seront déformées.")),
                               this);
     auto *warning = new QHBoxLayout;
     warning->addWidget(icon);
@@ -69,6 +74,7 @@ CLoadImage::CLoadImage(int year, QWidget *parent) : QDialog(parent), year_(year)
     connect(cancelButton, &QPushButton::clicked, this, &CLoadImage::reject);
 
     OnInitDialog();
+    FitToTitle(*this);
 }
 
 void CLoadImage::OnInitDialog()

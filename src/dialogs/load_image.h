@@ -6,13 +6,14 @@ class QLineEdit;
 class QPushButton;
 
 // The file names of the year's two photographs, read from the year's settings and written
-// back on OK. Nothing is checked here: the names are tried when the year is loaded.
+// back on OK. Nothing is checked here: the names are tried when the year is loaded. `cropped`:
+// the photos are cut to their frames rather than stretched, which the advice says.
 class CLoadImage : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit CLoadImage(int year, QWidget *parent = nullptr);
+    explicit CLoadImage(int year, QWidget *parent = nullptr, bool cropped = false);
 
     QLineEdit *Name1Edit() const { return name1Edit_; }
     QLineEdit *Name2Edit() const { return name2Edit_; }

@@ -5,13 +5,18 @@
 #include <QDialog>
 #include <QFutureWatcher>
 #include <QPointer>
+#include <QThreadPool>
 
 #include <cstdint>
+#include <functional>
+#include <stop_token>
 
 class CTamvelDoc;
+class QLabel;
 
 // "Chargement des images en cours..." under the document's title, shown beside the window while
-// its photos decode. It takes no focus and blocks nothing: the window stays usable.
+// its photos decode. It takes no focus and blocks nothing: the window stays usable. Escape does
+// not close it, but quitting the program does.
 class CLoadImageFiles : public QDialog
 {
     Q_OBJECT
@@ -19,20 +24,33 @@ class CLoadImageFiles : public QDialog
 public:
     CLoadImageFiles(const CTamvelDoc &doc, QWidget *parent);
 
-    void reject() override;
+    // "Année N" of the year now loading.
+    void SetTitle(const QString &title);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QLabel *title_ = nullptr;
 };
 
 // Decodes the document's two photos off the interface thread (one task each; each decoder is
-// single-threaded), then, back on the interface thread, puts them in their slots, repaints, and
-// shows their messages one by one, image 1's first. A new start drops the results of the one
-// before: a year left while its photos decoded never shows them.
+// single-threaded) on threads of its own: Qt's painting on the interface thread borrows threads
+// of the global pool and would wait for a decode to end, leaving windows unpainted. Then, back on the interface thread,
+// puts them in their slots, repaints, and shows their messages one by one, image 1's first. A new start stops the
+// decodes of the one before and drops their results: a year left while its photos decoded never shows them, nor keeps
+// the processor busy.
 class PhotoLoader : public QObject
 {
     Q_OBJECT
 
 public:
+    // Loads one photo; gives up early, with nothing, once a stop is requested.
+    using Decoder = std::function<PhotoLoad(const QString &path, std::stop_token stop)>;
+
     // `window` shows the progress dialog while it is visible; may be null.
-    PhotoLoader(CTamvelDoc &doc, QWidget *window);
+    PhotoLoader(CTamvelDoc &doc, QWidget *window, Decoder decode = LoadPhotoFile);
+    // Stops the decodes under way and waits for them to let go.
     ~PhotoLoader() override;
 
     // The document's LoadImages in the window.
@@ -50,6 +68,9 @@ private:
 
     CTamvelDoc &doc_;
     QPointer<QWidget> window_;
+    Decoder decode_;
+    std::stop_source stop_;
+    QThreadPool pool_;
     QFutureWatcher<PhotoLoad> watcher_;
     QPointer<CLoadImageFiles> progress_;
     std::uint64_t generation_ = 0;

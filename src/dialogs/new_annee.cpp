@@ -1,5 +1,6 @@
 #include "dialogs/new_annee.h"
 
+#include "dialogs/dialog_fit.h"
 #include "dialogs/text_scan.h"
 #include "model/ole_date_time.h"
 
@@ -83,6 +84,7 @@ CNewAnnee::CNewAnnee(int year, QWidget *parent) : QDialog(parent), year_(year)
     yearEdit_->installEventFilter(this);
 
     OnInitDialog();
+    FitToTitle(*this);
 }
 
 void CNewAnnee::OnInitDialog()

@@ -41,7 +41,7 @@ int OpenPhotoFile(const QString &path, int &error, bool &notRegular)
     return fd;
 }
 
-PhotoLoad LoadBitmap(const QString &path)
+PhotoLoad LoadBitmap(const QString &path, const std::stop_token &stop)
 {
     PhotoLoad load;
     int error = 0;
@@ -57,10 +57,13 @@ PhotoLoad LoadBitmap(const QString &path)
         load.messages.push_back(FileError(error, path));
         return load;
     }
+    // Reading was the short part; converting a large bitmap is the long one.
+    if (stop.stop_requested())
+        return load;
     return PhotoFromBitmap(block);
 }
 
-PhotoLoad LoadJpeg(const QString &path, photo_limits::FramePixels frame)
+PhotoLoad LoadJpeg(const QString &path, photo_limits::FramePixels frame, std::stop_token stop)
 {
     PhotoLoad load;
     int error = 0;
@@ -78,8 +81,10 @@ PhotoLoad LoadJpeg(const QString &path, photo_limits::FramePixels frame)
         close(fd);
         return load;
     }
-    JpegDecode decoded = DecodeJpegFile(file, frame);
+    JpegDecode decoded = DecodeJpegFile(file, frame, stop);
     std::fclose(file);
+    if (stop.stop_requested())
+        return load;
     load.messages = std::move(decoded.messages);
     if (decoded.tooLarge) {
         load.messages.push_back(CheckMessage(kTooLarge));
@@ -159,20 +164,20 @@ PhotoLoad PhotoFromBitmap(const DibImage &block)
     return load;
 }
 
-PhotoLoad LoadPhotoFile(const QString &path)
+PhotoLoad LoadPhotoFile(const QString &path, std::stop_token stop)
 {
-    return LoadPhotoForFrame(path, photo_limits::kLargestFrame);
+    return LoadPhotoForFrame(path, photo_limits::kLargestFrame, std::move(stop));
 }
 
-PhotoLoad LoadPhotoForFrame(const QString &path, photo_limits::FramePixels frame)
+PhotoLoad LoadPhotoForFrame(const QString &path, photo_limits::FramePixels frame, std::stop_token stop)
 {
-    if (path.size() < 4)
+    if (path.size() < 4 || stop.stop_requested())
         return {};
     const QString ending = path.right(4).toLower();
     if (ending == QLatin1String(".bmp") || ending == QLatin1String(".dib"))
-        return LoadBitmap(path);
+        return LoadBitmap(path, stop);
     if (ending == QLatin1String(".jpg"))
-        return LoadJpeg(path, frame);
+        return LoadJpeg(path, frame, std::move(stop));
     PhotoLoad refused;
     refused.messages.push_back(CheckMessage(kCannotLoad));
     return refused;

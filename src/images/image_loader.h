@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QString>
 
+#include <stop_token>
+
 // The text of a file error on `path`, from the errno value of the failed call.
 QString FileErrorText(int error, const QString &path);
 
@@ -20,11 +22,12 @@ struct PhotoLoad {
 // Loads a photograph by its name's ending (".bmp" or ".dib": a bitmap file; ".jpg": JPEG, in
 // any case) into the picture the layouts paint. An empty name or one shorter than 4 characters
 // gives no image and no message. Touches no widget and no global state: callable from any
-// thread, and from several at once.
-PhotoLoad LoadPhotoFile(const QString &path);
+// thread, and from several at once. A stop requested on `stop` (the photo is no longer wanted)
+// ends the work early with no image and no message.
+PhotoLoad LoadPhotoFile(const QString &path, std::stop_token stop = {});
 // The same, for a caller that prints only in smaller frames than the largest (a JPEG is then
 // decoded smaller, and sooner).
-PhotoLoad LoadPhotoForFrame(const QString &path, photo_limits::FramePixels frame);
+PhotoLoad LoadPhotoForFrame(const QString &path, photo_limits::FramePixels frame, std::stop_token stop = {});
 
 // The picture a bitmap block holds; what LoadPhotoFile does once the file has been read.
 PhotoLoad PhotoFromBitmap(const DibImage &block);

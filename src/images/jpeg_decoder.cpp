@@ -37,10 +37,12 @@ const char *const *AddonMessages()
     return table;
 }
 
-// The progress monitor, with the number of scans this file may have.
+// The progress monitor, with the number of scans this file may have and the caller's stop.
 struct ScanGuard {
     jpeg_progress_mgr standard; // first, so that the library's pointer is ours
     int mostScans;
+    const std::stop_token *stop;
+    bool stopped;
 };
 
 struct ErrorManager {
@@ -66,11 +68,17 @@ void OutputMessage(j_common_ptr cinfo)
     std::longjmp(reinterpret_cast<ErrorManager *>(cinfo->err)->returnPoint, 1);
 }
 
-// Thousands of empty scans would each walk the whole image.
-void CountScans(j_common_ptr cinfo)
+// Called by the library between rows and scans. Thousands of empty scans would each walk the
+// whole image; a picture nobody waits for any more is left at once, without a message.
+void WatchProgress(j_common_ptr cinfo)
 {
+    auto *guard = reinterpret_cast<ScanGuard *>(cinfo->progress);
+    if (guard->stop->stop_requested()) {
+        guard->stopped = true;
+        std::longjmp(reinterpret_cast<ErrorManager *>(cinfo->err)->returnPoint, 1);
+    }
     const auto *decompress = reinterpret_cast<j_decompress_ptr>(cinfo);
-    const int mostScans = reinterpret_cast<ScanGuard *>(cinfo->progress)->mostScans;
+    const int mostScans = guard->mostScans;
     if (decompress->input_scan_number > mostScans) {
         cinfo->err->msg_code = kTooManyScans;
         cinfo->err->msg_parm.i[0] = mostScans;
@@ -146,7 +154,7 @@ void Decode(std::FILE *file, jpeg_decompress_struct &cinfo, ErrorManager &errors
     // Beyond this the library would need a backing store, which it refuses: a forged progressive
     // header cannot claim gigabytes.
     cinfo.mem->max_memory_to_use = photo_limits::kDecoderMemoryBytes;
-    progress.standard.progress_monitor = CountScans;
+    progress.standard.progress_monitor = WatchProgress;
     progress.mostScans = photo_limits::kMostProgressiveScans;
     cinfo.progress = &progress.standard;
     jpeg_stdio_src(&cinfo, file);
@@ -215,13 +223,14 @@ int JpegScaleEighths(unsigned width, unsigned height, bool turned, photo_limits:
     return scaled(width, fast) * scaled(height, fast) <= photo_limits::kLargestPhotoPixels ? fast : smallest;
 }
 
-JpegDecode DecodeJpegFile(std::FILE *file, photo_limits::FramePixels frame)
+JpegDecode DecodeJpegFile(std::FILE *file, photo_limits::FramePixels frame, std::stop_token stop)
 {
     JpegDecode result;
     jpeg_decompress_struct cinfo{};
     ErrorManager errors{};
     errors.messages = &result.messages;
     ScanGuard progress{};
+    progress.stop = &stop;
     Output output{frame, {}, 1, false, false};
     Decode(file, cinfo, errors, progress, output);
     // Releases everything the library holds, whether the decode ended normally or not.

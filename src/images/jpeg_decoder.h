@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include <cstdio>
+#include <stop_token>
 
 // What decoding one JPEG file gave.
 struct JpegDecode {
@@ -22,8 +23,10 @@ struct JpegDecode {
 // larger than any page needs is decoded reduced by the library's DCT scaling, keeping at least
 // 300 pixels per inch in `frame`, by default the largest frame a layout prints it in. Any
 // warning (corrupt or truncated data) drops the picture. Safe to call from several threads at
-// once.
-JpegDecode DecodeJpegFile(std::FILE *file, photo_limits::FramePixels frame = photo_limits::kLargestFrame);
+// once. A stop requested on `stop` ends the decode within a few rows, with no picture and no
+// message.
+JpegDecode DecodeJpegFile(std::FILE *file, photo_limits::FramePixels frame = photo_limits::kLargestFrame,
+                          std::stop_token stop = {});
 
 // The scale, in eighths, at which a picture of width x height is decoded: the smallest of the
 // library's fast scales (1, 2, 4 or 8 eighths) that still fills `frame` (`turned`: the picture

@@ -78,7 +78,8 @@ void PaintPhoto(platform::DrawSurface &dc, const platform::Rect &destination, co
     const QSize target(destination.right - destination.left, destination.bottom - destination.top);
     if (photo.IsEmpty() || target.isEmpty())
         return;
-    QSize size = target;
+    // The screen's copy has a pixel for every device pixel, or a scaled screen shows it soft.
+    QSize size = (QSizeF(target) * dc.DevicePixelRatio()).toSize();
     if (dc.IsPrinting()) {
         // Paper shows no more than 300 ppi; more only makes the job and the PDF bigger. Nor is
         // the picture enlarged: the device does that.

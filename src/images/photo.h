@@ -40,6 +40,6 @@ private:
 QRect CropToFrame(QSize image, QSize frame);
 
 // Paints the photo into the destination rectangle. The screen gets the copy scaled to the
-// rectangle; a printer, a PDF or an export gets at most 300 pixels per inch of the printed size,
+// rectangle's device pixels; a printer, a PDF or an export gets at most 300 pixels per inch of the printed size,
 // which the device enlarges.
 void PaintPhoto(platform::DrawSurface &dc, const platform::Rect &destination, const Photo &photo, bool crop);

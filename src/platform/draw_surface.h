@@ -34,7 +34,11 @@ enum TextFlag : unsigned {
     DT_VCENTER = 0x4,
     DT_SINGLELINE = 0x20,
     DT_NOPREFIX = 0x800, // '&' is drawn as it is, not as a mnemonic
+    // The program's own: a text wider than its rectangle is narrowed to fit, down to
+    // kNarrowestCondensed of its width, before what is left over is clipped.
+    DT_CONDENSE = 0x1000000,
 };
+constexpr double kNarrowestCondensed = 0.8;
 constexpr unsigned kTextCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE; // 0x25
 constexpr unsigned kTextLeft = DT_LEFT | DT_VCENTER | DT_SINGLELINE;      // 0x24
 constexpr unsigned kTextRight = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;    // 0x26
@@ -70,6 +74,8 @@ public:
     virtual int LogPixelsY() const = 0;
     // True on a printer, a print preview page or an export.
     virtual bool IsPrinting() const = 0;
+    // Device pixels per unit of the coordinates: 2 on a screen scaled to twice the size.
+    virtual double DevicePixelRatio() const { return 1.0; }
 
     // pixel height = MulDiv(LogPixelsY, tenths, 720), rounded to nearest like MulDiv.
     Font CreatePointFont(int tenths, const QString &face) const;

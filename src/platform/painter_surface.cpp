@@ -75,6 +75,11 @@ PainterSurface::PainterSurface(QPainter &painter, int dpiX, int dpiY, bool print
     painter_.setBackgroundMode(Qt::TransparentMode);
 }
 
+double PainterSurface::DevicePixelRatio() const
+{
+    return painter_.device() != nullptr ? painter_.device()->devicePixelRatioF() : 1.0;
+}
+
 Font PainterSurface::SelectFont(const Font &font)
 {
     Font previous = font_;
@@ -174,10 +179,22 @@ void PainterSurface::DrawText(const QString &text, const Rect &rect, unsigned fl
     if (text.isEmpty() || rect.right <= rect.left || rect.bottom <= rect.top)
         return;
     ApplyFont();
-    const QRect box = ToQRect(rect.left, rect.top, rect.right, rect.bottom);
+    QRect box = ToQRect(rect.left, rect.top, rect.right, rect.bottom);
     const int alignment = QtAlignment(flags);
     painter_.save();
     painter_.setClipRect(box, painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    if (flags & DT_CONDENSE) {
+        const qreal width = QFontMetricsF(qfont_, painter_.device()).horizontalAdvance(text);
+        if (width > box.width()) {
+            // Laid out in a box as much wider as the text is narrowed, then squeezed back into
+            // the rectangle about its left edge; the clip above stays where it was.
+            const qreal narrowing = std::max(kNarrowestCondensed, box.width() / width);
+            painter_.translate(box.left(), 0);
+            painter_.scale(narrowing, 1.0);
+            painter_.translate(-box.left(), 0);
+            box.setWidth(static_cast<int>(std::ceil(box.width() / narrowing)));
+        }
+    }
     if (bkMode_ == OPAQUE)
         painter_.fillRect(painter_.boundingRect(box, alignment, text), Qt::white);
     if (textColour_ != kBlack)

@@ -20,6 +20,7 @@ public:
     int LogPixelsX() const override { return dpiX_; }
     int LogPixelsY() const override { return dpiY_; }
     bool IsPrinting() const override { return printing_; }
+    double DevicePixelRatio() const override;
 
     Font SelectFont(const Font &font) override;
     int SetBkMode(int mode) override;

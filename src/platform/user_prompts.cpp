@@ -1,14 +1,49 @@
 #include "platform/user_prompts.h"
 
 #include "platform/painter_surface.h"
+#include "platform/registry.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace platform {
 
 namespace {
+
+// Where the file dialogs remember the last folder a file was chosen in, across runs.
+const QString kFolderKey = QStringLiteral("Software\\Varnel\\Tamvel\\Settings");
+const QString kFolderValue = QStringLiteral("DernierDossier");
+
+// The last folder used when it still exists, else the home folder.
+QString StartFolder()
+{
+    if (const auto key = RegistryKey::Open(kFolderKey)) {
+        if (const auto folder = key->QueryText(kFolderValue); folder && QFileInfo(*folder).isDir())
+            return *folder;
+    }
+    return QDir::homePath();
+}
+
+void RememberFolderOf(const QString &file)
+{
+    const QString folder = QFileInfo(file).absolutePath();
+    // A folder the store could only keep cut would be another folder.
+    if (folder.size() > kMaxStoredText)
+        return;
+    if (auto key = RegistryKey::OpenOrCreate(kFolderKey))
+        key->SetText(kFolderValue, folder);
+}
+
+// A bare file name starts in StartFolder(); a path starts where it says.
+QString StartPath(const QString &name)
+{
+    if (name.isEmpty())
+        return StartFolder();
+    return QFileInfo(name).fileName() == name ? QDir(StartFolder()).filePath(name) : name;
+}
 
 class QtPrompts : public UserPrompts
 {
@@ -31,13 +66,19 @@ public:
     QString SaveFileName(QWidget *parent, const QString &caption, const QString &suggestion,
                          const QString &filter) override
     {
-        return QFileDialog::getSaveFileName(parent, caption, suggestion, filter);
+        const QString chosen = QFileDialog::getSaveFileName(parent, caption, StartPath(suggestion), filter);
+        if (!chosen.isEmpty())
+            RememberFolderOf(chosen);
+        return chosen;
     }
 
     QString OpenFileName(QWidget *parent, const QString &initial, const QString &filter,
                          const QString &defaultSuffix) override
     {
-        QFileDialog dialog(parent, QString(), initial, filter);
+        // A file already named is shown selected in its folder; otherwise the dialog opens on a
+        // folder with nothing typed.
+        QFileDialog dialog(parent, QString(), initial.isEmpty() ? StartFolder() : QFileInfo(initial).absolutePath(),
+                           filter);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setDefaultSuffix(defaultSuffix);
@@ -45,7 +86,9 @@ public:
             dialog.selectFile(initial);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};
-        return dialog.selectedFiles().constFirst();
+        const QString chosen = dialog.selectedFiles().constFirst();
+        RememberFolderOf(chosen);
+        return chosen;
     }
 
     bool YesNo(QWidget *parent, const QString &caption, const QString &text) override

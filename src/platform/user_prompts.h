@@ -24,11 +24,16 @@ public:
     // A message with an OK button.
     virtual void Message(QWidget *parent, const QString &caption, const QString &text,
                          MessageIcon icon = MessageIcon::Information) = 0;
-    // The file name to save to, or an empty text when the user cancels.
+    // The file dialogs open in the folder of the last file chosen in any of them (remembered
+    // across runs), else the home folder, unless they are given a path.
+
+    // The file name to save to, or an empty text when the user cancels. A `suggestion` without a
+    // folder is offered in that folder.
     virtual QString SaveFileName(QWidget *parent, const QString &caption, const QString &suggestion,
                                  const QString &filter) = 0;
-    // The file to open, chosen among existing files starting from `initial`; an empty text when
-    // the user cancels. `defaultSuffix` is added to a name typed without one.
+    // The file to open, chosen among existing files starting from `initial` (a file, shown
+    // selected; empty: nothing typed); an empty text when the user cancels. `defaultSuffix` is
+    // added to a name typed without one.
     virtual QString OpenFileName(QWidget *parent, const QString &initial, const QString &filter,
                                  const QString &defaultSuffix) = 0;
 

@@ -21,16 +21,6 @@ bool HasWeekNumber(const DayInfo &day)
     return day.dayOfWeek == kThursday && day.dayOfYear >= 1;
 }
 
-// A Thursday's week number, moved to the middle of the part of its week shown in the column.
-Rect WeekNumberRect(const DayColumnGeometry &geometry, const MonthDays &month, int d)
-{
-    Rect rect = Band(geometry, d, 0.85, 0.99);
-    const int shift = geometry.WeekNumberShift(d, month.length);
-    rect.top += shift;
-    rect.bottom += shift;
-    return rect;
-}
-
 // Where day d's label, or its name day, stands.
 Rect LabelRect(const DayColumnGeometry &geometry, int d)
 {
@@ -54,7 +44,7 @@ std::optional<Rect> MoonSquare(platform::DrawSurface &dc, const MonthDays &month
     for (int t = 1; weekNumbers && t <= month.length; ++t) {
         if (!HasWeekNumber(month.Day(t)))
             continue;
-        const Rect week = WeekNumberRect(geometry, month, t);
+        const Rect week = WeekNumberRect(month, geometry, t);
         if (week.top < y + size && y < week.bottom && week.left < right && labelLeft < week.right) {
             const int digits = dc.TextWidth(QString::number(WeekNumberOfThursday(month.Day(t).dayOfYear)));
             right = std::min(right, week.right - digits - size / 3);
@@ -95,6 +85,42 @@ void FillNonWorkingDays(platform::DrawSurface &dc, const MonthDays &month, const
     }
 }
 
+Rect WeekNumberRect(const MonthDays &month, const DayColumnGeometry &geometry, int d)
+{
+    Rect rect = Band(geometry, d, 0.85, 0.99);
+    const int shift = geometry.WeekNumberShift(d, month.length);
+    rect.top += shift;
+    rect.bottom += shift;
+    return rect;
+}
+
+DayLabelPlace LabelPlace(platform::DrawSurface &dc, const MonthDays &month, const DayColumnGeometry &geometry, int d,
+                         bool weekNumbers)
+{
+    DayLabelPlace place{LabelRect(geometry, d), platform::kTextLeft | kUserTextFlags};
+    if (!weekNumbers)
+        return place;
+    const int height = place.rect.bottom - place.rect.top;
+    for (int t = 1; t <= month.length; ++t) {
+        if (!HasWeekNumber(month.Day(t)))
+            continue;
+        // A number moved between two rows stands across both; one that only touches a row
+        // through rounding does not.
+        const Rect number = WeekNumberRect(month, geometry, t);
+        const int overlap = std::min(number.bottom, place.rect.bottom) - std::max(number.top, place.rect.top);
+        if (overlap * 4 <= height)
+            continue;
+        const QString text = QString::number(WeekNumberOfThursday(month.Day(t).dayOfYear));
+        const int numberLeft = number.right - dc.TextWidth(text);
+        const int right = numberLeft - dc.TextWidth(QStringLiteral(" "));
+        if (right < place.rect.right) {
+            place.rect.right = right;
+            place.flags |= platform::DT_CONDENSE;
+        }
+    }
+    return place;
+}
+
 void DrawDayTexts(platform::DrawSurface &dc, const MonthDays &month, const DayColumnGeometry &geometry, bool labels,
                   bool weekNumbers)
 {
@@ -117,17 +143,18 @@ void DrawDayTexts(platform::DrawSurface &dc, const MonthDays &month, const DayCo
         const LabelText text = LabelOrNameDay(month.Day(d), labels);
         if (text.text.isEmpty())
             continue;
-        Rect rect = LabelRect(geometry, d);
+        // A label, or a name day, stops short of the week number and of the moon beside it.
+        DayLabelPlace place = LabelPlace(dc, month, geometry, d, weekNumbers);
         if (const auto &moon = moons[static_cast<std::size_t>(d - 1)])
-            rect.right = std::min(rect.right, moon->left - (moon->right - moon->left) / 3);
-        DrawLabelText(dc, text, rect, platform::kTextLeft | kUserTextFlags);
+            place.rect.right = std::min(place.rect.right, moon->left - (moon->right - moon->left) / 3);
+        DrawLabelText(dc, text, place.rect, place.flags);
     }
     if (weekNumbers) {
         for (int d = 1; d <= month.length; ++d) {
             const DayInfo &day = month.Day(d);
             if (HasWeekNumber(day))
                 DrawTransparentText(dc, QString::number(WeekNumberOfThursday(day.dayOfYear)),
-                                    WeekNumberRect(geometry, month, d), platform::kTextRight);
+                                    WeekNumberRect(month, geometry, d), platform::kTextRight);
         }
     }
     // The marks a day carries beyond its texts.

@@ -48,6 +48,21 @@ private:
     int c, V;
 };
 
+// Where a Thursday's week number is written: right-aligned at the end of the column, moved by
+// WeekNumberShift.
+platform::Rect WeekNumberRect(const MonthDays &month, const DayColumnGeometry &geometry, int d);
+
+// Where the text after day d's number goes (its holiday label, or whatever else a layout writes
+// in that place), with the flags to draw it with: from 0.26 to 0.95 of the column, but stopping
+// a space short of a week number written across the same row, narrowed rather than cut when
+// it no longer fits. Measures with the cell font, which must be selected.
+struct DayLabelPlace {
+    platform::Rect rect;
+    unsigned flags = 0;
+};
+DayLabelPlace LabelPlace(platform::DrawSurface &dc, const MonthDays &month, const DayColumnGeometry &geometry, int d,
+                         bool weekNumbers);
+
 // The day-cell parts of one month, for the layouts with month columns.
 void FillNonWorkingDays(platform::DrawSurface &dc, const MonthDays &month, const DayColumnGeometry &geometry,
                         platform::ColorRef colour);

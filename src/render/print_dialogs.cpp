@@ -10,7 +10,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDir>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QKeySequence>
@@ -198,10 +197,10 @@ void RunPrintSetup(QWidget *parent, QPrinter &printer)
 
 namespace {
 
-// The PDF file to write, asked with a suggestion in the home folder; empty when cancelled.
+// The PDF file to write, asked with a suggested name; empty when cancelled.
 QString AskPdfFileName(QWidget *parent, const QString &caption, const QString &suggestedName)
 {
-    QString path = platform::Prompts().SaveFileName(parent, caption, QDir::home().filePath(suggestedName),
+    QString path = platform::Prompts().SaveFileName(parent, caption, suggestedName,
                                                     QStringLiteral("Documents PDF (*.pdf)"));
     if (!path.isEmpty() && !path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
@@ -232,18 +231,21 @@ void StoreBleedMm(double bleedMm)
 
 } // namespace
 
-void RunPdfExport(QWidget *parent, const LayoutInputs &inputs)
+QString RunPdfExport(QWidget *parent, const LayoutInputs &inputs)
 {
     const QString path = AskPdfFileName(parent, QStringLiteral("Exporter en PDF"),
                                         QStringLiteral("calendrier-%1.pdf").arg(YearText(inputs)));
     if (path.isEmpty())
-        return;
+        return {};
     const ExportResult result = ExportPdf(path, inputs);
-    if (!result.ok)
+    if (!result.ok) {
         platform::Prompts().Message(parent, platform::ApplicationTitle(), result.error);
+        return {};
+    }
+    return path;
 }
 
-void RunPrintReadyExport(QWidget *parent, const LayoutInputs &inputs)
+QString RunPrintReadyExport(QWidget *parent, const LayoutInputs &inputs)
 {
     bool accepted = false;
     const double bleedMm =
@@ -253,18 +255,21 @@ void RunPrintReadyExport(QWidget *parent, const LayoutInputs &inputs)
                                     .arg(kMaxBleedMm),
                                 StoredBleedMm(), kMinBleedMm, kMaxBleedMm, 1, &accepted);
     if (!accepted)
-        return;
+        return {};
     StoreBleedMm(bleedMm);
     const QString path = AskPdfFileName(parent, QStringLiteral("Exporter pour l'imprimeur"),
                                         QStringLiteral("calendrier-%1-imprimeur.pdf").arg(YearText(inputs)));
     if (path.isEmpty())
-        return;
+        return {};
     PrintReadyOptions options;
     options.bleedMm = bleedMm;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const ExportResult result = ExportPrintReadyPdf(path, inputs, options);
     QGuiApplication::restoreOverrideCursor();
-    if (!result.ok)
+    if (!result.ok) {
         platform::Prompts().Message(parent, platform::ApplicationTitle(), result.error,
                                     platform::MessageIcon::Exclamation);
+        return {};
+    }
+    return path;
 }

@@ -37,9 +37,10 @@ void RunPrintPreview(QWidget *parent, QPrinter &printer, const LayoutInputs &inp
 // comes from the display mode when the job starts.
 void RunPrintSetup(QWidget *parent, QPrinter &printer);
 
-// Asks for a file name, then writes every page of the current mode to it.
-void RunPdfExport(QWidget *parent, const LayoutInputs &inputs);
+// Asks for a file name, then writes every page of the current mode to it. The file written, or
+// an empty text when nothing was.
+QString RunPdfExport(QWidget *parent, const LayoutInputs &inputs);
 
 // Asks for the bleed (remembered for the next time) and a file name, then writes every page of
-// the current mode as a print-ready PDF.
-void RunPrintReadyExport(QWidget *parent, const LayoutInputs &inputs);
+// the current mode as a print-ready PDF. The file written, or an empty text when nothing was.
+QString RunPrintReadyExport(QWidget *parent, const LayoutInputs &inputs);

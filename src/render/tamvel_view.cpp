@@ -382,13 +382,15 @@ void CTamvelView::OnFilePrintPreview()
 void CTamvelView::OnFileExportPdf()
 {
     WaitForImages();
-    RunPdfExport(this, Inputs());
+    if (const QString path = RunPdfExport(this, Inputs()); !path.isEmpty())
+        emit Exported(path);
 }
 
 void CTamvelView::OnFileExportPrintReady()
 {
     WaitForImages();
-    RunPrintReadyExport(this, Inputs());
+    if (const QString path = RunPrintReadyExport(this, Inputs()); !path.isEmpty())
+        emit Exported(path);
 }
 
 void CTamvelView::WaitForImages() const

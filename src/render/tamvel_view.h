@@ -106,6 +106,8 @@ public:
 signals:
     // Panes 1 to 3 of the status bar: N.TRAV, FERIE, SEM.
     void StatusPanesChanged(bool nonTrav, bool ferie, bool sem);
+    // The calendar was written to `path`.
+    void Exported(const QString &path);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

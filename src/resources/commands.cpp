@@ -118,7 +118,7 @@ std::vector<CommandInfo> BuildCommands()
         {ID_PHOTO_HAUT, "Photo en haut", "Tamvel avec photo en haut", "photo en haut", {}, IconKind::None},
         {ID_PHOTO_BAS, "Photo en bas", "Tamvel avec photo en bas", "photo en bas", {}, IconKind::None},
         {ID_RECADRER_PHOTOS,
-         "&Recadrer les photos",
+         "Reca&drer les photos",
          "Recadre les photos aux proportions de leur cadre au lieu de les déformer",
          "Recadrer les photos",
          {},
@@ -227,7 +227,7 @@ std::vector<CommandInfo> BuildCommands()
          {},
          IconKind::None},
         {ID_FILE_EXPORT_ICS,
-         "Exporter en &iCalendar...",
+         "&Exporter en iCalendar...",
          "Enregistre les jours fériés et particuliers de l'année dans un agenda iCalendar (.ics)",
          "Exporter en iCalendar",
          {},
@@ -252,14 +252,16 @@ std::vector<CommandInfo> BuildCommands()
          IconKind::None},
         {ID_VIEW_STATUS_BAR, "&Barre d'état", "Affiche ou masque la barre d'état", "Barre d'état", {}, IconKind::None},
     };
-    // In the order of the stored region numbers, from ID_REGION_FIRST on.
-    const char *regions[] = {"Métropole", "Alsace-Moselle", "Guadeloupe", "Martinique",
-                             "Guyane",    "La Réunion",     "Mayotte"};
+    // In the order of the stored region numbers, from ID_REGION_FIRST on, each with a letter of
+    // its own in the submenu.
+    const char *regions[] = {"&Métropole", "&Alsace-Moselle", "&Guadeloupe", "Mar&tinique",
+                             "G&uyane",    "La &Réunion",     "Ma&yotte"};
     static_assert(std::size(regions) == ID_REGION_LAST - ID_REGION_FIRST + 1);
     for (int i = 0; i < static_cast<int>(std::size(regions)); ++i) {
-        const QString name = QString::fromUtf8(regions[i]);
+        const QString item = QString::fromUtf8(regions[i]);
+        const QString name = QString(item).remove(QLatin1Char('&'));
         commands.push_back({ID_REGION_FIRST + i,
-                            name,
+                            item,
                             QStringLiteral("Ajoute les jours fériés de : ") + name,
                             QStringLiteral("Jours fériés de : ") + name,
                             {},

@@ -134,6 +134,54 @@ void Landscape(QPainter &p)
     Box(p, 0, 2, 16, 12, kPaper);
 }
 
+// The program's icon, a wall-calendar sheet: red header, two binding rings, a grid of days with
+// one red holiday. Drawn in vectors for every size up to 256 pixels; the sheet's edges, the
+// header and the day cells fall on whole units of the 16 x 16 grid, so that they stay sharp, and
+// the picture readable, at 16 pixels.
+void ProgramDesign(QPainter &p)
+{
+    const QColor edge(0x3a, 0x3a, 0x3a);
+    const QColor day(0x78, 0x78, 0x78);
+    const QColor ring(0xb4, 0xb4, 0xb4);
+    const QRectF sheet(1, 2, 14, 14);
+    QPainterPath page;
+    page.addRoundedRect(sheet.adjusted(0.375, 0.375, -0.375, -0.375), 1.25, 1.25);
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(kPaper);
+    p.drawPath(page);
+    QPainterPath band;
+    band.addRect(QRectF(1, 2, 14, 4));
+    p.setBrush(kHeader);
+    p.drawPath(page.intersected(band));
+    // A thin darker line under the header, as on a printed calendar.
+    p.setBrush(QColor(0x96, 0x1e, 0x1e));
+    p.drawRect(QRectF(1.375, 5.625, 13.25, 0.375));
+
+    // Four weeks of days; the holiday in red.
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            const bool holiday = row == 1 && column == 2;
+            p.setBrush(holiday ? kHeader : day);
+            p.drawRoundedRect(QRectF(3 + 3 * column, 7.5 + 2.75 * row, 2, 1.75), 0.25, 0.25);
+        }
+    }
+
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(edge, 0.75, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(page);
+
+    // The rings: each goes through a hole punched in the header.
+    for (const qreal x : {4.0, 10.0}) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x50, 0x10, 0x10));
+        p.drawEllipse(QRectF(x + 0.25, 3.25, 1.5, 1.5));
+        p.setPen(QPen(edge, 0.5));
+        p.setBrush(ring);
+        p.drawRoundedRect(QRectF(x + 0.5, 0.5, 1, 4), 0.5, 0.5);
+    }
+}
+
 void PaintDesign(QPainter &p, IconKind kind)
 {
     switch (kind) {
@@ -218,14 +266,7 @@ void PaintDesign(QPainter &p, IconKind kind)
         ArrowRight(p, 15.5, 8, 10);
         break;
     case IconKind::Program:
-        Box(p, 1, 2, 14, 14, kPaper);
-        Fill(p, 2, 3, 12, 4, kHeader);
-        // Binding rings above the header.
-        Box(p, 4, 0, 2, 5, QColor(0x90, 0x90, 0x90));
-        Box(p, 10, 0, 2, 5, QColor(0x90, 0x90, 0x90));
-        for (int y = 8; y < 15; y += 2)
-            for (int x = 3; x < 14; x += 2)
-                Fill(p, x, y, 1, 1, (x == 9 && y == 10) ? kHeader : kOutline);
+        ProgramDesign(p);
         break;
     }
 }

@@ -17,11 +17,13 @@ protected:
         QString out;
         QString err;
     };
-    Result Run(QStringList arguments, const QString &settings = {}) const
+    Result Run(QStringList arguments, const QString &settings = {},
+               const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment()) const
     {
         const char *binary = std::getenv("TAMVEL_BINARY");
         EXPECT_NE(binary, nullptr) << "TAMVEL_BINARY is set by ctest";
         QProcess program;
+        program.setProcessEnvironment(environment);
         program.start(QString::fromLocal8Bit(binary ? binary : "tamvel"),
                       QStringList{QStringLiteral("--settings"), settings.isEmpty() ? file_ : settings} + arguments);
         program.waitForFinished(30000);
@@ -149,6 +151,38 @@ TEST_F(ProgramSettings, GarbageFileIsListedWithDefaultsAndLeftAsItIs)
         EXPECT_TRUE(result.out.contains(QStringLiteral("-01-01\tNouvel An\n")));
         EXPECT_EQ(ReadFile(), garbage);
         EXPECT_FALSE(QFile::exists(file_ + QStringLiteral(".illisible")));
+    }
+}
+
+TEST_F(ProgramSettings, WithoutADisplayThatAnswersTheWindowGivesAFrenchMessage)
+{
+    struct Case {
+        const char *display;  // null: unset
+        const char *platform; // null: unset
+        QString message;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, QStringLiteral("tamvel : aucun écran n'est disponible")},
+        {":9999", "xcb", QStringLiteral("tamvel : l'écran « :9999 » ne répond pas")},
+        {":9999", nullptr, QStringLiteral("tamvel : l'écran « :9999 » ne répond pas")},
+        // A platform that Qt itself cannot bring up.
+        {nullptr, "wayland", QStringLiteral("tamvel : aucun écran n'est disponible")},
+    };
+    for (const Case &c : cases) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString &name :
+             {QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("QT_QPA_PLATFORM")})
+            environment.remove(name);
+        if (c.display != nullptr)
+            environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(c.display));
+        if (c.platform != nullptr)
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QString::fromLatin1(c.platform));
+        const Result result = Run({QStringLiteral("--year"), QStringLiteral("2027")}, {}, environment);
+        EXPECT_EQ(result.exitCode, 2) << c.message.toStdString();
+        EXPECT_TRUE(result.err.contains(c.message)) << result.err.toStdString();
+        if (c.display != nullptr) {
+            EXPECT_FALSE(result.err.contains(QStringLiteral("qt.qpa"))) << result.err.toStdString();
+        }
     }
 }
 

@@ -26,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 using namespace cmd;
@@ -103,7 +104,7 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     EXPECT_EQ(file[6]->data().toInt(), ID_FILE_EXPORT_PDF);
     EXPECT_EQ(file[7]->text(), "Exporter pour l'i&mprimeur...");
     EXPECT_EQ(file[7]->data().toInt(), ID_FILE_EXPORT_PRINT_READY);
-    EXPECT_EQ(file[8]->text(), "Exporter en &iCalendar...");
+    EXPECT_EQ(file[8]->text(), "&Exporter en iCalendar...");
     EXPECT_TRUE(file[9]->isSeparator());
     EXPECT_EQ(file[10]->text(), "&Quitter");
 
@@ -117,8 +118,8 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     QStringList regions;
     for (QAction *region : display[7]->menu()->actions())
         regions << region->text();
-    EXPECT_EQ(regions, (QStringList{"Métropole", "Alsace-Moselle", "Guadeloupe", "Martinique", "Guyane", "La Réunion",
-                                    "Mayotte"}));
+    EXPECT_EQ(regions, (QStringList{"&Métropole", "&Alsace-Moselle", "&Guadeloupe", "Mar&tinique", "G&uyane",
+                                    "La &Réunion", "Ma&yotte"}));
     ASSERT_NE(display[9]->menu(), nullptr);
     EXPECT_EQ(display[9]->text(), "&Almanach");
     const QList<QAction *> almanac = display[9]->menu()->actions();
@@ -134,13 +135,26 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     EXPECT_EQ(school, (QStringList{"Zone &A", "Zone &B", "Zone &C", "-", "&Importer le calendrier scolaire..."}));
     EXPECT_TRUE(almanac[2]->menu()->actions()[2]->isCheckable());
     EXPECT_EQ(display[14]->data().toInt(), ID_HORIZONTAL_PHOTO);
-    EXPECT_EQ(display[20]->text(), "&Recadrer les photos");
+    EXPECT_EQ(display[20]->text(), "Reca&drer les photos");
     EXPECT_EQ(display[22]->text(), "P&ublicité");
     EXPECT_EQ(display[22]->statusTip(), "Affiche la publicité en bas du Tamvel");
 
     const QList<QAction *> help = menus[4]->menu()->actions();
     EXPECT_EQ(help[0]->text(), "&A propos de Tamvel...");
     EXPECT_EQ(help[1]->text(), "Aide, mode d'emploi.");
+
+    // Within a menu no two items share their underlined letter.
+    for (const QMenu *menu : {menus[0]->menu(), menus[1]->menu(), menus[2]->menu(), menus[3]->menu(), menus[4]->menu(),
+                              display[7]->menu()}) {
+        std::map<QKeySequence, QString> letters;
+        for (const QAction *item : menu->actions()) {
+            const QKeySequence letter = QKeySequence::mnemonic(item->text());
+            if (!letter.isEmpty()) {
+                EXPECT_TRUE(letters.emplace(letter, item->text()).second)
+                    << item->text().toStdString() << " and " << letters[letter].toStdString();
+            }
+        }
+    }
 }
 
 TEST_F(FrameTest, RegionItemsMarkOneRadioStoreTheChoiceAndChangeTheLabels)

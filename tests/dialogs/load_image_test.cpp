@@ -15,11 +15,46 @@
 #include <QTest>
 #include <QTimer>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 using namespace cmd;
 
 namespace {
+
+// Stands for the decode of a very large photo: works on `slowName` until a stop is requested (or
+// for 20 s, far longer than any test waits), and tells whether it was stopped. Other names
+// load for real.
+struct SlowPhoto {
+    QString slowName;
+    std::atomic<bool> started{false};
+    std::atomic<bool> finished{false};
+    std::atomic<bool> stopped{false};
+
+    static PhotoLoader::Decoder Decoder(const std::shared_ptr<SlowPhoto> &slow)
+    {
+        return [slow](const QString &path, std::stop_token stop) {
+            if (path != slow->slowName)
+                return LoadPhotoFile(path, stop);
+            slow->started = true;
+            for (int i = 0; i < 2000 && !stop.stop_requested(); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            slow->stopped = stop.stop_requested();
+            slow->finished = true;
+            return PhotoLoad{};
+        };
+    }
+};
+
+// Runs the event loop until `done` holds, for at most about 20 s.
+bool ProcessEventsUntil(const std::function<bool()> &done)
+{
+    for (int i = 0; i < 2000 && !done(); ++i)
+        QTest::qWait(10);
+    return done();
+}
 
 class LoadImageTest : public TempSettings
 {
@@ -131,6 +166,29 @@ TEST_F(LoadImageTest, PhotosArriveAfterTheWindowAndNeverFromAYearLeft)
     EXPECT_FALSE(loader.Busy());
 }
 
+TEST_F(LoadImageTest, AYearChangeStopsTheDecodesOfTheYearLeft)
+{
+    AppSettings app;
+    app.Annee = 2025;
+    CTamvelDoc doc(app);
+    auto slow = std::make_shared<SlowPhoto>();
+    slow->slowName = dir_.filePath(QStringLiteral("large.jpg"));
+    PhotoLoader loader(doc, nullptr, SlowPhoto::Decoder(slow));
+    doc.LoadImages = [&loader](CTamvelDoc &) { loader.Start(); };
+    doc.WaitForImages = [&loader] { loader.Wait(); };
+    StoreNames(2025, slow->slowName, QString());
+    StoreNames(2026, Bitmap(QStringLiteral("two.bmp"), 9), QString());
+
+    doc.OnNewDocument();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return slow->started.load(); }));
+    app.Annee = 2026;
+    doc.OnNewDocument();
+    doc.FinishImageLoading();
+    EXPECT_EQ(doc.Photo1.Size(), QSize(9, 4));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return slow->finished.load(); }));
+    EXPECT_TRUE(slow->stopped);
+}
+
 class LoadImageCommandTest : public LoadImageTest
 {
 protected:
@@ -200,6 +258,32 @@ TEST_F(LoadImageCommandTest, OkReloadsTheYearWithTheNewImagesCancelKeepsThem)
     EXPECT_EQ(Stored("2025/Image1").toString(), first);
     EXPECT_EQ(tamvel_.Document.Photo1.Size().width(), 3);
     EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(LoadImageCommandTest, QuittingWhilePhotosLoadEndsTheProgram)
+{
+    auto slow = std::make_shared<SlowPhoto>();
+    slow->slowName = dir_.filePath(QStringLiteral("large.jpg"));
+    loader_ = std::make_unique<PhotoLoader>(tamvel_.Document, frame_.get(), SlowPhoto::Decoder(slow));
+    StoreNames(2026, slow->slowName, slow->slowName);
+    frame_->show();
+    tamvel_.OnNextYear();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return slow->started.load(); }));
+    const auto *progress = frame_->findChild<CLoadImageFiles *>();
+    ASSERT_TRUE(progress != nullptr && progress->isVisible());
+    // The windows paint while the photos decode: painting never waits for a decoder's thread.
+    QTest::qWait(100);
+    EXPECT_FALSE(slow->finished);
+
+    // The loop ends by itself; the timer only keeps a failing test from hanging.
+    QTimer::singleShot(0, frame_.get(), [this] { frame_->Dispatch(ID_APP_EXIT); });
+    QTimer hang;
+    hang.setSingleShot(true);
+    QObject::connect(&hang, &QTimer::timeout, [] { QApplication::exit(1); });
+    hang.start(20000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    loader_.reset();
+    EXPECT_TRUE(slow->stopped);
 }
 
 } // namespace

@@ -81,12 +81,12 @@ QByteArray WithOrientation(const QByteArray &jpeg, int orientation)
 class JpegDecoding : public ::testing::Test
 {
 protected:
-    JpegDecode Decode(const QByteArray &bytes)
+    JpegDecode Decode(const QByteArray &bytes, std::stop_token stop = {})
     {
         const QString path = WriteFile(dir, QStringLiteral("photo.jpg"), bytes);
         std::FILE *file = std::fopen(path.toLocal8Bit().constData(), "rb");
         EXPECT_NE(file, nullptr);
-        JpegDecode decoded = DecodeJpegFile(file);
+        JpegDecode decoded = DecodeJpegFile(file, std::move(stop));
         std::fclose(file);
         return decoded;
     }
@@ -167,6 +167,13 @@ TEST_F(JpegDecoding, FailuresSayWhyInOneBoxAndGiveNoImage)
     EXPECT_TRUE(scans.image.isNull());
     ASSERT_FALSE(scans.messages.empty());
     EXPECT_EQ(scans.messages.back().text, QStringLiteral("Too many progressive scans (more than 500)"));
+
+    // A photo nobody waits for any more is left without a word.
+    std::stop_source stop;
+    stop.request_stop();
+    const JpegDecode stopped = Decode(good, stop.get_token());
+    EXPECT_TRUE(stopped.image.isNull());
+    EXPECT_TRUE(stopped.messages.empty());
 }
 
 TEST_F(JpegDecoding, TheCamerasOrientationIsShownUpright)

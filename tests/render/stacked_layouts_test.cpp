@@ -186,6 +186,48 @@ TEST_F(StackedLayoutTest, WeekNumbersSitInTheMiddleOfTheirWeek)
     EXPECT_TRUE(WeekNumbers(5).empty());
 }
 
+TEST_F(StackedLayoutTest, ALabelStopsASpaceBeforeTheWeekNumberOfItsRow)
+{
+    struct Case {
+        int year;
+        model::Region region;
+        int month, day;
+        QString label;
+        QString weekNumber; // written across the label's row; empty when none is
+    };
+    const Case cases[] = {
+        {2027, model::Region::Guadeloupe, 5, 27, QStringLiteral("Abol. esclavage"), QStringLiteral("21")},
+        // Thursday 1 January 2026: its number moves down, across the 2nd and the 3rd.
+        {2026, model::Region::Metropole, 1, 2, QStringLiteral("Pont"), QStringLiteral("1")},
+        {2026, model::Region::Metropole, 1, 1, QStringLiteral("Nouvel An"), QString()},
+        // Thursday 1 May 2025, likewise: the label keeps its whole width.
+        {2025, model::Region::Metropole, 5, 1, QString::fromUtf8("Fête Travail"), QString()},
+    };
+    view.FerieParticulier = 1;
+    for (const Case &c : cases) {
+        app.Annee = c.year;
+        app.Region = c.region;
+        doc.Dates = {COleDateTime(2026, 1, 2, 0, 0, 0)};
+        doc.Libelles = {"Pont"};
+        Draw(DisplayMode::Vertical, 1, 1.0);
+        const auto *label = FindText(c.label);
+        ASSERT_NE(label, nullptr) << c.label.toStdString();
+        const int column = (c.month - 1) % 6;
+        if (c.weekNumber.isEmpty()) {
+            EXPECT_EQ(label->rect.right, Tr((column + 0.95) * CW)) << c.label.toStdString();
+            EXPECT_EQ(label->flags, platform::kTextLeft | platform::DT_NOPREFIX);
+            continue;
+        }
+        const auto number = WeekNumber(column, c.weekNumber);
+        ASSERT_TRUE(number);
+        dc.SelectFont(label->font);
+        const int numberLeft = number->rect.right - dc.TextWidth(c.weekNumber);
+        EXPECT_LE(label->rect.right + dc.TextWidth(QStringLiteral(" ")), numberLeft) << c.label.toStdString();
+        EXPECT_GT(label->rect.right, Tr((column + 0.26) * CW));
+        EXPECT_TRUE(label->flags & platform::DT_CONDENSE) << "narrowed rather than cut";
+    }
+}
+
 // Every layout drawn into a rectangle away from the origin draws the same page, moved (to a
 // unit, as adding the offset may round a coordinate that truncation would have cut).
 TEST_F(StackedLayoutTest, EveryLayoutMovesWithItsRectangle)
