@@ -86,7 +86,7 @@ protected:
         const QString path = WriteFile(dir, QStringLiteral("photo.jpg"), bytes);
         std::FILE *file = std::fopen(path.toLocal8Bit().constData(), "rb");
         EXPECT_NE(file, nullptr);
-        JpegDecode decoded = DecodeJpegFile(file, std::move(stop));
+        JpegDecode decoded = DecodeJpegFile(file, photo_limits::kLargestFrame, std::move(stop));
         std::fclose(file);
         return decoded;
     }
