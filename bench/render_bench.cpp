@@ -61,10 +61,12 @@ void DrawPage(benchmark::State &state, DisplayMode mode, const Target &target, c
     const int mx = target.screen ? 0 : width * 15 / (portrait ? 210 : 297);
     const int my = target.screen ? 0 : height * 15 / (portrait ? 297 : 210);
     const double scale = target.screen ? 900.0 / (height - 2 * my) : 1.0;
+    // What the view keeps from one repaint to the next.
+    platform::PaintCache cache;
     const auto paint = [&] {
         image.fill(Qt::white);
         QPainter painter(&image);
-        platform::PainterSurface dc(painter, target.dpi, target.dpi, !target.screen);
+        platform::PainterSurface dc(painter, target.dpi, target.dpi, !target.screen, &cache);
         DrawCalendar(dc, {app, view, &doc}, mx, my, width - mx, height - my, page, scale);
         painter.end();
     };

@@ -100,6 +100,12 @@ public:
     // Text clipped to its rectangle, broken only at line feeds; unless DT_NOPREFIX is given, '&'
     // underlines the next character and "&&" draws one.
     virtual void DrawText(const QString &text, const Rect &rect, unsigned flags) = 0;
+    // DrawText for a text without mnemonic (DT_NOPREFIX) that comes back at every repaint, such
+    // as a day's name: a surface may keep its laid-out glyphs from one paint to the next.
+    virtual void DrawRecurringText(const QString &text, const Rect &rect, unsigned flags)
+    {
+        DrawText(text, rect, flags);
+    }
     // The width of a text on one line and the height of a line, in the selected font
     // (GetTextExtentPoint32, tmHeight).
     virtual int TextWidth(const QString &text) = 0;

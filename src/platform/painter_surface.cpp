@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QStaticText>
 
 #include <algorithm>
 #include <cmath>
@@ -65,9 +66,10 @@ int QtAlignment(unsigned flags)
 
 } // namespace
 
-PainterSurface::PainterSurface(QPainter &painter, int dpiX, int dpiY, bool printing)
+PainterSurface::PainterSurface(QPainter &painter, int dpiX, int dpiY, bool printing, PaintCache *cache)
     : painter_(painter), dpiX_(dpiX), dpiY_(dpiY), printing_(printing),
-      hairlines_(painter.paintEngine() != nullptr && painter.paintEngine()->type() != QPaintEngine::Raster)
+      hairlines_(painter.paintEngine() != nullptr && painter.paintEngine()->type() != QPaintEngine::Raster),
+      cache_(cache)
 {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -120,24 +122,45 @@ void PainterSurface::Rectangle(const Rect &rect, ColorRef fill)
     FillPixels(painter_, left + 1, top + 1, right - 1, bottom - 1, ToQColor(fill));
 }
 
+namespace {
+
+// The ellipse in box, outlined inside it as GDI's inside-frame pen keeps it, smoothed.
+void PaintEllipse(QPainter &painter, const QRectF &box, ColorRef fill, EllipsePart part)
+{
+    const double width = std::max(1.0, std::round(box.width() / 12.0));
+    const QRectF inside = box.adjusted(width / 2, width / 2, -width / 2, -width / 2);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(Qt::black, width));
+    painter.setBrush(ToQColor(fill));
+    // Qt's angles are sixteenths of a degree, counter-clockwise from three o'clock.
+    if (part == EllipsePart::Whole)
+        painter.drawEllipse(inside);
+    else
+        painter.drawChord(inside, (part == EllipsePart::RightHalf ? -90 : 90) * 16, 180 * 16);
+}
+
+} // namespace
+
 void PainterSurface::Ellipse(const Rect &rect, ColorRef fill, EllipsePart part)
 {
     const QRect box = ToQRect(rect.left, rect.top, rect.right, rect.bottom);
     if (box.width() <= 0 || box.height() <= 0)
         return;
-    // The outline stays inside the rectangle, as GDI's inside-frame pen keeps it.
-    const double width = std::max(1.0, std::round(box.width() / 12.0));
-    const QRectF inside = QRectF(box).adjusted(width / 2, width / 2, -width / 2, -width / 2);
-    painter_.save();
-    painter_.setRenderHint(QPainter::Antialiasing, true);
-    painter_.setPen(QPen(Qt::black, width));
-    painter_.setBrush(ToQColor(fill));
-    // Qt's angles are sixteenths of a degree, counter-clockwise from three o'clock.
-    if (part == EllipsePart::Whole)
-        painter_.drawEllipse(inside);
-    else
-        painter_.drawChord(inside, (part == EllipsePart::RightHalf ? -90 : 90) * 16, 180 * 16);
-    painter_.restore();
+    if (cache_ == nullptr || hairlines_ || !painter_.transform().isIdentity()) {
+        painter_.save();
+        PaintEllipse(painter_, box, fill, part);
+        painter_.restore();
+        return;
+    }
+    // Outlining costs far more than copying the few pixels it gives.
+    const QImage &image = cache_->Ellipse(box.width(), box.height(), DrawnColour(fill), part, [&] {
+        QImage drawn(box.size(), QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::transparent);
+        QPainter painter(&drawn);
+        PaintEllipse(painter, QRectF(0, 0, box.width(), box.height()), fill, part);
+        return drawn;
+    });
+    painter_.drawImage(box.topLeft(), image);
 }
 
 void PainterSurface::MoveTo(int x, int y)
@@ -203,6 +226,43 @@ void PainterSurface::DrawText(const QString &text, const Rect &rect, unsigned fl
     painter_.restore();
 }
 
+void PainterSurface::DrawRecurringText(const QString &text, const Rect &rect, unsigned flags)
+{
+    // Vector devices lay their texts out themselves, and so does a turned or scaled painter.
+    if (cache_ == nullptr || hairlines_ || bkMode_ == OPAQUE || !(flags & DT_NOPREFIX) ||
+        !painter_.transform().isIdentity()) {
+        DrawText(text, rect, flags);
+        return;
+    }
+    if (text.isEmpty() || rect.right <= rect.left || rect.bottom <= rect.top)
+        return;
+    ApplyFont();
+    const QStaticText &laidOut = cache_->LaidOut(font_, text);
+    const QSizeF size = laidOut.size();
+    const QRect box = ToQRect(rect.left, rect.top, rect.right, rect.bottom);
+    // Placed as DrawText aligns it.
+    double x = box.left();
+    if (flags & DT_RIGHT)
+        x = box.left() + box.width() - size.width();
+    else if (flags & DT_CENTER)
+        x = box.left() + (box.width() - size.width()) / 2;
+    double y = box.top();
+    if ((flags & DT_SINGLELINE) && (flags & DT_VCENTER))
+        y = box.top() + (box.height() - size.height()) / 2;
+    // Only a text larger than its rectangle needs the cost of a clip.
+    const bool clipped = size.width() > box.width() || size.height() > box.height();
+    if (clipped) {
+        painter_.save();
+        painter_.setClipRect(box, painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
+    const QPen pen = painter_.pen();
+    painter_.setPen(ToQColor(textColour_));
+    painter_.drawStaticText(QPointF(x, y), laidOut);
+    painter_.setPen(pen);
+    if (clipped)
+        painter_.restore();
+}
+
 void PainterSurface::ApplyFont()
 {
     if (!fontDirty_)
@@ -210,19 +270,27 @@ void PainterSurface::ApplyFont()
     qfont_ = font_.face.isEmpty() ? QFont() : QFont(font_.face);
     qfont_.setPixelSize(std::max(1, font_.pixelHeight));
     painter_.setFont(qfont_);
+    metrics_.reset();
     fontDirty_ = false;
+}
+
+const QFontMetricsF &PainterSurface::Metrics()
+{
+    ApplyFont();
+    if (!metrics_)
+        metrics_.emplace(qfont_, painter_.device());
+    return *metrics_;
 }
 
 int PainterSurface::TextWidth(const QString &text)
 {
-    ApplyFont();
-    return static_cast<int>(std::ceil(QFontMetricsF(qfont_, painter_.device()).horizontalAdvance(text)));
+    const auto measure = [&] { return static_cast<int>(std::ceil(Metrics().horizontalAdvance(text))); };
+    return cache_ != nullptr ? cache_->Width(font_, text, measure) : measure();
 }
 
 int PainterSurface::LineHeight()
 {
-    ApplyFont();
-    return static_cast<int>(std::ceil(QFontMetricsF(qfont_, painter_.device()).height()));
+    return static_cast<int>(std::ceil(Metrics().height()));
 }
 
 void PainterSurface::DrawImage(const QImage &image, const Rect &target)

@@ -1,21 +1,28 @@
 #pragma once
 
 #include "platform/draw_surface.h"
+#include "platform/paint_cache.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+
+#include <optional>
 
 class QPainter;
 
 namespace platform {
 
+class PaintCache;
+
 // The drawing surface over a QPainter on any paint device: a widget, a QImage, a QPrinter or a
 // QPdfWriter. Lines and fills are pixel-exact (no antialiasing); texts and ellipses are
 // antialiased.
-// The painter must stay active while the surface is used.
+// The painter must stay active while the surface is used. With a cache, what it keeps from
+// earlier paints spares the work of the next ones.
 class PainterSurface : public DrawSurface
 {
 public:
-    PainterSurface(QPainter &painter, int dpiX, int dpiY, bool printing);
+    PainterSurface(QPainter &painter, int dpiX, int dpiY, bool printing, PaintCache *cache = nullptr);
 
     int LogPixelsX() const override { return dpiX_; }
     int LogPixelsY() const override { return dpiY_; }
@@ -31,6 +38,7 @@ public:
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void DrawText(const QString &text, const Rect &rect, unsigned flags) override;
+    void DrawRecurringText(const QString &text, const Rect &rect, unsigned flags) override;
     int TextWidth(const QString &text) override;
     int LineHeight() override;
     void DrawImage(const QImage &image, const Rect &target) override;
@@ -38,6 +46,7 @@ public:
 private:
     // Gives the painter the selected font when it changed since the last text.
     void ApplyFont();
+    const QFontMetricsF &Metrics();
 
     QPainter &painter_;
     int dpiX_;
@@ -47,9 +56,11 @@ private:
     // pixel wide would thin out to nothing, so lines there are hairlines, drawn at least one
     // pixel wide whatever the zoom, like the default pen on a printer.
     bool hairlines_;
+    PaintCache *cache_;
     Font font_;
     QFont qfont_;
     bool fontDirty_ = true;
+    std::optional<QFontMetricsF> metrics_; // of qfont_ on the device, made at the first measure
     int bkMode_ = OPAQUE;
     ColorRef textColour_ = kBlack;
     int x_ = 0;

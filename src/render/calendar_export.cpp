@@ -116,6 +116,8 @@ ExportResult ExportPng(const QString &prefix, int dpi, const LayoutInputs &input
     sheet.paperHeight = sheet.printableHeight = size.height();
     sheet.dpiX = sheet.dpiY = dpi;
 
+    // The pages share their fonts and their moons.
+    platform::PaintCache cache;
     const int pages = PageCount(inputs.view.mode);
     for (int page = 1; page <= pages; ++page) {
         QImage image(size, QImage::Format_RGB32);
@@ -125,7 +127,7 @@ ExportResult ExportPng(const QString &prefix, int dpi, const LayoutInputs &input
         image.setDotsPerMeterY(dotsPerMeter);
         {
             QPainter painter(&image);
-            platform::PainterSurface dc(painter, dpi, dpi, true);
+            platform::PainterSurface dc(painter, dpi, dpi, true, &cache);
             OnPrint(dc, sheet, inputs, page);
         }
         const QString path = QStringLiteral("%1-%2.png").arg(prefix).arg(page);

@@ -31,11 +31,11 @@ Rect LabelRect(const DayColumnGeometry &geometry, int d)
 // right of the row, left of the digits of a week number that shares the row. Nothing when the
 // row is too small to hold it clear of the day number.
 std::optional<Rect> MoonSquare(platform::DrawSurface &dc, const MonthDays &month, const DayColumnGeometry &geometry,
-                               int d, bool weekNumbers)
+                               int d, bool weekNumbers, int lineHeight)
 {
     const int top = geometry.TextTop(d);
     const int bottom = geometry.RowBottom(d);
-    const int size = std::min(bottom - top, dc.LineHeight() * 2 / 3);
+    const int size = std::min(bottom - top, lineHeight * 2 / 3);
     if (size < 3)
         return std::nullopt;
     const int y = top + (bottom - top - size) / 2;
@@ -127,9 +127,13 @@ void DrawDayTexts(platform::DrawSurface &dc, const MonthDays &month, const DayCo
     const auto band = [&](int d, double from, double to) { return Band(geometry, d, from, to); };
     // The moons are placed first, so that a label beside one stops short of it.
     std::array<std::optional<Rect>, 31> moons{};
+    int lineHeight = 0;
     for (int d = 1; d <= month.length; ++d) {
-        if (month.Day(d).marks.moon)
-            moons[static_cast<std::size_t>(d - 1)] = MoonSquare(dc, month, geometry, d, weekNumbers);
+        if (!month.Day(d).marks.moon)
+            continue;
+        if (lineHeight == 0)
+            lineHeight = dc.LineHeight();
+        moons[static_cast<std::size_t>(d - 1)] = MoonSquare(dc, month, geometry, d, weekNumbers, lineHeight);
     }
     for (int d = 1; d <= month.length; ++d) {
         // An invalid date has no weekday and so no initial.

@@ -17,9 +17,12 @@ void DrawLabelText(platform::DrawSurface &dc, const LabelText &label, const plat
         DrawTransparentText(dc, label.text, rect, flags);
         return;
     }
-    const platform::ColorRef previous = dc.SetTextColor(kNameDayColour);
-    DrawTransparentText(dc, label.text, rect, flags);
-    dc.SetTextColor(previous);
+    // The same names come back at every repaint: the surface may keep them laid out.
+    const int previousMode = dc.SetBkMode(platform::TRANSPARENT);
+    const platform::ColorRef previousColour = dc.SetTextColor(kNameDayColour);
+    dc.DrawRecurringText(label.text, rect, flags | kUserTextFlags);
+    dc.SetTextColor(previousColour);
+    dc.SetBkMode(previousMode);
 }
 
 void DrawMoon(platform::DrawSurface &dc, model::MoonPhaseKind kind, const platform::Rect &square)

@@ -6,6 +6,8 @@
 #include "render/text_wrap.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 
 using namespace render;
 using platform::Rect;
@@ -36,13 +38,16 @@ void DrawLabelBelowDay(platform::DrawSurface &dc, const LabelText &label, const 
     }
 }
 
-// "12 - Geneviève" on the day's line, the name day lighter than its day number.
-void DrawNameDayAfterNumber(platform::DrawSurface &dc, const QString &number, const QString &name, const Rect &cell)
+// "12 - Geneviève" centred on the day's line as a label is, `width` wide, the name day lighter
+// than its day number.
+void DrawNameDayAfterNumber(platform::DrawSurface &dc, const QString &prefix, const QString &name, int width,
+                            const Rect &cell)
 {
-    const QString prefix = number + QStringLiteral(" - ");
-    const int left = cell.left + (cell.right - cell.left - dc.TextWidth(prefix + name)) / 2;
+    const int left = cell.left + (cell.right - cell.left - width) / 2;
     constexpr unsigned flags = platform::DT_LEFT | kUserTextFlags;
-    DrawTransparentText(dc, prefix, {left, cell.top, cell.right, cell.bottom}, flags);
+    const int previous = dc.SetBkMode(platform::TRANSPARENT);
+    dc.DrawRecurringText(prefix, {left, cell.top, cell.right, cell.bottom}, flags);
+    dc.SetBkMode(previous);
     DrawLabelText(dc, {name, true}, {left + dc.TextWidth(prefix), cell.top, cell.right, cell.bottom}, flags);
 }
 
@@ -52,32 +57,55 @@ struct CellMoon {
     Rect square;
     Rect time;
 };
+using CellMoons = std::array<std::optional<CellMoon>, 31>;
 
-std::optional<CellMoon> PlaceCellMoon(platform::DrawSurface &dc, const almanac::MoonMark &moon, const Rect &cell,
-                                      const platform::Font &timeFont)
+// The moons of the month, placed with the cell font selected; a cell too small for its moon
+// shows none.
+template <typename CellOf>
+CellMoons PlaceCellMoons(platform::DrawSurface &dc, const MonthDays &month, CellOf cellOf,
+                         const platform::Font &timeFont)
 {
+    CellMoons moons{};
+    const auto hasMoon = [&month](int d) { return bool(month.Day(d).marks.moon); };
+    bool any = false;
+    for (int d = 1; d <= month.length; ++d)
+        any = any || hasMoon(d);
+    if (!any)
+        return moons;
     // Larger than in the columns, as tall as the day's line.
-    const int dayLine = dc.LineHeight();
-    const int size = dayLine;
+    const int size = dc.LineHeight();
     FontScope font(dc, timeFont);
     const int timeHeight = dc.LineHeight();
-    const int width = std::max(size, dc.TextWidth(MoonTime(moon)));
-    const int margin = size / 4;
-    const int right = cell.right - margin;
-    const int bottom = cell.bottom - margin;
-    const int centre = right - width / 2;
-    const Rect square{centre - size / 2, bottom - timeHeight - size, centre - size / 2 + size, bottom - timeHeight};
-    if (size < 3 || square.top < cell.top + dayLine || right - width < cell.left)
-        return std::nullopt;
-    return CellMoon{square, {right - width, bottom - timeHeight, right, bottom}};
+    for (int d = 1; d <= month.length; ++d) {
+        if (!hasMoon(d))
+            continue;
+        const Rect cell = cellOf(d);
+        const int width = std::max(size, dc.TextWidth(MoonTime(*month.Day(d).marks.moon)));
+        const int margin = size / 4;
+        const int right = cell.right - margin;
+        const int bottom = cell.bottom - margin;
+        const int left = right - width / 2 - size / 2;
+        const Rect square{left, bottom - timeHeight - size, left + size, bottom - timeHeight};
+        if (size >= 3 && square.top >= cell.top + size && right - width >= cell.left)
+            moons[static_cast<std::size_t>(d - 1)] =
+                CellMoon{square, {right - width, bottom - timeHeight, right, bottom}};
+    }
+    return moons;
 }
 
-void DrawCellMoon(platform::DrawSurface &dc, const almanac::MoonMark &moon, const CellMoon &place,
-                  const platform::Font &timeFont)
+void DrawCellMoons(platform::DrawSurface &dc, const MonthDays &month, const CellMoons &moons,
+                   const platform::Font &timeFont)
 {
-    DrawMoon(dc, moon.kind, place.square);
+    if (std::none_of(moons.begin(), moons.end(), [](const auto &moon) { return moon.has_value(); }))
+        return;
     FontScope font(dc, timeFont);
-    DrawTransparentText(dc, MoonTime(moon), place.time, platform::kTextCentred);
+    for (int d = 1; d <= month.length; ++d) {
+        if (const auto &place = moons[static_cast<std::size_t>(d - 1)]) {
+            const almanac::MoonMark &moon = *month.Day(d).marks.moon;
+            DrawMoon(dc, moon.kind, place->square);
+            DrawTransparentText(dc, MoonTime(moon), place->time, platform::kTextCentred);
+        }
+    }
 }
 
 } // namespace
@@ -155,6 +183,15 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
         const platform::Font cellFont = dc.CreatePointFont(FontTenths(120, s), kMonospaceFace);
         FontScope font(dc, cellFont);
         const bool ferie = inputs.view.Ferie != 0;
+        // Cell w, c holds day 7 w + c + 2 - w1.
+        const auto cellOf = [&](int d) {
+            const int w = (d + w1 - 2) / 7, c = (d + w1 - 2) % 7;
+            return Rect{Trunc(L2 + c * CW), Trunc(Y9 + (w + 0.05) * RH), Trunc(L2 + (c + 1) * CW),
+                        Trunc(Y9 + (w + 1) * RH) - bands};
+        };
+        // The moons keep their corners, above the school bands: placed first, so that a label
+        // wrapped below its day stops above them.
+        const CellMoons moons = PlaceCellMoons(dc, month, cellOf, weekFont);
         for (int w = 0; w < NW; ++w) {
             for (int c = 0; c < 7; ++c) {
                 const int d = 7 * w + c + 2 - w1;
@@ -171,30 +208,29 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
                 // The moon and a wrapped label stay above the bands.
                 const Rect above{cell.left, cell.top, cell.right, cell.bottom - bands};
                 const QString number = QString::number(d);
-                // The moon keeps its corner: a label wrapped below the day stops above it.
-                std::optional<CellMoon> moon;
-                if (day.marks.moon)
-                    moon = PlaceCellMoon(dc, *day.marks.moon, above, weekFont);
+                const auto &moon = moons[static_cast<std::size_t>(d - 1)];
                 const LabelText label = LabelOrNameDay(day, ferie);
                 if (label.text.isEmpty()) {
                     DrawTransparentText(dc, number, cell, platform::DT_CENTER);
-                } else if (const QString text = number + QStringLiteral(" - ") + label.text;
-                           dc.TextWidth(text) <= x2 - x1) {
+                    continue;
+                }
+                const QString prefix = number + QStringLiteral(" - ");
+                const QString text = prefix + label.text;
+                if (const int width = dc.TextWidth(text); width <= x2 - x1) {
                     if (label.nameDay)
-                        DrawNameDayAfterNumber(dc, number, label.text, cell);
+                        DrawNameDayAfterNumber(dc, prefix, label.text, width, cell);
                     else
                         DrawTransparentText(dc, text, cell, kLabelFlags);
-                } else {
-                    DrawTransparentText(dc, number, cell, platform::DT_CENTER);
-                    DrawLabelBelowDay(dc, label,
-                                      {x1, cell.top + dc.LineHeight(), x2, moon ? moon->square.top : above.bottom},
-                                      {cellFont, weekFont});
+                    continue;
                 }
-                // The marks a day carries beyond its texts.
-                if (moon)
-                    DrawCellMoon(dc, *day.marks.moon, *moon, weekFont);
+                DrawTransparentText(dc, number, cell, platform::DT_CENTER);
+                DrawLabelBelowDay(dc, label,
+                                  {x1, cell.top + dc.LineHeight(), x2, moon ? moon->square.top : above.bottom},
+                                  {cellFont, weekFont});
             }
         }
+        // The marks the days carry beyond their texts.
+        DrawCellMoons(dc, month, moons, weekFont);
 
         const auto horizontal = [&](int y) { DrawLine(dc, leftGrid, y, right, y); };
         horizontal(Trunc(T + 6 * U));

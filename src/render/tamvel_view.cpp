@@ -433,7 +433,7 @@ void CTamvelView::paintEvent(QPaintEvent *)
 {
     EmitStatusPanes();
     QPainter painter(this);
-    platform::PainterSurface dc(painter, logicalDpiX(), logicalDpiY(), false);
+    platform::PainterSurface dc(painter, logicalDpiX(), logicalDpiY(), false, &paintCache_);
     // The view has no frame: its outer rectangle is its own size.
     PaintSheet(dc, width(), height());
 }

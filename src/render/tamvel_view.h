@@ -5,6 +5,7 @@
 #include "document/tamvel_doc.h"
 #include "document/view_settings.h"
 #include "platform/draw_surface.h"
+#include "platform/paint_cache.h"
 #include "render/draw_calendar.h"
 
 #include <QString>
@@ -123,4 +124,6 @@ private:
     CTamvelDoc *doc_;
     ViewState state_;
     std::unique_ptr<QPrinter> printer_;
+    // What one repaint leaves for the next.
+    platform::PaintCache paintCache_;
 };
