@@ -122,7 +122,12 @@ std::optional<SchoolImport> ReadSchoolCsv(const std::string &text, std::optional
         return column >= 0 && static_cast<std::size_t>(column) < row.size() ? row[static_cast<std::size_t>(column)]
                                                                             : QString();
     };
+    const ImportDeadline deadline;
     for (std::size_t r = 1; r < records.rows.size(); ++r) {
+        if (deadline.Passed()) {
+            import.error = Refusal(fileName, deadline.Reason());
+            return import;
+        }
         const std::vector<QString> &row = records.rows[r];
         const QString description = field(row, index[Description]);
         if (field(row, index[Population]).contains(QStringLiteral("enseignant"), Qt::CaseInsensitive) ||

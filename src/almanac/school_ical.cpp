@@ -1,7 +1,7 @@
 #include "almanac/school_limits.h"
 #include "almanac/school_readers.h"
 #include "almanac/school_text.h"
-#include "ical/ical_handles.h"
+#include "ical/safe_parse.h"
 #include "model/ole_date_time.h"
 
 namespace almanac {
@@ -50,28 +50,28 @@ bool InRange(const icaltimetype &time)
 
 } // namespace
 
-SchoolImport ReadSchoolIcal(const std::string &text, std::optional<SchoolZone> zone, const std::string &fileName)
+SchoolImport ReadSchoolIcal(std::string text, std::optional<SchoolZone> zone, const std::string &fileName)
 {
     SchoolImport import;
-    icalerror_set_errors_are_fatal(0);
-    const ical::Component root(icalparser_parse_string(text.c_str()));
-    std::vector<icalcomponent *> calendars;
-    if (root && icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT)
-        calendars.push_back(root.get());
-    else if (root && icalcomponent_isa(root.get()) == ICAL_XROOT_COMPONENT)
-        calendars = Children(root.get(), ICAL_VCALENDAR_COMPONENT);
-    if (calendars.empty()) {
-        import.error = Refusal(fileName, "n'est pas un calendrier iCalendar lisible");
+    // The agenda import's own guards: lines, nesting and time zones checked before libical
+    // parses anything.
+    const ical::ParsedCalendar parsed = ical::ParseCalendarSafely(std::move(text), kSchoolFileLimits, fileName);
+    if (!parsed.error.empty()) {
+        import.error = parsed.error + " : rien n'a été importé.";
         return import;
     }
-
+    const ImportDeadline deadline;
     std::size_t events = 0;
     bool zoneless = false;
-    for (icalcomponent *calendar : calendars) {
+    for (icalcomponent *calendar : parsed.calendars) {
         const std::vector<SchoolZone> calendarZones = ZonesNamed(CalendarName(calendar));
         for (icalcomponent *event : Children(calendar, ICAL_VEVENT_COMPONENT)) {
             if (++events > kMaxSchoolRows) {
                 import.error = Refusal(fileName, "a plus de " + std::to_string(kMaxSchoolRows) + " événements");
+                return import;
+            }
+            if (deadline.Passed()) {
+                import.error = Refusal(fileName, deadline.Reason());
                 return import;
             }
             const QString summary = Text(icalcomponent_get_summary(event));

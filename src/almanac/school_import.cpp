@@ -34,6 +34,11 @@ std::string Refusal(const std::string &fileName, const std::string &what)
     return "Le fichier « " + fileName + " » " + what + " : rien n'a été importé.";
 }
 
+std::string ImportDeadline::Reason()
+{
+    return "prend plus de " + std::to_string(kSchoolFileLimits.deadline.count()) + " ms à lire";
+}
+
 bool AddPeriod(SchoolImport &import, std::int64_t first, std::int64_t last, const std::vector<SchoolZone> &zones,
                const std::string &name, const std::string &where, const std::string &fileName)
 {
@@ -66,7 +71,7 @@ SchoolImport ReadSchoolCalendar(std::string text, std::optional<SchoolZone> zone
         return import;
     }
     if (StartsWithCalendar(text)) {
-        import = ReadSchoolIcal(text, zone, fileName);
+        import = ReadSchoolIcal(std::move(text), zone, fileName);
     } else if (auto csv = ReadSchoolCsv(text, zone, fileName)) {
         import = std::move(*csv);
     } else {

@@ -9,8 +9,9 @@ using platform::Rect;
 
 namespace {
 
-// The margin left of the weekday initials (0.05 of the column) holds the bands.
-constexpr double kBandsFrom = 0.005;
+// The margin left of the weekday initials (0.05 of the column) holds the bands, clear of the
+// column's rule.
+constexpr double kBandsFrom = 0.01;
 constexpr double kBandsTo = 0.045;
 constexpr double kWidestBand = 0.02;
 
@@ -69,10 +70,12 @@ void DrawSchoolBands(platform::DrawSurface &dc, const MonthDays &month, const Da
         for (const almanac::SchoolZone zone : almanac::kSchoolZones) {
             if ((zones & almanac::ZoneBit(zone)) == 0)
                 continue;
-            // A quarter of each lane stays white, so that side by side bands stay two.
+            // A quarter of each lane stays white, so that side by side bands stay two; a band is
+            // two pixels wide at least, as long as the margin holds them.
             const double from = kBandsFrom + Lane(zonesShown, zone) * width;
-            dc.FillRect({geometry.X(d, from), geometry.RowTop(d),
-                         std::max(geometry.X(d, from + width * 0.75), geometry.X(d, from) + 1), geometry.RowBottom(d)},
+            const int left = geometry.X(d, from);
+            const int right = std::min(std::max(geometry.X(d, from + width * 0.75), left + 2), geometry.X(d, kBandsTo));
+            dc.FillRect({left, geometry.RowTop(d), std::max(right, left + 1), geometry.RowBottom(d)},
                         SchoolZoneColour(zone));
         }
     }
@@ -102,34 +105,49 @@ void DrawSchoolLegend(platform::DrawSurface &dc, const almanac::Almanac &almanac
     const std::vector<almanac::SchoolLegendEntry> &entries = almanac.SchoolLegend();
     if (entries.empty() || area.bottom <= area.top)
         return;
-    // As large as the advertising lines' type and a little more, as long as the line fits its
-    // band.
-    int tenths = FontTenths(80, s);
-    platform::Font font = dc.CreatePointFont(tenths, kSerifFace);
-    FontScope selected(dc, font);
-    while (tenths > 20 && dc.LineHeight() > area.bottom - area.top) {
-        tenths -= 5;
-        font = dc.CreatePointFont(tenths, kSerifFace);
-        dc.SelectFont(font);
-    }
     const QString title = QStringLiteral("Vacances scolaires :");
-    const int line = dc.LineHeight();
-    const int swatch = std::max(3, line * 2 / 3);
-    const int space = dc.TextWidth(QStringLiteral(" "));
-    int width = dc.TextWidth(title);
-    for (const almanac::SchoolLegendEntry &entry : entries)
-        width += 3 * space + swatch + space + dc.TextWidth(entry.text);
+    // The line's parts in the font selected: the title, then per zone a gap, a swatch, a space and
+    // its text.
+    struct Measures {
+        int line, swatch, space, title;
+        std::vector<int> texts;
+        int Width() const
+        {
+            int width = title;
+            for (const int text : texts)
+                width += 4 * space + swatch + text;
+            return width;
+        }
+    };
+    const auto measure = [&] {
+        Measures m{dc.LineHeight(), 0, dc.TextWidth(QStringLiteral(" ")), dc.TextWidth(title), {}};
+        m.swatch = std::max(3, m.line * 2 / 3);
+        for (const almanac::SchoolLegendEntry &entry : entries)
+            m.texts.push_back(dc.TextWidth(entry.text));
+        return m;
+    };
+    // A little larger than the advertising lines, smaller when the line would not fit its band,
+    // as when three zones say what is unknown of them.
+    int tenths = FontTenths(80, s);
+    FontScope font(dc, dc.CreatePointFont(tenths, kSerifFace));
+    Measures m = measure();
+    while (tenths > FontTenths(50, s) && (m.line > area.bottom - area.top || m.Width() > area.right - area.left)) {
+        tenths -= 5;
+        dc.SelectFont(dc.CreatePointFont(tenths, kSerifFace));
+        m = measure();
+    }
 
-    int x = area.left + std::max(0, (area.right - area.left - width) / 2);
+    int x = area.left + std::max(0, (area.right - area.left - m.Width()) / 2);
     const int middle = (area.top + area.bottom) / 2;
     DrawTransparentText(dc, title, {x, area.top, area.right, area.bottom}, platform::kTextLeft);
-    x += dc.TextWidth(title);
-    for (const almanac::SchoolLegendEntry &entry : entries) {
-        x += 3 * space;
-        dc.FillRect({x, middle - swatch / 2, x + swatch, middle - swatch / 2 + swatch}, SchoolZoneColour(entry.zone));
-        x += swatch + space;
-        DrawTransparentText(dc, entry.text, {x, area.top, area.right, area.bottom}, platform::kTextLeft);
-        x += dc.TextWidth(entry.text);
+    x += m.title;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        x += 3 * m.space;
+        dc.FillRect({x, middle - m.swatch / 2, x + m.swatch, middle - m.swatch / 2 + m.swatch},
+                    SchoolZoneColour(entries[i].zone));
+        x += m.swatch + m.space;
+        DrawTransparentText(dc, entries[i].text, {x, area.top, area.right, area.bottom}, platform::kTextLeft);
+        x += m.texts[i];
     }
 }
 
