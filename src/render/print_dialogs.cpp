@@ -200,8 +200,8 @@ namespace {
 // The PDF file to write, asked with a suggested name; empty when cancelled.
 QString AskPdfFileName(QWidget *parent, const QString &caption, const QString &suggestedName)
 {
-    QString path = platform::Prompts().SaveFileName(parent, caption, suggestedName,
-                                                    QStringLiteral("Documents PDF (*.pdf)"));
+    QString path =
+        platform::Prompts().SaveFileName(parent, caption, suggestedName, QStringLiteral("Documents PDF (*.pdf)"));
     if (!path.isEmpty() && !path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
     return path;
