@@ -40,7 +40,8 @@ std::optional<Rect> MoonSquare(platform::DrawSurface &dc, const MonthDays &month
         return std::nullopt;
     const int y = top + (bottom - top - size) / 2;
     const int labelLeft = LabelRect(geometry, d).left;
-    int right = geometry.X(d, 0.99);
+    // Clear of the column's rule, however thick the layout draws it.
+    int right = geometry.X(d, 0.99) - size / 4;
     for (int t = 1; weekNumbers && t <= month.length; ++t) {
         if (!HasWeekNumber(month.Day(t)))
             continue;
