@@ -1,5 +1,5 @@
-#include "render/calendar_export.h"
-#include "render/print_ready.h"
+#include "output/calendar_export.h"
+#include "output/print_ready.h"
 
 #include <QTemporaryDir>
 

@@ -1,6 +1,6 @@
+#include "drawing/draw_calendar.h"
 #include "platform/painter_surface.h"
 #include "platform/registry.h"
-#include "render/draw_calendar.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "app/about_dlg.h"
 
-#include "render/print_ready.h"
+#include "output/print_ready.h"
 #include "resources/build_info.h"
 #include "resources/icons.h"
 

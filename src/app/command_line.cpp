@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 
 #include "document/layout_names.h"
-#include "render/press_sheet.h"
+#include "output/press_sheet.h"
 #include "resources/build_info.h"
 
 #include <algorithm>

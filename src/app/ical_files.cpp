@@ -8,7 +8,7 @@
 #include "model/particular_days.h"
 #include "platform/application_title.h"
 #include "platform/user_prompts.h"
-#include "render/print_dialogs.h"
+#include "view/print_dialogs.h"
 
 #include <QDateTime>
 #include <QFile>

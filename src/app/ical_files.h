@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/holiday_label.h"
-#include "render/calendar_export.h"
+#include "output/calendar_export.h"
 
 #include <QString>
 

@@ -9,14 +9,14 @@
 #include "dialogs/enter_ferie.h"
 #include "dialogs/load_image.h"
 #include "dialogs/new_annee.h"
+#include "drawing/school_bands.h"
 #include "platform/application_title.h"
 #include "platform/user_prompts.h"
-#include "render/print_dialogs.h"
-#include "render/school_bands.h"
-#include "render/tamvel_view.h"
 #include "resources/build_info.h"
 #include "resources/commands.h"
 #include "resources/icons.h"
+#include "view/print_dialogs.h"
+#include "view/tamvel_view.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>

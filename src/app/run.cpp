@@ -12,12 +12,12 @@
 #include "batch/batch_run.h"
 #include "dialogs/load_image_files.h"
 #include "document/view_settings.h"
+#include "output/calendar_export.h"
+#include "output/print_ready.h"
 #include "platform/font_substitutions.h"
 #include "platform/live_temporaries.h"
 #include "platform/registry.h"
 #include "platform/user_prompts.h"
-#include "render/calendar_export.h"
-#include "render/print_ready.h"
 #include "resources/build_info.h"
 
 #include <QApplication>

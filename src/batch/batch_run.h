@@ -2,7 +2,7 @@
 
 #include "document/view_settings.h"
 #include "model/region.h"
-#include "render/print_ready.h"
+#include "output/print_ready.h"
 
 #include <QString>
 

@@ -4,8 +4,8 @@
 
 #include "batch/stop_request.h"
 #include "document/tamvel_doc.h"
-#include "render/calendar_export.h"
-#include "render/print_ready.h"
+#include "output/calendar_export.h"
+#include "output/print_ready.h"
 
 #include <QDir>
 #include <QFileInfo>

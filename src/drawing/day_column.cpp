@@ -1,7 +1,7 @@
-#include "render/day_column.h"
+#include "drawing/day_column.h"
 
-#include "render/day_marks.h"
-#include "render/school_bands.h"
+#include "drawing/day_marks.h"
+#include "drawing/school_bands.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/drawing_conventions.h"
+#include "drawing/drawing_conventions.h"
 
 #include <functional>
 #include <vector>

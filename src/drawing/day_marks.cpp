@@ -1,4 +1,4 @@
-#include "render/day_marks.h"
+#include "drawing/day_marks.h"
 
 namespace render {
 

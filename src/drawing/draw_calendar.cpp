@@ -1,4 +1,4 @@
-#include "render/draw_calendar.h"
+#include "drawing/draw_calendar.h"
 
 #include <algorithm>
 

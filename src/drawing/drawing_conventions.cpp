@@ -1,4 +1,4 @@
-#include "render/drawing_conventions.h"
+#include "drawing/drawing_conventions.h"
 
 #include "model/ole_date_time.h"
 #include "platform/code_page.h"

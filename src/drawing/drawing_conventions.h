@@ -1,9 +1,9 @@
 #pragma once
 
 #include "almanac/almanac.h"
+#include "drawing/draw_calendar.h"
 #include "model/holiday_label.h"
 #include "platform/draw_surface.h"
-#include "render/draw_calendar.h"
 
 #include <QString>
 

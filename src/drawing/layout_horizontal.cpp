@@ -1,5 +1,5 @@
-#include "render/day_column.h"
-#include "render/school_bands.h"
+#include "drawing/day_column.h"
+#include "drawing/school_bands.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
+#include "drawing/day_marks.h"
+#include "drawing/drawing_conventions.h"
+#include "drawing/school_bands.h"
+#include "drawing/text_wrap.h"
 #include "model/ole_date_time.h"
 #include "platform/code_page.h"
-#include "render/day_marks.h"
-#include "render/drawing_conventions.h"
-#include "render/school_bands.h"
-#include "render/text_wrap.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
+#include "drawing/day_column.h"
+#include "drawing/school_bands.h"
 #include "images/photo.h"
-#include "render/day_column.h"
-#include "render/school_bands.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "render/school_bands.h"
+#include "drawing/school_bands.h"
 
 #include <algorithm>
 #include <bit>

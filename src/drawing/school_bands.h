@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/day_column.h"
+#include "drawing/day_column.h"
 
 #include <utility>
 

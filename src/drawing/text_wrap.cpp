@@ -1,4 +1,4 @@
-#include "render/text_wrap.h"
+#include "drawing/text_wrap.h"
 
 namespace render {
 

@@ -1,7 +1,7 @@
-#include "render/calendar_export.h"
+#include "output/calendar_export.h"
 
+#include "output/printing.h"
 #include "platform/painter_surface.h"
-#include "render/printing.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "drawing/draw_calendar.h"
+#include "output/press_sheet.h"
 #include "platform/whole_file.h"
-#include "render/draw_calendar.h"
-#include "render/press_sheet.h"
 
 #include <QByteArray>
 #include <QString>

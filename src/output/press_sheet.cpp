@@ -1,4 +1,4 @@
-#include "render/press_sheet.h"
+#include "output/press_sheet.h"
 
 #include <algorithm>
 #include <cmath>

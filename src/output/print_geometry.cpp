@@ -1,4 +1,4 @@
-#include "render/print_geometry.h"
+#include "output/print_geometry.h"
 
 platform::Rect PrintRectangle(const PrinterSheet &sheet)
 {

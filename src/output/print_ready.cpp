@@ -1,4 +1,4 @@
-#include "render/print_ready.h"
+#include "output/print_ready.h"
 
 #include "platform/live_temporaries.h"
 #include "resources/build_info.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/calendar_export.h"
+#include "output/calendar_export.h"
 
 #include <QCoreApplication>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "render/printing.h"
+#include "output/printing.h"
 
 #include "platform/painter_surface.h"
 

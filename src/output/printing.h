@@ -1,7 +1,7 @@
 #pragma once
 
-#include "render/draw_calendar.h"
-#include "render/print_geometry.h"
+#include "drawing/draw_calendar.h"
+#include "output/print_geometry.h"
 
 class QPageLayout;
 class QPagedPaintDevice;

@@ -1,12 +1,12 @@
-#include "render/print_dialogs.h"
+#include "view/print_dialogs.h"
 
 #include "document/settings_keys.h"
+#include "output/calendar_export.h"
+#include "output/print_ready.h"
+#include "output/printing.h"
 #include "platform/application_title.h"
 #include "platform/registry.h"
 #include "platform/user_prompts.h"
-#include "render/calendar_export.h"
-#include "render/print_ready.h"
-#include "render/printing.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/draw_calendar.h"
+#include "drawing/draw_calendar.h"
 
 #include <optional>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "render/sheet_geometry.h"
+#include "view/sheet_geometry.h"
 
 SheetGeometry ComputeSheetGeometry(int w, int h, DisplayMode mode)
 {

@@ -1,12 +1,12 @@
-#include "render/tamvel_view.h"
+#include "view/tamvel_view.h"
 
+#include "drawing/draw_calendar.h"
+#include "drawing/drawing_conventions.h"
+#include "drawing/school_bands.h"
 #include "model/holiday_label.h"
-#include "render/draw_calendar.h"
-#include "render/drawing_conventions.h"
-#include "render/print_dialogs.h"
-#include "render/school_bands.h"
-#include "render/sheet_geometry.h"
 #include "resources/command_ids.h"
+#include "view/print_dialogs.h"
+#include "view/sheet_geometry.h"
 
 #include "platform/painter_surface.h"
 

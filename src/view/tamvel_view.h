@@ -4,9 +4,9 @@
 #include "document/app_settings.h"
 #include "document/tamvel_doc.h"
 #include "document/view_settings.h"
+#include "drawing/draw_calendar.h"
 #include "platform/draw_surface.h"
 #include "platform/paint_cache.h"
-#include "render/draw_calendar.h"
 
 #include <QString>
 #include <QWidget>

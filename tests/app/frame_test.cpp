@@ -5,8 +5,8 @@
 #include "dialogs/enter_jour_ferie.h"
 #include "document/view_settings.h"
 #include "platform/registry.h"
-#include "render/tamvel_view.h"
 #include "resources/commands.h"
+#include "view/tamvel_view.h"
 
 #include <QAction>
 #include <QApplication>

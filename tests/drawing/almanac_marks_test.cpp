@@ -1,5 +1,5 @@
+#include "drawing/day_marks.h"
 #include "layout_fixture.h"
-#include "render/day_marks.h"
 
 namespace {
 

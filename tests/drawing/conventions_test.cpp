@@ -1,7 +1,7 @@
-#include "render/drawing_conventions.h"
+#include "drawing/drawing_conventions.h"
 
+#include "drawing/text_wrap.h"
 #include "model/ole_date_time.h"
-#include "render/text_wrap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "drawing/draw_calendar.h"
 #include "platform/recording_surface.h"
-#include "render/draw_calendar.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
+#include "drawing/school_bands.h"
 #include "layout_fixture.h"
 #include "model/ole_date_time.h"
 #include "platform/registry.h"
-#include "render/school_bands.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
+#include "output/calendar_export.h"
+#include "output/print_ready.h"
 #include "platform/font_substitutions.h"
-#include "render/calendar_export.h"
-#include "render/print_ready.h"
 #include "support/pdf_text.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "render/press_sheet.h"
-#include "render/print_geometry.h"
+#include "output/press_sheet.h"
+#include "output/print_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
+#include "output/printing.h"
 #include "platform/registry.h"
-#include "render/print_dialogs.h"
-#include "render/printing.h"
-#include "render/tamvel_view.h"
 #include "support/pdf_text.h"
 #include "support/scripted_prompts.h"
+#include "view/print_dialogs.h"
+#include "view/tamvel_view.h"
 
 #include <QAction>
 #include <QApplication>

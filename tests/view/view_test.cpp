@@ -1,9 +1,9 @@
 #include "document/view_settings.h"
 #include "platform/recording_surface.h"
 #include "platform/registry.h"
-#include "render/sheet_geometry.h"
-#include "render/tamvel_view.h"
 #include "resources/command_ids.h"
+#include "view/sheet_geometry.h"
+#include "view/tamvel_view.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
