@@ -2,6 +2,9 @@
 
 #include "document/layout_names.h"
 #include "model/ole_date_time.h"
+#include "platform/text_encoding.h"
+
+#include <QList>
 
 #include <map>
 
@@ -26,6 +29,18 @@ QString Folded(const QString &name)
 QString LineError(int line, const QString &reason)
 {
     return QStringLiteral("ligne %1 : %2").arg(line).arg(reason);
+}
+
+// An override (U+202E) would make "cal\u202Efdp.exe" read as "calexe.pdf"; control characters
+// stay, for FileNameError to refuse.
+QString WithoutBidiMarks(const QString &text)
+{
+    QString kept;
+    for (const char32_t c : text.toUcs4()) {
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || !platform::IsHiddenControl(c))
+            kept += QString::fromUcs4(&c, 1);
+    }
+    return kept;
 }
 
 QString FileNameError(const QString &name)
@@ -95,7 +110,7 @@ std::vector<RowResult> ReadRows(const Header &header, const std::vector<CsvRecor
             return index && *index < record.fields.size() ? record.fields[*index] : QString();
         };
 
-        row.fileName = cell(Column::Fichier).trimmed();
+        row.fileName = WithoutBidiMarks(cell(Column::Fichier)).trimmed();
         if (const QString error = FileNameError(row.fileName); !error.isEmpty()) {
             fail(error);
             continue;
@@ -122,8 +137,8 @@ std::vector<RowResult> ReadRows(const Header &header, const std::vector<CsvRecor
                 continue;
             }
         }
-        row.pub1 = cell(Column::Pub1);
-        row.pub2 = cell(Column::Pub2);
+        row.pub1 = WithoutBidiMarks(cell(Column::Pub1));
+        row.pub2 = WithoutBidiMarks(cell(Column::Pub2));
         row.image1 = cell(Column::Image1).trimmed();
         row.image2 = cell(Column::Image2).trimmed();
         if (const QString region = cell(Column::Region).trimmed(); !region.isEmpty()) {
