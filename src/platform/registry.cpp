@@ -68,8 +68,8 @@ struct StoreState {
     bool lockHeld = false;
     int lockFd = -1;
     FileStamp lastSeen; // the file as it was when last parsed whole
-    // Keeps Qt's parsed copy of the file alive between operations: without a living QSettings
-    // on it, every operation would read and parse the whole file again.
+    // Qt's parsed copy of the file, kept alive between operations and read by them: without a
+    // living QSettings on it, every operation would read and parse the whole file again.
     std::unique_ptr<QSettings> anchor;
     QString anchorFile;
     int transactionDepth = 0;
@@ -116,34 +116,42 @@ void ReportWriteFailure(const QString &file)
 }
 
 // Opens the store for one operation and remembers whether the file could be read.
-std::unique_ptr<QSettings> OpenStore(const QString &file)
+// Qt's parsed copy of the file, read anew when the file changed; what every read looks at.
+QSettings &ParsedFile(const QString &file)
 {
     StoreState &state = State();
     const FileStamp stamp = StampOf(file);
+    if (state.anchor && state.anchorFile == file && stamp == state.lastSeen)
+        return *state.anchor;
+    // Dropping the last object on the file drops Qt's parsed copy, so the file is read anew.
+    state.anchor.reset();
+    state.anchorFile = file;
+    state.lastSeen = stamp;
     // Opening a FIFO would wait for a writer, a device would be read for ever: such a file, or
     // one too large to be settings, reads as an empty store (its name empty: nothing behind it).
     if (stamp.exists && (!stamp.regular || stamp.size > kMaxSettingsBytes)) {
         state.damaged = true;
-        auto empty = std::make_unique<QSettings>(QString(), QSettings::IniFormat);
-        empty->setFallbacksEnabled(false);
-        return empty;
+        state.anchor = std::make_unique<QSettings>(QString(), QSettings::IniFormat);
+        return *state.anchor;
     }
-    if (!state.anchor || state.anchorFile != file || stamp != state.lastSeen) {
-        // Dropping the last object on the file drops Qt's parsed copy, so the file is read anew.
-        state.anchor.reset();
-        state.anchor = std::make_unique<QSettings>(file, QSettings::IniFormat);
-        state.anchorFile = file;
-        state.lastSeen = stamp;
-        // Sections are parsed lazily; listing the keys parses them all so that the status tells.
-        state.anchor->allKeys();
-        if (state.anchor->status() != QSettings::NoError)
-            state.damaged = true;
-    }
+    state.anchor = std::make_unique<QSettings>(file, QSettings::IniFormat);
+    state.anchor->setFallbacksEnabled(false);
+    // Sections are parsed lazily; listing the keys parses them all so that the status tells.
+    state.anchor->allKeys();
+    if (state.anchor->status() != QSettings::NoError)
+        state.damaged = true;
+    return *state.anchor;
+}
+
+// A store object of its own for one write, once the file is known to be parsed.
+std::unique_ptr<QSettings> OpenStore(const QString &file)
+{
+    ParsedFile(file);
     auto settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
     settings->setFallbacksEnabled(false);
     settings->setAtomicSyncRequired(true);
     if (settings->status() != QSettings::NoError)
-        state.damaged = true;
+        State().damaged = true;
     return settings;
 }
 
@@ -238,15 +246,11 @@ std::optional<QString> RawText(const QVariant &value)
 class StoreForReading
 {
 public:
-    StoreForReading()
-    {
-        if (!State().transaction)
-            own_ = OpenStore(SettingsFile());
-    }
-    QSettings *operator->() const { return own_ ? own_.get() : State().transaction.get(); }
+    StoreForReading() : settings_(State().transaction ? State().transaction.get() : &ParsedFile(SettingsFile())) {}
+    QSettings *operator->() const { return settings_; }
 
 private:
-    std::unique_ptr<QSettings> own_;
+    QSettings *settings_;
 };
 
 // The settings lock, taken with flock on <file>.verrou within kSettingsLockWaitSeconds; -1 when

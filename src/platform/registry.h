@@ -67,7 +67,7 @@ private:
 
 // The largest settings file read: years of particular days and school holidays take a few
 // hundred kilobytes; a larger file is no settings file of this program.
-constexpr qint64 kMaxSettingsBytes = 16 * 1024 * 1024;
+constexpr qint64 kMaxSettingsBytes = 8 * 1024 * 1024;
 
 // Why the settings file cannot be used at all, one French sentence, or empty: its name is that of
 // a folder, a FIFO or a device, its lock files are no files, or it is too large. Nothing of it is
