@@ -169,11 +169,11 @@ int Run(int argc, char *argv[])
         return 0;
     }
 
-    // Qt's warnings about the session ("QStandardPaths: error creating runtime directory", no
-    // window system) are English and mean nothing to the user; only the program's own messages
-    // reach stderr.
+    // Qt's words about the session ("QStandardPaths: error creating runtime directory", no
+    // window system) are English and technical: only the program's own messages reach stderr,
+    // and Qt's last one before it aborts.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
+        if (type == QtFatalMsg)
             std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
     });
     // A program stopped while it writes leaves no hidden temporary behind.
