@@ -99,6 +99,8 @@ QString NotDoneText(const BatchSummary &summary)
 
 BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
 {
+    // From the start: a signal while the file is read still ends the run with its word.
+    const StopOnSignals stopOnSignals;
     BatchSummary summary;
     auto refuseFile = [&](const QString &reason) {
         report.error(QStringLiteral("%1 : %2").arg(options.csvFile, reason));
@@ -144,7 +146,6 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
     }
     // What killed runs left: once for the folder, rather than once per row.
     platform::ClearAbandonedTemporaries(options.outDir, targets);
-    const StopOnSignals stopOnSignals;
 
     // The rows start in the order of the file, as many at a time as there are jobs and as memory
     // allows; each decodes its own photos on its thread, so that decoding and drawing overlap.
