@@ -44,8 +44,7 @@ std::int64_t ParisDayOf(const icaltimetype &time)
 
 bool InRange(const icaltimetype &time)
 {
-    return !icaltime_is_null_time(time) && icaltime_is_valid_time(time) && time.year >= COleDateTime::kMinYear &&
-           time.year <= COleDateTime::kMaxYear;
+    return ical::ExistingTime(time) && time.year >= COleDateTime::kMinYear && time.year <= COleDateTime::kMaxYear;
 }
 
 } // namespace

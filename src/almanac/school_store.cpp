@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <map>
 #include <mutex>
+#include <set>
 
 using platform::RegistryKey;
 
@@ -113,6 +114,9 @@ void ReloadSchoolCalendar()
 StoredImport StoreSchoolImport(const std::vector<SchoolPeriod> &publication)
 {
     StoredImport result;
+    // The old list goes and the new one comes in a single replacement of the file, and nobody
+    // else writes it between this read and that write.
+    platform::StoreTransaction transaction;
     const std::vector<SchoolPeriod> before = LoadImportedSchoolHolidays();
     const std::vector<SchoolPeriod> after = ReplacePublished(before, publication);
     if (after.size() > kMaxStoredSchoolPeriods) {
@@ -120,15 +124,23 @@ StoredImport StoreSchoolImport(const std::vector<SchoolPeriod> &publication)
                        " périodes de vacances importées : rien n'a été importé.";
         return result;
     }
+    const auto given = [&publication](const SchoolPeriod &k) {
+        return std::any_of(publication.begin(), publication.end(),
+                           [&k](const SchoolPeriod &p) { return SameDays(k, p); });
+    };
     const std::vector<SchoolPeriod> known = CombineCalendars(SchoolRecord(), before).periods;
     result.added = static_cast<std::size_t>(std::count_if(publication.begin(), publication.end(), [&](const auto &p) {
         return std::none_of(known.begin(), known.end(), [&p](const SchoolPeriod &k) { return SameDays(k, p); });
     }));
-    if (after == before)
-        return result;
-    {
-        // The old list goes and the new one comes in a single replacement of the file.
-        platform::StoreTransaction transaction;
+    std::set<std::pair<SchoolZone, int>> published;
+    for (const SchoolPeriod &period : publication)
+        published.insert({period.zone, SchoolYearOf(period.first)});
+    for (const SchoolPeriod &period : known) {
+        const std::pair<SchoolZone, int> group{period.zone, SchoolYearOf(period.first)};
+        if (published.contains(group) && !given(period))
+            ++result.removed[group];
+    }
+    if (after != before) {
         if (auto root = RegistryKey::Open(QStringLiteral("Software\\Varnel\\Tamvel")))
             root->DeleteSubKey(kSection);
         if (auto key = RegistryKey::OpenOrCreate(settings_keys::SchoolHolidays())) {
@@ -136,10 +148,10 @@ StoredImport StoreSchoolImport(const std::vector<SchoolPeriod> &publication)
                 key->SetText(QStringLiteral("Periode%1").arg(i + 1), StoredText(after[i]));
         }
     }
-    // The store says on stderr when the file could not be written; the caller must not claim the
-    // import anyway.
-    if (LoadImportedSchoolHolidays() != after) {
-        result.added = 0;
+    // The store says on stderr why the file could not be written (read-only, not settings, held
+    // by another copy); the caller must not claim the import anyway.
+    if (!transaction.Commit()) {
+        result = {};
         result.error = "Les vacances importées n'ont pas pu être enregistrées dans les réglages : rien n'a été "
                        "importé.";
     }

@@ -3,6 +3,7 @@
 #include "almanac/school_periods.h"
 
 #include <cstddef>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,11 +26,16 @@ void ReloadSchoolCalendar();
 
 struct StoredImport {
     std::size_t added = 0; // periods the calendar did not have before
-    std::string error;     // French; empty when the settings file holds the import
+    // Periods the calendar had, bundled or imported, that the publication replaced without
+    // giving them again: how many for each zone and school year (its first calendar year).
+    std::map<std::pair<SchoolZone, int>, std::size_t> removed;
+    std::string error; // French; empty when the settings file holds the import
 };
 
 // Merges a publication into the settings file: for each zone and school year it carries, it
-// replaces what an earlier import stored. The file takes all of it or nothing.
+// replaces what the calendar had (an earlier import, the bundled record). The file takes all of
+// it or nothing, read and written under the settings lock so that imports at once keep each
+// other's zones.
 StoredImport StoreSchoolImport(const std::vector<SchoolPeriod> &publication);
 
 } // namespace almanac

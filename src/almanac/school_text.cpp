@@ -2,6 +2,7 @@
 
 #include "almanac/school_limits.h"
 #include "model/ole_date_time.h"
+#include "platform/text_encoding.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
@@ -81,13 +82,10 @@ std::vector<SchoolZone> ZonesNamed(const QString &text)
 
 std::string HolidayName(const QString &text)
 {
-    QString name = text;
+    // Control characters (a line break of a DESCRIPTION) become spaces, runs of spaces one;
+    // bidirectional overrides go.
+    QString name = QString::fromStdString(platform::WithoutHiddenControls(text.toStdString()));
     name.replace(ZonePattern(), QString());
-    // Control characters (a line break of a DESCRIPTION) become spaces, runs of spaces one.
-    for (QChar &c : name) {
-        if (c.category() == QChar::Other_Control)
-            c = u' ';
-    }
     name = name.simplified();
     static const QRegularExpression separators(QStringLiteral("^[\\s\\-–—:,(]+|[\\s\\-–—:,(]+$|\\(\\s*\\)"));
     name.remove(separators);

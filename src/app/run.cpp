@@ -72,12 +72,6 @@ std::unique_ptr<QApplication> HeadlessApplication(int &argc, char *argv[])
 {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // Qt's warnings about the session (no runtime folder, no window system) mean nothing to
-    // someone exporting a calendar; only the program's own message reaches stderr.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    });
     auto application = std::make_unique<QApplication>(argc, argv);
     platform::RegisterFontSubstitutions();
     return application;
@@ -175,11 +169,22 @@ int Run(int argc, char *argv[])
         return 0;
     }
 
+    // Qt's words about the session ("QStandardPaths: error creating runtime directory", no
+    // window system) are English and technical: only the program's own messages reach stderr,
+    // and Qt's last one before it aborts.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    });
     // A program stopped while it writes leaves no hidden temporary behind.
     platform::RemoveTemporariesOnSignals();
-    // Nothing may read the settings before the file is chosen.
+    // Nothing may read the settings before the file is chosen, nor read a FIFO or a device.
     if (options.settingsFile)
         platform::SetSettingsFile(QString::fromLocal8Bit(options.settingsFile->c_str()));
+    if (const QString problem = platform::SettingsFileProblem(); !problem.isEmpty()) {
+        std::fprintf(stderr, "tamvel : %s\n", problem.toLocal8Bit().constData());
+        return kUsageError;
+    }
     // A batch only reads the settings: --layout is the layout of its rows, never stored.
     if (options.batchFile)
         return Batch(argc, argv, options);
@@ -191,6 +196,9 @@ int Run(int argc, char *argv[])
 
     CTamvelApp tamvel;
     if (options.icsFile || options.importIcsFile) {
+        // An import reads the year's days and writes them back with its own: another copy of the
+        // program must not write between the two.
+        const platform::SettingsLock lock;
         tamvel.InitInstance(options.year, options.region);
         return options.icsFile ? ExportIcsCommand(*options.icsFile, tamvel, view)
                                : ImportIcsCommand(*options.importIcsFile, tamvel, view);

@@ -38,13 +38,22 @@ std::string Coverage(const std::vector<almanac::SchoolPeriod> &periods)
     return text;
 }
 
-// "3 périodes ajoutées aux vacances scolaires (zones A, C ; 2026-2027)."
+// "3 périodes ajoutées aux vacances scolaires (zones A, C ; 2026-2027) ; remplace 4 périodes de la
+// zone A, 2026-2027."
 std::string ImportSummary(const almanac::SchoolImport &import, const almanac::StoredImport &stored)
 {
     const std::string count = stored.added == 0   ? "Aucune période ajoutée"
                               : stored.added == 1 ? "1 période ajoutée"
                                                   : std::to_string(stored.added) + " périodes ajoutées";
-    return count + " aux vacances scolaires (" + Coverage(import.periods) + ").";
+    std::string text = count + " aux vacances scolaires (" + Coverage(import.periods) + ")";
+    // What went is said as well: a publication of one bridge replaces its zone's whole year.
+    for (const auto &[group, removed] : stored.removed) {
+        const auto [zone, year] = group;
+        text += (removed == 1 ? " ; remplace 1 période" : " ; remplace " + std::to_string(removed) + " périodes") +
+                " de la zone " + almanac::ZoneLetter(zone) + ", " + std::to_string(year) + '-' +
+                std::to_string(year + 1);
+    }
+    return text + '.';
 }
 
 const char *const kWindows1252Note = "il n'était pas en UTF-8 et a été lu en Windows-1252.";

@@ -2,6 +2,9 @@
 
 #include "document/layout_names.h"
 #include "model/ole_date_time.h"
+#include "platform/text_encoding.h"
+
+#include <QList>
 
 #include <map>
 
@@ -28,17 +31,49 @@ QString LineError(int line, const QString &reason)
     return QStringLiteral("ligne %1 : %2").arg(line).arg(reason);
 }
 
+// An override (U+202E) would make "cal\u202Efdp.exe" read as "calexe.pdf"; control characters
+// stay, for FileNameError to refuse.
+QString WithoutBidiMarks(const QString &text)
+{
+    QString kept;
+    for (const char32_t c : text.toUcs4()) {
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || !platform::IsHiddenControl(c))
+            kept += QString::fromUcs4(&c, 1);
+    }
+    return kept;
+}
+
+// A cell as a message quotes it: a name of a megabyte is not echoed whole.
+QString Shortened(const QString &text)
+{
+    constexpr qsizetype kLongest = 60;
+    if (text.size() <= kLongest)
+        return text;
+    qsizetype length = kLongest - 1;
+    if (text.at(length - 1).isHighSurrogate())
+        --length;
+    return text.left(length) + QStringLiteral("…");
+}
+
 QString FileNameError(const QString &name)
 {
+    // The longest name a Linux folder takes, in bytes, with the ".pdf" that may be added.
+    constexpr qsizetype kLongestName = 255 - 4;
     if (name.isEmpty())
         return QStringLiteral("la colonne fichier est vide.");
+    if (name.toUtf8().size() > kLongestName)
+        return QStringLiteral("nom de fichier « %1 » refusé : trop long (%2 octets ; %3 au plus).")
+            .arg(Shortened(name))
+            .arg(name.toUtf8().size())
+            .arg(kLongestName);
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1String("..")))
         return QStringLiteral("nom de fichier « %1 » refusé : ni « / » ni « .. », le PDF s'écrit dans le dossier de "
                               "sortie.")
-            .arg(name);
+            .arg(Shortened(name));
     for (const QChar c : name) {
         if (c.category() == QChar::Other_Control)
-            return QStringLiteral("nom de fichier « %1 » refusé : il contient un caractère de contrôle.").arg(name);
+            return QStringLiteral("nom de fichier « %1 » refusé : il contient un caractère de contrôle.")
+                .arg(Shortened(name));
     }
     return {};
 }
@@ -57,11 +92,11 @@ Header ReadHeader(const CsvRecord &header)
         if (column == kColumnNames.size()) {
             result.error = QStringLiteral("colonne inconnue « %1 » (colonnes possibles : fichier, annee, disposition, "
                                           "pub1, pub2, image1, image2, region).")
-                               .arg(header.fields[i]);
+                               .arg(Shortened(header.fields[i]));
             return result;
         }
         if (result.index[column]) {
-            result.error = QStringLiteral("la colonne « %1 » apparaît deux fois.").arg(header.fields[i]);
+            result.error = QStringLiteral("la colonne « %1 » apparaît deux fois.").arg(Shortened(header.fields[i]));
             return result;
         }
         result.index[column] = i;
@@ -95,7 +130,7 @@ std::vector<RowResult> ReadRows(const Header &header, const std::vector<CsvRecor
             return index && *index < record.fields.size() ? record.fields[*index] : QString();
         };
 
-        row.fileName = cell(Column::Fichier).trimmed();
+        row.fileName = WithoutBidiMarks(cell(Column::Fichier)).trimmed();
         if (const QString error = FileNameError(row.fileName); !error.isEmpty()) {
             fail(error);
             continue;
@@ -108,7 +143,7 @@ std::vector<RowResult> ReadRows(const Header &header, const std::vector<CsvRecor
             const int value = year.toInt(&number);
             if (!number || value < COleDateTime::kMinYear || value > COleDateTime::kMaxYear) {
                 fail(QStringLiteral("année invalide « %1 » : donnez un nombre entre %2 et %3.")
-                         .arg(year)
+                         .arg(Shortened(year))
                          .arg(COleDateTime::kMinYear)
                          .arg(COleDateTime::kMaxYear));
                 continue;
@@ -118,19 +153,20 @@ std::vector<RowResult> ReadRows(const Header &header, const std::vector<CsvRecor
         if (const QString layout = cell(Column::Disposition).trimmed(); !layout.isEmpty()) {
             row.mode = DisplayModeFromName(layout.toLower().toStdString());
             if (!row.mode) {
-                fail(QStringLiteral("disposition inconnue « %1 » (%2).").arg(layout, QLatin1String(LayoutNameList())));
+                fail(QStringLiteral("disposition inconnue « %1 » (%2).")
+                         .arg(Shortened(layout), QLatin1String(LayoutNameList())));
                 continue;
             }
         }
-        row.pub1 = cell(Column::Pub1);
-        row.pub2 = cell(Column::Pub2);
+        row.pub1 = WithoutBidiMarks(cell(Column::Pub1));
+        row.pub2 = WithoutBidiMarks(cell(Column::Pub2));
         row.image1 = cell(Column::Image1).trimmed();
         row.image2 = cell(Column::Image2).trimmed();
         if (const QString region = cell(Column::Region).trimmed(); !region.isEmpty()) {
             row.region = model::RegionFromName(region.toLower().toStdString());
             if (!row.region) {
                 fail(QStringLiteral("région inconnue « %1 » (%2).")
-                         .arg(region, QString::fromStdString(model::RegionNames())));
+                         .arg(Shortened(region), QString::fromStdString(model::RegionNames())));
                 continue;
             }
         }
@@ -138,7 +174,7 @@ std::vector<RowResult> ReadRows(const Header &header, const std::vector<CsvRecor
         const auto [earlier, added] = lineOfFile.emplace(row.fileName, row.line);
         if (!added)
             fail(QStringLiteral("le fichier « %1 » est déjà celui de la ligne %2.")
-                     .arg(row.fileName)
+                     .arg(Shortened(row.fileName))
                      .arg(earlier->second));
     }
     return results;

@@ -82,12 +82,15 @@ CsvTable ReadBatchFile(const QString &path)
 QString NotDoneText(const BatchSummary &summary)
 {
     const int count = summary.skipped;
-    if (count == 0 || (!summary.diskFull && summary.stopSignal == 0))
+    if (count == 0 || (!summary.diskFull && !summary.folderGone && summary.stopSignal == 0))
         return {};
     const QString rows = count > 1 ? QStringLiteral("%1 lignes").arg(count) : QStringLiteral("1 ligne");
     const QString plural = count > 1 ? QStringLiteral("s") : QString();
-    const QString text = summary.diskFull ? QStringLiteral("disque plein : %1 non écrite%2, à partir de la ligne %3")
-                                          : QStringLiteral("interrompu : %1 non faite%2, à partir de la ligne %3");
+    const QString text =
+        summary.diskFull ? QStringLiteral("disque plein : %1 non écrite%2, à partir de la ligne %3")
+        : summary.folderGone
+            ? QStringLiteral("le dossier de sortie a disparu : %1 non écrite%2, à partir de la ligne %3")
+            : QStringLiteral("interrompu : %1 non faite%2, à partir de la ligne %3");
     return text.arg(rows, plural).arg(summary.firstLineNotDone) +
            QStringLiteral(" ; les calendriers écrits sont complets.");
 }
@@ -96,6 +99,8 @@ QString NotDoneText(const BatchSummary &summary)
 
 BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
 {
+    // From the start: a signal while the file is read still ends the run with its word.
+    const StopOnSignals stopOnSignals;
     BatchSummary summary;
     auto refuseFile = [&](const QString &reason) {
         report.error(QStringLiteral("%1 : %2").arg(options.csvFile, reason));
@@ -141,7 +146,6 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
     }
     // What killed runs left: once for the folder, rather than once per row.
     platform::ClearAbandonedTemporaries(options.outDir, targets);
-    const StopOnSignals stopOnSignals;
 
     // The rows start in the order of the file, as many at a time as there are jobs and as memory
     // allows; each decodes its own photos on its thread, so that decoding and drawing overlap.
@@ -150,7 +154,7 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
     std::condition_variable finished;
     std::vector<std::optional<Rendered>> results(rows.size());
     int running = 0;
-    std::atomic<bool> diskFull{false};
+    std::atomic<bool> diskFull{false}; // or the folder gone: no later row can be written
     std::size_t reported = 0;
     auto tellFinished = [&](std::unique_lock<std::mutex> &lock) {
         while (reported < rows.size() && results[reported]) {
@@ -170,6 +174,9 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
             case Outcome::DiskFull:
                 summary.diskFull = true;
                 [[fallthrough]];
+            case Outcome::FolderGone:
+                summary.folderGone = !summary.diskFull;
+                [[fallthrough]];
             case Outcome::NotDone:
                 if (summary.skipped++ == 0)
                     summary.firstLineNotDone = line;
@@ -180,7 +187,7 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
     };
 
     auto record = [&](std::size_t row, Rendered rendered) {
-        if (rendered.outcome == Outcome::DiskFull)
+        if (rendered.outcome == Outcome::DiskFull || rendered.outcome == Outcome::FolderGone)
             diskFull = true;
         if (rendered.outcome == Outcome::Refused)
             rendered.error = QStringLiteral("ligne %1 : %2").arg(rows[row].row.line).arg(rendered.error);

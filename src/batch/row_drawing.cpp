@@ -76,10 +76,21 @@ RowJob Prepare(const BatchRow &row, const BatchOptions &options, StoredSettings 
     return job;
 }
 
+namespace {
+
+bool FolderGoneOf(const QString &target)
+{
+    return !QFileInfo(QFileInfo(target).absolutePath()).isDir();
+}
+
+} // namespace
+
 Rendered NotWritten(const platform::WholeFile &file)
 {
     if (file.Problem() == platform::WriteProblem::DiskFull)
         return {Outcome::DiskFull, {}, {}};
+    if (FolderGoneOf(file.Target()))
+        return {Outcome::FolderGone, {}, {}};
     // The file speaks in sentences; here its text follows "ligne N : ".
     const QString error = file.ErrorText();
     return {Outcome::Refused, error.left(1).toLower() + error.mid(1), {}};
@@ -119,6 +130,8 @@ Rendered Render(const RowJob &job, PhotoCache &photos, const std::atomic<bool> &
                 rendered.outcome = Outcome::Written;
             else if (result.diskFull)
                 rendered.outcome = Outcome::DiskFull;
+            else if (FolderGoneOf(job.path))
+                rendered.outcome = Outcome::FolderGone;
             else
                 rendered = {Outcome::Refused, result.error.left(1).toLower() + result.error.mid(1), {}};
         } else {

@@ -58,7 +58,9 @@ private:
 // The stored settings with the row's values over them.
 RowJob Prepare(const BatchRow &row, const BatchOptions &options, StoredSettings &stored);
 
-enum class Outcome { Written, Refused, NotDone, DiskFull };
+// FolderGone: the output folder was removed during the run; like a full disk, no later row can
+// be written either.
+enum class Outcome { Written, Refused, NotDone, DiskFull, FolderGone };
 
 struct Rendered {
     Outcome outcome = Outcome::NotDone;

@@ -7,8 +7,9 @@ namespace batch {
 
 // While it lives, Ctrl+C and requests to terminate (SIGINT, SIGTERM, SIGHUP) do not end the
 // process at once: they ask the batch to stop, so that the calendars being drawn are finished
-// and the folder keeps whole files only. A second such signal ends the process as the signal
-// would have, removing the temporaries being written. Signals the caller ignores (nohup) stay
+// and the folder keeps whole files only. A second such signal, half a second or more after the
+// first (the process and its group signalled at once are one request), ends the process as the
+// signal would have, removing the temporaries being written. Signals the caller ignores (nohup) stay
 // ignored.
 class StopOnSignals
 {

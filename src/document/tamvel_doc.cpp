@@ -17,6 +17,8 @@ namespace {
 // The year before which Pentecost Monday is always a public holiday.
 constexpr int kLastYearWithPentecostMondayOff = 2004;
 
+constexpr std::size_t kMostParticularDays = 10000;
+
 // The indices i <= count for which the key holds a value "Date<i>": a hand-edited count of two
 // billion must not mean two billion look-ups.
 std::set<std::int64_t> StoredDayIndices(const RegistryKey &key, std::int64_t count)
@@ -30,6 +32,17 @@ std::set<std::int64_t> StoredDayIndices(const RegistryKey &key, std::int64_t cou
         const std::int64_t index = match.captured(1).toLongLong();
         if (index <= count)
             indices.insert(index);
+    }
+    // A year has 366 days: thousands of particular days are no list a person keeps, and each
+    // costs two look-ups.
+    if (indices.size() > kMostParticularDays) {
+        platform::ReportSettingsNote(
+            QStringLiteral("le fichier de réglages « %1 » garde %2 jours particuliers pour une année ; seuls les %3 "
+                           "premiers sont lus.")
+                .arg(platform::SettingsFile())
+                .arg(indices.size())
+                .arg(kMostParticularDays));
+        indices.erase(std::next(indices.begin(), static_cast<std::ptrdiff_t>(kMostParticularDays)), indices.end());
     }
     return indices;
 }

@@ -3,6 +3,7 @@
 #include "ical/recurrence_walk.h"
 #include "ical/safe_parse.h"
 #include "model/ole_date_time.h"
+#include "platform/text_encoding.h"
 
 #include <algorithm>
 #include <map>
@@ -19,13 +20,15 @@ std::int64_t DayNumberOf(const icaltimetype &time)
     return model::DayNumber(time.year, time.month, time.day);
 }
 
-// The label as the settings store will keep it: one line (control characters become spaces) of
+// The label as the settings store will keep it: one line (control characters become spaces,
+// bidirectional overrides go) of
 // at most 254 UTF-16 units, a character beyond the BMP counting two and never cut in half.
 std::string StoredLabel(const char *summary)
 {
     std::string label;
     std::size_t units = 0;
-    for (const char *p = summary; *p != '\0'; ++p) {
+    const std::string clean = platform::WithoutHiddenControls(summary);
+    for (const char *p = clean.c_str(); *p != '\0'; ++p) {
         const auto c = static_cast<unsigned char>(*p);
         if ((c & 0xC0) != 0x80) {
             units += c >= 0xF0 ? 2 : 1;
@@ -47,14 +50,21 @@ struct Window {
     int reachDays;
 };
 
+// The occurrence an event replaces, in its zone: compared as an instant with the occurrences of
+// the event it moves.
+icaltimetype RecurrenceId(icalcomponent *event)
+{
+    return TimeOfProperty(icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY), event);
+}
+
 Exclusions ExclusionsOf(icalcomponent *event, const Window &window)
 {
     Exclusions excluded;
     for (icalproperty *p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p != nullptr;
          p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY))
-        excluded.Add(icalproperty_get_exdate(p));
+        excluded.Add(TimeOfProperty(p, event));
     const char *uid = icalcomponent_get_uid(event);
-    const bool isReplacement = !icaltime_is_null_time(icalcomponent_get_recurrenceid(event));
+    const bool isReplacement = !icaltime_is_null_time(RecurrenceId(event));
     if (uid != nullptr && !isReplacement) {
         if (const auto replaced = window.replaced.find(uid); replaced != window.replaced.end()) {
             for (const icaltimetype &time : replaced->second)
@@ -121,26 +131,33 @@ std::set<std::int64_t> EventDays(icalcomponent *event, const icaltimetype &start
          p = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
         const icaldatetimeperiodtype rdate = icalproperty_get_rdate(p);
         const icaltimetype time = icaltime_is_null_time(rdate.time) ? rdate.period.start : rdate.time;
-        if (!icaltime_is_null_time(time) && !excluded.Contains(time))
+        if (ExistingTime(time) && !excluded.Contains(time))
             take(time);
     }
     return days;
 }
 
-void AddEvent(icalcomponent *event, const Window &window, WalkBudget &budget, std::vector<model::DayLabel> &days)
+// False for an event whose dates do not exist, which is left out.
+bool AddEvent(icalcomponent *event, const Window &window, WalkBudget &budget, std::vector<model::DayLabel> &days)
 {
     if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED)
-        return;
+        return true;
     const char *summary = icalcomponent_get_summary(event);
     const icaltimetype start = icalcomponent_get_dtstart(event);
     // A day without a label would hide the public holiday of its date: such events are left out.
-    if (summary == nullptr || *summary == '\0' || icaltime_is_null_time(start) || !icaltime_is_valid_time(start))
-        return;
+    if (summary == nullptr || *summary == '\0' || icaltime_is_null_time(start))
+        return true;
+    const icaltimetype end = icalcomponent_get_dtend(event);
+    const icaltimetype replaced = RecurrenceId(event);
+    if (!ExistingTime(start) || (!icaltime_is_null_time(end) && !ExistingTime(end)) ||
+        (!icaltime_is_null_time(replaced) && !ExistingTime(replaced)))
+        return false;
     const std::string label = StoredLabel(summary);
     for (const std::int64_t day : EventDays(event, start, window, budget)) {
         const COleDateTime date = COleDateTime::FromValue(static_cast<double>(day));
         days.push_back({date.GetMonth(), date.GetDay(), label});
     }
+    return true;
 }
 
 std::vector<icalcomponent *> Events(const std::vector<icalcomponent *> &calendars)
@@ -185,14 +202,15 @@ ImportResult ImportCalendar(std::string text, int year, const std::string &local
                   {},   limits.reachDays};
     const std::vector<icalcomponent *> events = Events(parsed.calendars);
     for (icalcomponent *event : events) {
-        const icaltimetype replaced = icalcomponent_get_recurrenceid(event);
+        const icaltimetype replaced = RecurrenceId(event);
         const char *uid = icalcomponent_get_uid(event);
         if (uid != nullptr && !icaltime_is_null_time(replaced))
             window.replaced[uid].push_back(replaced);
     }
     WalkBudget budget(limits);
+    std::size_t impossible = 0;
     for (icalcomponent *event : events) {
-        AddEvent(event, window, budget, result.days);
+        impossible += AddEvent(event, window, budget, result.days) ? 0 : 1;
         if (result.days.size() > limits.days) {
             result.days.clear();
             result.notes.clear();
@@ -200,6 +218,19 @@ ImportResult ImportCalendar(std::string text, int year, const std::string &local
                            " jours pour " + std::to_string(year) + kNothingAdded;
             return result;
         }
+    }
+    if (impossible > 0) {
+        const std::string what =
+            "Le fichier « " + fileName + " » a " +
+            (impossible == 1 ? std::string("un événement daté") : std::to_string(impossible) + " événements datés") +
+            " d'un jour ou d'une heure qui n'existe pas (30 février, mois 13, 25 h…)";
+        if (result.days.empty()) {
+            result.notes.clear();
+            result.error = what + kNothingAdded;
+            return result;
+        }
+        result.notes.push_back(what +
+                               (impossible == 1 ? " : il a été laissé de côté." : " : ils ont été laissés de côté."));
     }
     if (budget.Spent()) {
         result.cutShort = true;

@@ -188,6 +188,21 @@ CalendarBytes ReadCalendarFile(const std::string &path, const ImportLimits &limi
     return result;
 }
 
+bool ExistingTime(const icaltimetype &time)
+{
+    if (icaltime_is_null_time(time) || !icaltime_is_valid_time(time) || time.month < 1 || time.month > 12 ||
+        time.day < 1 || time.day > model::DaysInMonth(time.year, time.month))
+        return false;
+    // A leap second (second 60) exists.
+    return time.is_date || (time.hour >= 0 && time.hour < 24 && time.minute >= 0 && time.minute < 60 &&
+                            time.second >= 0 && time.second <= 60);
+}
+
+icaltimetype TimeOfProperty(icalproperty *property, icalcomponent *component)
+{
+    return property != nullptr ? icalproperty_get_datetime_with_component(property, component) : icaltime_null_time();
+}
+
 ParsedCalendar ParseCalendarSafely(std::string bytes, const ImportLimits &limits, const std::string &fileName)
 {
     ParsedCalendar parsed;

@@ -29,4 +29,12 @@ struct ParsedCalendar {
 // which would end libical's text early, read as spaces. `fileName` is only for the messages.
 ParsedCalendar ParseCalendarSafely(std::string bytes, const ImportLimits &limits, const std::string &fileName);
 
+// Whether a date or date-time names a moment that exists: libical takes 30 February, month 13,
+// day 00 or hour 25 as written, and its arithmetic would carry them into another day.
+bool ExistingTime(const icaltimetype &time);
+
+// The value of a date-time property of `component` (DTSTART, RECURRENCE-ID, EXDATE...) with its
+// TZID resolved the way libical resolves DTSTART's: from the file's VTIMEZONEs or its own zones.
+icaltimetype TimeOfProperty(icalproperty *property, icalcomponent *component);
+
 } // namespace ical

@@ -2,17 +2,25 @@
 
 #include "platform/abandoned_lock.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
 #include <QVariant>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <memory>
+#include <set>
+#include <thread>
 
 namespace platform {
 
@@ -25,6 +33,7 @@ const QString kRootPrefix = QStringLiteral("Software\\Varnel\\Tamvel");
 // process of the same size within the same millisecond.
 struct FileStamp {
     bool exists = false;
+    bool regular = false;
     qint64 size = -1;
     quint64 inode = 0;
     qint64 modifiedSeconds = 0;
@@ -41,6 +50,7 @@ FileStamp StampOf(const QString &file)
     if (::stat(QFile::encodeName(file).constData(), &status) != 0)
         return {};
     return {true,
+            S_ISREG(status.st_mode),
             static_cast<qint64>(status.st_size),
             static_cast<quint64>(status.st_ino),
             static_cast<qint64>(status.st_mtim.tv_sec),
@@ -51,13 +61,15 @@ FileStamp StampOf(const QString &file)
 
 // What the process knows about the settings file it uses.
 struct StoreState {
-    QString chosenFile;     // from --settings; empty for the user's own file
-    bool damaged = false;   // the file was seen unreadable or unparsable
-    bool keptAside = false; // its copy was made
+    QString chosenFile;   // from --settings; empty for the user's own file
+    bool damaged = false; // the file was seen unreadable or unparsable
     bool failureReported = false;
+    int lockDepth = 0; // SettingsLock objects alive
+    bool lockHeld = false;
+    int lockFd = -1;
     FileStamp lastSeen; // the file as it was when last parsed whole
-    // Keeps Qt's parsed copy of the file alive between operations: without a living QSettings
-    // on it, every operation would read and parse the whole file again.
+    // Qt's parsed copy of the file, kept alive between operations and read by them: without a
+    // living QSettings on it, every operation would read and parse the whole file again.
     std::unique_ptr<QSettings> anchor;
     QString anchorFile;
     int transactionDepth = 0;
@@ -104,66 +116,65 @@ void ReportWriteFailure(const QString &file)
 }
 
 // Opens the store for one operation and remembers whether the file could be read.
-std::unique_ptr<QSettings> OpenStore(const QString &file)
+// Qt's parsed copy of the file, read anew when the file changed; what every read looks at.
+QSettings &ParsedFile(const QString &file)
 {
     StoreState &state = State();
     const FileStamp stamp = StampOf(file);
-    if (!state.anchor || state.anchorFile != file || stamp != state.lastSeen) {
-        // Dropping the last object on the file drops Qt's parsed copy, so the file is read anew.
-        state.anchor.reset();
-        state.anchor = std::make_unique<QSettings>(file, QSettings::IniFormat);
-        state.anchorFile = file;
-        state.lastSeen = stamp;
-        // Sections are parsed lazily; listing the keys parses them all so that the status tells.
-        state.anchor->allKeys();
-        if (state.anchor->status() != QSettings::NoError)
-            state.damaged = true;
+    if (state.anchor && state.anchorFile == file && stamp == state.lastSeen)
+        return *state.anchor;
+    // Dropping the last object on the file drops Qt's parsed copy, so the file is read anew.
+    state.anchor.reset();
+    state.anchorFile = file;
+    state.lastSeen = stamp;
+    // Opening a FIFO would wait for a writer, a device would be read for ever: such a file, or
+    // one too large to be settings, reads as an empty store (its name empty: nothing behind it).
+    if (stamp.exists && (!stamp.regular || stamp.size > kMaxSettingsBytes)) {
+        state.damaged = true;
+        state.anchor = std::make_unique<QSettings>(QString(), QSettings::IniFormat);
+        return *state.anchor;
     }
+    state.anchor = std::make_unique<QSettings>(file, QSettings::IniFormat);
+    state.anchor->setFallbacksEnabled(false);
+    // Sections are parsed lazily; listing the keys parses them all so that the status tells.
+    state.anchor->allKeys();
+    if (state.anchor->status() != QSettings::NoError)
+        state.damaged = true;
+    return *state.anchor;
+}
+
+// A store object of its own for one write, once the file is known to be parsed.
+std::unique_ptr<QSettings> OpenStore(const QString &file)
+{
+    ParsedFile(file);
     auto settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
     settings->setFallbacksEnabled(false);
     settings->setAtomicSyncRequired(true);
     if (settings->status() != QSettings::NoError)
-        state.damaged = true;
+        State().damaged = true;
     return settings;
 }
 
-// A damaged file is copied aside once, before anything is written over it.
-bool KeepDamagedFileAside(const QString &file)
-{
-    StoreState &state = State();
-    if (!state.damaged || state.keptAside || !QFileInfo::exists(file))
-        return true;
-    QString copy = file + QStringLiteral(".illisible");
-    for (int n = 1; QFileInfo::exists(copy); ++n)
-        copy = file + QStringLiteral(".illisible.%1").arg(n);
-    if (!QFile::copy(file, copy)) {
-        Report(QStringLiteral("le fichier de réglages « %1 » est illisible et ne peut pas être mis de côté ; "
-                              "il n'est pas modifié.")
-                   .arg(file));
-        state.failureReported = true;
-        return false;
-    }
-    state.keptAside = true;
-    Report(QStringLiteral("le fichier de réglages « %1 » était illisible ; son contenu est conservé dans « %2 ».")
-               .arg(file, copy));
-    return true;
-}
-
-// Opens the store for writing, or nothing when writing would destroy what cannot be read.
+// Opens the store for writing, or nothing when writing would destroy what does not read as
+// settings.
 std::unique_ptr<QSettings> OpenStoreForWriting(const QString &file)
 {
+    StoreState &state = State();
     const QFileInfo info(file);
-    if (info.exists() && !info.isReadable()) {
+    if (const QString problem = SettingsFileProblem(); !problem.isEmpty() || (info.exists() && !info.isReadable())) {
+        if (!problem.isEmpty() && !state.failureReported)
+            Report(problem);
         ReportWriteFailure(file);
         return nullptr;
     }
     auto settings = OpenStore(file);
-    if (settings->status() != QSettings::NoError || State().damaged) {
-        if (!KeepDamagedFileAside(file))
-            return nullptr;
-        // A fresh object so that its status tells about the write only.
-        settings.reset();
-        settings = OpenStore(file);
+    if (settings->status() != QSettings::NoError || state.damaged) {
+        if (!state.failureReported)
+            Report(QStringLiteral("le fichier de réglages « %1 » ne se lit pas comme des réglages de Tamvel : il "
+                                  "n'est pas modifié ; corrigez-le ou supprimez-le.")
+                       .arg(file));
+        state.failureReported = true;
+        return nullptr;
     }
     return settings;
 }
@@ -175,6 +186,13 @@ bool Flush(QSettings &settings)
     QString lock = settings.fileName() + QStringLiteral(".lock");
     for (int level = 0; level < 3; ++level, lock += QStringLiteral(".rmlock"))
         ClearAbandonedLock(lock);
+    // Qt would wait for ever on a lock file that is a folder or a FIFO.
+    if (const QString problem = SettingsFileProblem(); !problem.isEmpty()) {
+        if (!State().failureReported)
+            Report(problem);
+        ReportWriteFailure(settings.fileName());
+        return false;
+    }
     settings.sync();
     if (settings.status() == QSettings::AccessError) {
         ReportWriteFailure(settings.fileName());
@@ -201,6 +219,9 @@ bool WriteToStore(Change &&change)
         change(*state.transaction);
         return true;
     }
+    const SettingsLock lock;
+    if (!lock.Held())
+        return false;
     auto settings = OpenStoreForWriting(SettingsFile());
     if (!settings)
         return false;
@@ -225,22 +246,104 @@ std::optional<QString> RawText(const QVariant &value)
 class StoreForReading
 {
 public:
-    StoreForReading()
-    {
-        if (!State().transaction)
-            own_ = OpenStore(SettingsFile());
-    }
-    QSettings *operator->() const { return own_ ? own_.get() : State().transaction.get(); }
+    StoreForReading() : settings_(State().transaction ? State().transaction.get() : &ParsedFile(SettingsFile())) {}
+    QSettings *operator->() const { return settings_; }
 
 private:
-    std::unique_ptr<QSettings> own_;
+    QSettings *settings_;
 };
+
+// The settings lock, taken with flock on <file>.verrou within kSettingsLockWaitSeconds; -1 when
+// none can be made (a folder that cannot be written) or it did not come (Held() false).
+int TakeSettingsLock(bool &held)
+{
+    const QString file = SettingsFile();
+    held = false;
+    if (const QString problem = SettingsFileProblem(); !problem.isEmpty()) {
+        ReportSettingsNote(problem);
+        return -1;
+    }
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    const QByteArray path = QFile::encodeName(file + QStringLiteral(".verrou"));
+    int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
+    if (fd < 0)
+        fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    held = true;
+    if (fd < 0)
+        return -1;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kSettingsLockWaitSeconds);
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        // A file system without locks: work as before locks existed.
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            break;
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::close(fd);
+            held = false;
+            ReportSettingsNote(QStringLiteral("le fichier de réglages « %1 » est tenu par un autre Tamvel depuis plus "
+                                              "de %2 s : rien n'y a été enregistré.")
+                                   .arg(file)
+                                   .arg(kSettingsLockWaitSeconds));
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return fd;
+}
 
 } // namespace
 
+QString SettingsFileProblem()
+{
+    const QString file = SettingsFile();
+    const FileStamp stamp = StampOf(file);
+    if (stamp.exists && !stamp.regular)
+        return QStringLiteral("« %1 » n'est pas un fichier ordinaire (dossier, tube ou périphérique) : il ne peut pas "
+                              "servir de fichier de réglages.")
+            .arg(file);
+    if (stamp.size > kMaxSettingsBytes)
+        return QStringLiteral(
+                   "le fichier de réglages « %1 » dépasse %2 Mo : ce ne sont pas des réglages de Tamvel ; il "
+                   "n'est ni lu ni modifié.")
+            .arg(file)
+            .arg(kMaxSettingsBytes / (1024 * 1024));
+    for (const QString &lock : {file + QStringLiteral(".lock"), file + QStringLiteral(".verrou")}) {
+        const FileStamp lockStamp = StampOf(lock);
+        if (lockStamp.exists && !lockStamp.regular)
+            return QStringLiteral("« %1 », où se met le verrou du fichier de réglages, n'est pas un fichier "
+                                  "ordinaire : supprimez-le.")
+                .arg(lock);
+    }
+    return {};
+}
+
+void ReportSettingsNote(const QString &text)
+{
+    static std::set<QString> told;
+    if (told.insert(text).second)
+        Report(text);
+}
+
+SettingsLock::SettingsLock()
+{
+    StoreState &state = State();
+    if (state.lockDepth++ == 0)
+        state.lockFd = TakeSettingsLock(state.lockHeld);
+    held_ = state.lockHeld;
+}
+
+SettingsLock::~SettingsLock()
+{
+    StoreState &state = State();
+    if (--state.lockDepth == 0 && state.lockFd >= 0) {
+        ::close(state.lockFd);
+        state.lockFd = -1;
+    }
+}
+
 StoreTransaction::StoreTransaction()
 {
-    ++State().transactionDepth;
+    if (++State().transactionDepth == 1 && !lock_.Held())
+        State().transactionFailed = true;
 }
 
 StoreTransaction::~StoreTransaction()
@@ -269,6 +372,8 @@ void SetSettingsFile(const QString &path)
     StoreState &state = State();
     if (path == state.chosenFile)
         return;
+    if (state.lockFd >= 0)
+        ::close(state.lockFd);
     state = StoreState{};
     state.chosenFile = path;
 }

@@ -19,9 +19,10 @@ QString SettingsFile();
 // nothing but its path, and every write reaches the file before the call returns.
 //
 // Safety of the user's data: writes replace the file atomically and merge with what another
-// copy of the program wrote meanwhile (under the file's lock). A file that could not be read or
-// parsed is copied aside (<file>.illisible) before the first write touches it, and a write that
-// fails is reported once on stderr; the values in memory are left alone either way.
+// copy of the program wrote meanwhile (under the file's lock). A file that does not read as
+// settings (unparsable, over kMaxSettingsBytes) is never replaced, nor is anything that is not a
+// regular file (a device, a FIFO) ever opened; a write that fails is reported once on stderr; the
+// values in memory are left alone either way.
 class RegistryKey
 {
 public:
@@ -64,8 +65,43 @@ private:
     QString path_;
 };
 
+// The largest settings file read: years of particular days and school holidays take a few
+// hundred kilobytes; a larger file is no settings file of this program.
+constexpr qint64 kMaxSettingsBytes = 8 * 1024 * 1024;
+
+// Why the settings file cannot be used at all, one French sentence, or empty: its name is that of
+// a folder, a FIFO or a device, its lock files are no files, or it is too large. Nothing of it is
+// then read or written: a run that needs the settings should stop with this message.
+QString SettingsFileProblem();
+
+// Holds the settings file's own lock (<file>.verrou, taken with flock) for its life, so that a
+// read-modify-write (an import merging into a list) is not interleaved with another copy of the
+// program doing the same: the second waits, at most kSettingsLockWait, then gives up. Nested
+// holders share the lock. A folder where no lock file can be made (read-only) is used unlocked:
+// nothing can be written there anyway.
+class SettingsLock
+{
+public:
+    SettingsLock();
+    ~SettingsLock();
+    SettingsLock(const SettingsLock &) = delete;
+    SettingsLock &operator=(const SettingsLock &) = delete;
+    // False when the lock could not be had: the caller must not write.
+    bool Held() const { return held_; }
+
+private:
+    bool held_ = false;
+};
+inline constexpr int kSettingsLockWaitSeconds = 10;
+
+// Writes "tamvel : <text>" on stderr once per run and text: what the store has to say about the
+// file (too many entries, a lock that does not come).
+void ReportSettingsNote(const QString &text);
+
 // Groups the writes made during its life into one replacement of the file, so that a list is
-// never left half-written: the file changes once, when the outermost transaction ends.
+// never left half-written: the file changes once, when the outermost transaction ends. It holds
+// the settings lock from its start: reads made inside it see the file as no other copy of the
+// program can change it before the transaction's writes land.
 class StoreTransaction
 {
 public:
@@ -79,6 +115,7 @@ public:
     bool Commit();
 
 private:
+    SettingsLock lock_;
     bool open_ = true;
     bool committed_ = false;
 };

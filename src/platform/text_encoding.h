@@ -17,8 +17,20 @@ bool IsValidUtf8(std::string_view bytes);
 
 std::string Windows1252ToUtf8(std::string_view bytes);
 
-// Leaves valid UTF-8 as it is; anything else is read as Windows-1252 and converted in place.
-// Returns true when it converted, so that the caller can say so.
+// Turns a text file's bytes into UTF-8 in place, without a byte-order mark: UTF-16 with its mark
+// is converted; valid UTF-8 stays as it is; in anything else each byte that is not part of a
+// well-formed UTF-8 sequence is read as Windows-1252 (a French spreadsheet's file, or a UTF-8
+// file where one hand-typed Latin-1 byte must not turn every accent into two signs). Returns
+// true when Windows-1252 bytes were read, so that the caller can say so.
 bool ConvertToUtf8(std::string &text);
+
+// Whether a character is one that must never reach a name, a label or a file name: a control
+// character (C0, DEL, C1) or an invisible bidirectional mark or override (U+200E, U+200F, U+061C,
+// U+202A to U+202E, U+2066 to U+2069), which can make a name read backwards.
+bool IsHiddenControl(char32_t character);
+
+// A UTF-8 text without its bidirectional marks and overrides, and with its control characters
+// (line breaks, tabs...) as spaces.
+std::string WithoutHiddenControls(std::string_view utf8);
 
 } // namespace platform

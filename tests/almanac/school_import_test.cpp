@@ -25,6 +25,18 @@ std::string Agenda(const std::string &summary, const char *start, const char *en
            "\r\nDTEND;VALUE=DATE:" + end + "\r\nSUMMARY:" + summary + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
 }
 
+// UTF-16 as Windows' Notepad saves it: little-endian after its byte-order mark.
+std::string Utf16(const std::string &utf8)
+{
+    std::string bytes = "\xFF\xFE";
+    for (const QChar c : QString::fromStdString(utf8)) {
+        const char16_t unit = c.unicode();
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
 const std::string kLabels = "Description;Population;Date de début;Date de fin;Académies;Zones;annee_scolaire\n";
 const std::string kFields = "description;population;start_date;end_date;location;zones;annee_scolaire\n";
 
@@ -96,6 +108,22 @@ TEST_F(SchoolImportTest, EachStoryOfImportsGivesItsListing)
            "a une date illisible « le 28 février » (ligne 3)"}},
          2027,
          "2027-02-20\t2027-03-07\tB\tVacances d'Hiver\n",
+         "Zone A : dates inconnues après le 31/08/2026"},
+        {"UTF-16 with its mark, a Latin-1 byte amid UTF-8 and a right-to-left override give the name alone; a "
+         "day that does not exist refuses the file",
+         {{"u16.csv",
+           Utf16(kFields + "Vacances\u202E de Printemps;-;2027-04-23T22:00:00+00:00;2027-05-09T22:00:00+00:00;"
+                           "Paris;Zone C;x\n"),
+           {},
+           ""},
+          {"mixed.csv",
+           kFields + "Vacances de No\xebl \xc3\xa0 Cr\xc3\xa9teil;-;2026-12-18T23:00:00+00:00;"
+                     "2027-01-03T23:00:00+00:00;Cr\xc3\xa9teil;Zone B;x\n",
+           {},
+           ""},
+          {"feb30.ics", Agenda("Vacances d'Hiver - Zone A", "20270230", "20270308"), {}, "a une date illisible"}},
+         2027,
+         "2027-01-01\t2027-01-03\tB\tVacances de Noël à Créteil\n2027-04-24\t2027-05-09\tC\tVacances de Printemps\n",
          "Zone A : dates inconnues après le 31/08/2026"},
     };
     for (const ImportRow &row : rows) {

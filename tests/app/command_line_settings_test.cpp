@@ -6,6 +6,9 @@
 #include <QProcess>
 
 #include <cstdlib>
+#include <utility>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -125,6 +128,24 @@ TEST_F(ProgramSettings, WhatCannotBeDoneIsAFailureWithNothingWritten)
     EXPECT_EQ(unsaved.out, QString());
     EXPECT_TRUE(unsaved.err.contains(QStringLiteral("aucun jour n'a été ajouté"))) << unsaved.err.toStdString();
 
+    // Nor is a school calendar said to be added; a FIFO as settings is refused at once.
+    const QString school = dir_.filePath(QStringLiteral("printemps.csv"));
+    QFile csv(school);
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("description;population;start_date;end_date;location;zones;annee_scolaire\n"
+              "Vacances de Printemps;-;2027-04-09T22:00:00+00:00;2027-04-25T22:00:00+00:00;Lyon;Zone A;2026-2027\n");
+    csv.close();
+    const Result schoolUnsaved =
+        Run({QStringLiteral("--import-school-holidays"), school}, agenda + QStringLiteral("/t.conf"));
+    EXPECT_EQ(schoolUnsaved.exitCode, 2);
+    EXPECT_FALSE((schoolUnsaved.out + schoolUnsaved.err).contains(QStringLiteral("ajout")))
+        << schoolUnsaved.out.toStdString();
+    const QString fifo = dir_.filePath(QStringLiteral("fifo.conf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const Result onFifo = Run({QStringLiteral("--school-holidays")}, fifo);
+    EXPECT_EQ(onFifo.exitCode, 2);
+    EXPECT_TRUE(onFifo.err.contains(QStringLiteral("n'est pas un fichier ordinaire"))) << onFifo.err.toStdString();
+
     // Years libical cannot carry are refused, not written as null dates or lost.
     const QString ics = dir_.filePath(QStringLiteral("far.ics"));
     const Result farExport = Run({QStringLiteral("--ics"), ics, QStringLiteral("--year"), QStringLiteral("3001")});
@@ -135,6 +156,45 @@ TEST_F(ProgramSettings, WhatCannotBeDoneIsAFailureWithNothingWritten)
         Run({QStringLiteral("--import-ics"), agenda, QStringLiteral("--year"), QStringLiteral("2600")});
     EXPECT_EQ(farImport.exitCode, 2);
     EXPECT_FALSE(QFile::exists(file_));
+}
+
+// Each import reads the stored list and writes it back with its own zone: under the settings
+// lock, two at once keep both; a later one-row publication says what it replaces.
+TEST_F(ProgramSettings, ImportsAtOnceKeepEachOtherAndReplacementsAreSaid)
+{
+    const auto publication = [this](const char *name, const QByteArray &row) {
+        QFile csv(dir_.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(csv.open(QIODevice::WriteOnly));
+        csv.write("description;population;start_date;end_date;location;zones;annee_scolaire\n" + row + '\n');
+        return csv.fileName();
+    };
+    const QString a = publication("a.csv", "Vacances de Printemps;-;2027-04-09T22:00:00+00:00;"
+                                           "2027-04-25T22:00:00+00:00;Lyon;Zone A;2026-2027");
+    const QString b = publication("b.csv", "Vacances de Printemps;-;2027-04-16T22:00:00+00:00;"
+                                           "2027-05-02T22:00:00+00:00;Lille;Zone B;2026-2027");
+    const char *binary = std::getenv("TAMVEL_BINARY");
+    ASSERT_NE(binary, nullptr);
+    for (int trial = 0; trial < 4; ++trial) {
+        QFile::remove(file_);
+        QProcess first;
+        QProcess second;
+        for (auto [process, csv] : {std::pair{&first, a}, std::pair{&second, b}})
+            process->start(QString::fromLocal8Bit(binary),
+                           {QStringLiteral("--settings"), file_, QStringLiteral("--import-school-holidays"), csv});
+        ASSERT_TRUE(first.waitForFinished(60000) && second.waitForFinished(60000));
+        EXPECT_EQ(first.exitCode() + second.exitCode(), 0);
+        const QString listing =
+            Run({QStringLiteral("--school-holidays"), QStringLiteral("--year"), QStringLiteral("2027")}).out;
+        EXPECT_TRUE(listing.contains(QStringLiteral("2027-04-10\t2027-04-25\tA\t")) &&
+                    listing.contains(QStringLiteral("2027-04-17\t2027-05-02\tB\t")))
+            << "trial " << trial << ":\n"
+            << listing.toStdString();
+    }
+    const QString bridge = publication("pont.csv", "Pont de l'Ascension;-;2027-05-05T22:00:00+00:00;"
+                                                   "2027-05-09T22:00:00+00:00;Lyon;Zone A;2026-2027");
+    const Result replaced = Run({QStringLiteral("--import-school-holidays"), bridge});
+    EXPECT_TRUE(replaced.out.endsWith(QStringLiteral(" ; remplace 1 période de la zone A, 2026-2027.\n")))
+        << replaced.out.toStdString();
 }
 
 TEST_F(ProgramSettings, GarbageFileIsListedWithDefaultsAndLeftAsItIs)

@@ -50,6 +50,8 @@ TEST(ReadRows, EachRowGivesACalendarOrItsReason)
                    QStringLiteral("metropole"), QStringLiteral("Martin")}),
         Record(10, {QStringLiteral("martin.pdf")}),
         Record(11, {QStringLiteral("y"), QString(), QString(), QString(), QStringLiteral("bretagne")}),
+        Record(12, {QString(300, u'n')}),
+        Record(13, {QStringLiteral("cal\u202Efdp.exe"), QString(), QString(), QStringLiteral("\u202Dpub")}),
     };
     const std::vector<RowResult> rows = ReadRows(header, records);
     ASSERT_EQ(rows.size(), records.size());
@@ -77,8 +79,13 @@ TEST(ReadRows, EachRowGivesACalendarOrItsReason)
         "ligne 9 : 6 champs pour 5 colonnes",
         "ligne 10 : le fichier « martin.pdf » est déjà celui de la ligne 2",
         "ligne 11 : région inconnue « bretagne »",
+        "ligne 12 : nom de fichier « nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn… » refusé : trop long",
     };
-    for (std::size_t i = 2; i < rows.size(); ++i)
+    // A right-to-left override would show "calexe.pdf": it goes.
+    EXPECT_EQ(rows.back().error, QString());
+    EXPECT_EQ(rows.back().row.fileName, QStringLiteral("calfdp.exe.pdf"));
+    EXPECT_EQ(rows.back().row.pub1, QStringLiteral("pub"));
+    for (std::size_t i = 2; i + 1 < rows.size(); ++i)
         EXPECT_TRUE(rows[i].error.startsWith(QString::fromUtf8(reasons[i - 2]))) << rows[i].error.toStdString();
 }
 

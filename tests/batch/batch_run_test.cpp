@@ -100,6 +100,29 @@ TEST_F(BatchRun, AFileThatCannotBeUsedWritesNothing)
         EXPECT_TRUE(errors[0].contains(QString::fromUtf8(reason))) << errors[0].toStdString();
         EXPECT_FALSE(QDir(outDir).exists()) << reason;
     }
+
+    // A folder removed during the run stops it with one word, not one line per row.
+    errors.clear();
+    QByteArray rows = "fichier\n";
+    for (int i = 0; i < 6; ++i)
+        rows += "c" + QByteArray::number(i) + '\n';
+    const QString file = dir_.filePath(QStringLiteral("clients.csv"));
+    QFile(file).remove();
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(rows);
+    out.close();
+    batch::BatchReport report;
+    report.error = [this](const QString &line) { errors << line; };
+    report.progress = [this](int done, int) {
+        if (done == 1)
+            QDir(outDir).removeRecursively();
+    };
+    const batch::BatchSummary gone =
+        batch::RunBatch({file, outDir, 1, 2027, std::nullopt, std::nullopt, std::nullopt}, report);
+    EXPECT_FALSE(gone.AllWritten());
+    ASSERT_EQ(errors.size(), 1) << errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("le dossier de sortie a disparu : "))) << errors[0].toStdString();
 }
 
 } // namespace

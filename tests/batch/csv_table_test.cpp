@@ -58,6 +58,10 @@ TEST(ReadCsv, AFrenchSpreadsheetsWindows1252FileIsRead)
     EXPECT_EQ(Flatten(table),
               (std::vector<std::string>{"1:Fichier|Année", "2:garage|Garage Martin – Réparations € l’atelier"}));
     EXPECT_FALSE(ReadCsv("f\nR\xC3\xA9parations\n").readAsWindows1252);
+    // Its mark does not stick to the first column, and a stray byte leaves the UTF-8 around it.
+    EXPECT_EQ(Flatten(ReadCsv("\xEF\xBB\xBF"
+                              "fichier;pub1\nx;No\xEBl \xC3\xA0 Cr\xC3\xA9teil\n")),
+              (std::vector<std::string>{"1:fichier|pub1", "2:x|Noël à Créteil"}));
 }
 
 TEST(ReadCsv, BrokenFilesAreRefusedWithTheirLine)

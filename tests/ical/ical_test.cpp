@@ -103,6 +103,9 @@ TEST(IcalImport, EventsGiveTheirDatesInTheYear)
          "SUMMARY:Bilan\r\n",
          {{11, 1, "Bilan"}}},
         {"another year", "DTSTART;VALUE=DATE:20280612\r\nSUMMARY:Salon\r\n", {}},
+        {"a right-to-left override taken out",
+         "DTSTART;VALUE=DATE:20270613\r\nSUMMARY:Fo\u202Eire\r\n",
+         {{6, 13, "Foire"}}},
         {"cancelled", "DTSTART;VALUE=DATE:20270612\r\nSTATUS:CANCELLED\r\nSUMMARY:Annulé\r\n", {}},
         {"no summary", "DTSTART;VALUE=DATE:20270612\r\n", {}},
         {"a label on one line, cut to 254 characters",
@@ -128,17 +131,32 @@ TEST(IcalImport, EventsGiveTheirDatesInTheYear)
         EXPECT_EQ(Import({c.event}), c.days) << c.what;
 }
 
-TEST(IcalImport, AnOccurrenceMovedByItsOwnEventCountsOnItsNewDate)
+// Dates that do not exist are left out with a word; a file of nothing else adds nothing.
+TEST(IcalImport, AnOccurrenceMovedByItsOwnEventCountsOnItsNewDateAndImpossibleDatesNowhere)
 {
-    std::string text = Calendar({});
+    std::string text = Calendar({"DTSTART;VALUE=DATE:20270230\r\nSUMMARY:Trente février\r\n",
+                                 "DTSTART:20270310T250000\r\nSUMMARY:Vingt-cinq heures\r\n",
+                                 "DTSTART;VALUE=DATE:20270300\r\nSUMMARY:Jour zéro\r\n"});
+    const ical::ImportResult impossible = ical::ImportCalendar(text, 2027, "Europe/Paris", "agenda.ics");
+    EXPECT_TRUE(impossible.days.empty());
+    EXPECT_NE(impossible.error.find("3 événements datés d'un jour ou d'une heure qui n'existe pas"), std::string::npos)
+        << impossible.error;
+    // A moved occurrence in a zone the file does not describe is compared as the same instant.
     const std::string events =
         "BEGIN:VEVENT\r\nUID:r@test\r\nDTSTAMP:20260901T080000Z\r\nDTSTART;VALUE=DATE:20270105\r\n"
         "RRULE:FREQ=WEEKLY;COUNT=2\r\nSUMMARY:Réunion\r\nEND:VEVENT\r\n"
         "BEGIN:VEVENT\r\nUID:r@test\r\nDTSTAMP:20260901T080000Z\r\nRECURRENCE-ID;VALUE=DATE:20270112\r\n"
-        "DTSTART;VALUE=DATE:20270114\r\nSUMMARY:Réunion\r\nEND:VEVENT\r\n";
+        "DTSTART;VALUE=DATE:20270114\r\nSUMMARY:Réunion\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:p@test\r\nDTSTAMP:20260901T080000Z\r\nDTSTART;TZID=Europe/Paris:20270203T170000\r\n"
+        "RRULE:FREQ=WEEKLY;COUNT=2\r\nSUMMARY:Piano\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:p@test\r\nDTSTAMP:20260901T080000Z\r\n"
+        "RECURRENCE-ID;TZID=Europe/Paris:20270210T170000\r\nDTSTART;TZID=Europe/Paris:20270211T170000\r\n"
+        "SUMMARY:Piano\r\nEND:VEVENT\r\n";
     text.insert(text.find("END:VCALENDAR"), events);
     const ical::ImportResult result = ical::ImportCalendar(text, 2027, "Europe/Paris", "agenda.ics");
-    EXPECT_EQ(result.days, (Days{{1, 5, "Réunion"}, {1, 14, "Réunion"}}));
+    EXPECT_EQ(result.days, (Days{{1, 5, "Réunion"}, {1, 14, "Réunion"}, {2, 3, "Piano"}, {2, 11, "Piano"}}));
+    ASSERT_EQ(result.notes.size(), 1u);
+    EXPECT_NE(result.notes[0].find("ils ont été laissés de côté"), std::string::npos) << result.notes[0];
 }
 
 TEST(IcalImport, FilesThatAreNotAgendasAddNothing)

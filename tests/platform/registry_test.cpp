@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
@@ -15,6 +16,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -125,45 +127,62 @@ TEST_F(Registry, DeletingTheSubkeyRemovesAllItsValuesAndNothingElse)
     EXPECT_EQ(year.QueryText(QStringLiteral("Image1")), QStringLiteral("/photos/a.jpg"));
 }
 
-TEST_F(Registry, GarbageIsSkippedAndTheFileKeptAsideBeforeTheFirstWrite)
+// Settings are only ever written over settings: a file that does not parse, a link to one, a
+// device, a FIFO, a lock that is a folder, a file too large are left as they are, without waiting.
+TEST_F(Registry, WhatDoesNotReadAsSettingsIsNeitherReplacedNorWaitedOn)
 {
     const char raw[] = "\x00\xff\xfe[[[garbage\n[Settings]\nSem=0\n";
     const QByteArray garbage(raw, sizeof raw - 1);
+    const QString passwd = dir_.filePath(QStringLiteral("passwd"));
+    const QString big = dir_.filePath(QStringLiteral("big.conf"));
+    {
+        QFile out(passwd);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("root:x:0:0:root:/root:/bin/bash\n[daemon:x:1:1\n");
+        QFile large(big);
+        ASSERT_TRUE(large.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(large.resize(platform::kMaxSettingsBytes + 1));
+    }
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir_.filePath(QStringLiteral("fifo.conf"))).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(passwd, dir_.filePath(QStringLiteral("link.conf"))));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), dir_.filePath(QStringLiteral("null.conf"))));
+    ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("locked.conf.lock")));
     WriteFile(garbage);
-    // What can be read is, the rest leaves its default.
-    EXPECT_EQ(Settings().QueryNumber(QStringLiteral("Sem")), 0u);
-    EXPECT_FALSE(Settings().QueryNumber(QStringLiteral("Affichage")));
-    EXPECT_EQ(ReadFile(), garbage);
-    EXPECT_FALSE(QFile::exists(file_ + QStringLiteral(".illisible")));
-
-    testing::internal::CaptureStderr();
-    EXPECT_TRUE(Settings().SetNumber(QStringLiteral("Affichage"), 2));
-    EXPECT_TRUE(Settings().SetNumber(QStringLiteral("Affichage"), 3));
-    const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find("était illisible"), std::string::npos) << err;
-    EXPECT_EQ(err.find("tamvel"), err.rfind("tamvel")) << "reported more than once: " << err;
-
-    QFile kept(file_ + QStringLiteral(".illisible"));
+    const struct {
+        const char *file;
+        const char *said;
+    } cases[] = {
+        {"t.conf", "ne se lit pas comme des réglages"},
+        {"link.conf", "ne se lit pas comme des réglages"},
+        {"null.conf", "n'est pas un fichier ordinaire"},
+        {"fifo.conf", "n'est pas un fichier ordinaire"},
+        {"locked.conf", "verrou"},
+        {"big.conf", "dépasse 8 Mo"},
+    };
+    for (const auto &c : cases) {
+        const QString path = dir_.filePath(QString::fromLatin1(c.file));
+        const QFileInfo before(path);
+        platform::SetSettingsFile(path);
+        // What can be read is, the rest leaves its default.
+        EXPECT_EQ(Settings().QueryNumber(QStringLiteral("Sem")),
+                  c.file == std::string("t.conf") ? std::optional(0u) : std::nullopt);
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(Settings().SetNumber(QStringLiteral("Affichage"), 2)) << c.file;
+        EXPECT_FALSE(Settings().SetNumber(QStringLiteral("Affichage"), 3)) << c.file;
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find(c.said), std::string::npos) << c.file << ": " << err;
+        EXPECT_EQ(err.find("tamvel"), err.rfind("tamvel")) << "reported more than once: " << err;
+        const QFileInfo after(path);
+        EXPECT_EQ(after.isFile(), before.isFile()) << c.file;
+        EXPECT_EQ(after.size(), before.size()) << c.file;
+        EXPECT_FALSE(QFile::exists(path + QStringLiteral(".illisible")));
+        if (c.file == std::string("t.conf")) {
+            EXPECT_EQ(ReadFile(), garbage);
+        }
+    }
+    QFile kept(passwd);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), garbage);
-    EXPECT_EQ(Settings().QueryNumber(QStringLiteral("Affichage")), 3u);
-}
-
-TEST_F(Registry, AnEarlierCopyAsideIsNeverOverwritten)
-{
-    QFile older(file_ + QStringLiteral(".illisible"));
-    ASSERT_TRUE(older.open(QIODevice::WriteOnly));
-    older.write("older copy");
-    older.close();
-    WriteFile("[broken\n");
-    testing::internal::CaptureStderr();
-    Settings().SetNumber(QStringLiteral("Sem"), 0);
-    testing::internal::GetCapturedStderr();
-    ASSERT_TRUE(older.open(QIODevice::ReadOnly));
-    EXPECT_EQ(older.readAll(), "older copy");
-    QFile second(file_ + QStringLiteral(".illisible.1"));
-    ASSERT_TRUE(second.open(QIODevice::ReadOnly));
-    EXPECT_EQ(second.readAll(), "[broken\n");
+    EXPECT_TRUE(kept.readAll().startsWith("root:x:0:0"));
 }
 
 TEST_F(Registry, UnwritableStoreIsReportedOnceAndKeepsTheValuesInMemory)
