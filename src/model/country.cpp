@@ -167,8 +167,8 @@ PlaceRequest RequestPlace(std::optional<std::string_view> countryText, std::opti
     const std::optional<int> subdivision = SubdivisionFromCode(*country, *regionText);
     if (!subdivision) {
         request.error = std::string(*country == Country::Switzerland ? "canton" : "province") + " inconnu" +
-                        (*country == Country::Switzerland ? "" : "e") + " « " + std::string(*regionText) +
-                        " » pour " + InfoOf(*country).nameWithArticle + " (" + CodeList(list) + ").";
+                        (*country == Country::Switzerland ? "" : "e") + " « " + std::string(*regionText) + " » pour " +
+                        InfoOf(*country).nameWithArticle + " (" + CodeList(list) + ").";
         request.place.reset();
         return request;
     }

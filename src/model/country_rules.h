@@ -81,7 +81,8 @@ struct Rule {
     constexpr Rule OutOfHolyWeek() const { return With(&Rule::outOfHolyWeek, true); }
 
 private:
-    template <typename T> constexpr Rule With(T Rule::*member, T value) const
+    template <typename T>
+    constexpr Rule With(T Rule::*member, T value) const
     {
         Rule copy = *this;
         copy.*member = value;

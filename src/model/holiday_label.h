@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/ole_date_time.h"
 #include "model/country.h"
+#include "model/ole_date_time.h"
 #include "model/region.h"
 
 #include <string>
