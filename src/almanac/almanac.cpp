@@ -3,6 +3,7 @@
 #include "almanac/name_days.h"
 #include "almanac/paris_phases.h"
 #include "almanac/school_store.h"
+#include "document/app_settings.h"
 #include "document/view_settings.h"
 #include "model/ole_date_time.h"
 
@@ -19,6 +20,11 @@ constexpr int kDaysPerMonth = 31;
 AlmanacOptions AlmanacOptionsOf(const ViewState &view)
 {
     return {view.FetesVisible != 0, view.LuneVisible != 0, ZonesFromLetters(view.VacancesZones.toStdString())};
+}
+
+bool SchoolZonesApply(const AppSettings &settings)
+{
+    return settings.Pays.country == model::Country::France;
 }
 
 Almanac::Almanac(int year, int firstMonth, int lastMonth, const AlmanacOptions &options) : firstMonth_(firstMonth)

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+struct AppSettings;
 struct ViewState;
 
 namespace almanac {
@@ -23,6 +24,10 @@ struct AlmanacOptions {
 
 // FetesVisible, LuneVisible and VacancesZones.
 AlmanacOptions AlmanacOptionsOf(const ViewState &view);
+
+// Whether the school zones A, B and C mean anything for the calendar: they are France's, so not
+// with another country's holidays.
+bool SchoolZonesApply(const AppSettings &settings);
 
 // A phase as its day shows it: which one, at what time in Paris.
 struct MoonMark {

@@ -44,12 +44,15 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
         return result;
     };
 
+    // The region is read with the country, whichever comes first.
+    std::optional<std::string> countryText;
+    std::optional<std::string> regionText;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string &arg = arguments[i];
         auto takesValue = arg == "--year" || arg == "--settings" || arg == "--layout" || arg == "--pdf" ||
-                          arg == "--png" || arg == "--dpi" || arg == "--region" || arg == "--ics" ||
-                          arg == "--import-ics" || arg == "--batch" || arg == "--outdir" || arg == "--jobs" ||
-                          arg == "--bleed" || arg == "--import-school-holidays" || arg == "--zone";
+                          arg == "--png" || arg == "--dpi" || arg == "--region" || arg == "--country" ||
+                          arg == "--ics" || arg == "--import-ics" || arg == "--batch" || arg == "--outdir" ||
+                          arg == "--jobs" || arg == "--bleed" || arg == "--import-school-holidays" || arg == "--zone";
         std::string value;
         if (takesValue) {
             if (i + 1 >= arguments.size())
@@ -93,9 +96,9 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
                 return fail("tamvel : résolution invalide « " + value + " » : donnez un nombre entre 30 et 1200.");
             options.dpi = *dpi;
         } else if (arg == "--region") {
-            options.region = model::RegionFromName(value);
-            if (!options.region)
-                return fail("tamvel : région inconnue « " + value + " » (" + model::RegionNames() + ").");
+            regionText = value;
+        } else if (arg == "--country") {
+            countryText = value;
         } else if (arg == "--ics" || arg == "--import-ics") {
             if (value.empty())
                 return fail("tamvel : l'option " + arg + " attend un nom de fichier.");
@@ -136,6 +139,11 @@ ParseResult ParseCommandLine(const std::vector<std::string> &arguments)
             return fail("tamvel : option inconnue « " + arg + " ». Essayez « tamvel --help ».");
         }
     }
+    const model::PlaceRequest place = model::RequestPlace(countryText, regionText);
+    if (!place.error.empty())
+        return fail("tamvel : " + place.error);
+    options.region = place.region;
+    options.place = place.place;
     if (options.holidays + options.moonPhases + bool(options.pdfFile) + bool(options.pngPrefix) +
             bool(options.icsFile) + bool(options.importIcsFile) + bool(options.batchFile) >
         1)
@@ -185,10 +193,14 @@ std::string HelpText()
            "  --moon-phases      liste les phases de la lune de l'année à l'heure de Paris (AAAA-MM-JJ HH:MM,\n"
            "                     tabulation, Nouvelle lune, Premier quartier, Pleine lune ou Dernier quartier)\n"
            "                     et quitte\n"
-           "  --region NOM       ajoute les jours fériés d'une région, mémorisée quand la fenêtre s'ouvre :\n"
+           "  --country PAYS     les jours fériés de FR (France, par défaut), BE (Belgique), LU (Luxembourg),\n"
+           "                     CH (Suisse), MC (Monaco) ou CA (Canada), mémorisé quand la fenêtre s'ouvre\n"
+           "  --region NOM       ajoute les jours fériés d'une région de France :\n"
            "                     " +
            model::RegionNames() +
-           "\n"
+           " ;\n"
+           "                     avec --country CH, un canton (GE, VD, NE, JU, FR, VS, BE, ZH...) ; avec\n"
+           "                     --country CA, une province (QC, ON, NB) ; mémorisée quand la fenêtre s'ouvre\n"
            "  --ics FICHIER      écrit les jours fériés et particuliers de l'année dans un agenda iCalendar\n"
            "                     (.ics) et quitte\n"
            "  --import-ics FICHIER\n"
@@ -208,7 +220,7 @@ std::string HelpText()
            "Un calendrier par client : la première ligne du fichier CSV (UTF-8 ou Windows-1252,\n"
            "séparé par des virgules ou des points-virgules) nomme les colonnes, dans n'importe\n"
            "quel ordre : fichier (obligatoire), annee, disposition, pub1, pub2, image1, image2,\n"
-           "region.\n"
+           "region, pays (la colonne region prend alors un canton ou une province).\n"
            "Une case vide garde la valeur des réglages, qui ne sont jamais modifiés ; les chemins\n"
            "relatifs des images partent du dossier du fichier CSV. Par exemple, clients.csv :\n"
            "\n"

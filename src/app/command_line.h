@@ -1,6 +1,7 @@
 #pragma once
 
 #include "almanac/school_periods.h"
+#include "model/country.h"
 #include "model/region.h"
 
 #include <optional>
@@ -21,7 +22,8 @@ struct CommandLine {
     std::optional<std::string> pdfFile{};
     std::optional<std::string> pngPrefix{};
     int dpi = 150;
-    std::optional<model::Region> region{};
+    std::optional<model::Region> region{};      // a French region (the country is then France)
+    std::optional<model::Place> place{};        // the country, with its canton or province
     std::optional<std::string> icsFile{};       // export the labelled days to this iCalendar file
     std::optional<std::string> importIcsFile{}; // add this iCalendar file's days to the particular days
     std::optional<std::string> batchFile{};

@@ -95,7 +95,7 @@ void CMainFrame::CreateActions()
             photoModes->addAction(action);
         else if (id == ID_PHOTO_HAUT || id == ID_PHOTO_BAS)
             photoPlaces->addAction(action);
-        else if (IsRegionCommand(id))
+        else if (IsRegionCommand(id) || IsPaysCommand(id))
             regions->addAction(action);
         connect(action, &QAction::triggered, this, [this, id] { Dispatch(id); });
         actions_[id] = action;
@@ -338,14 +338,21 @@ bool CMainFrame::OnFrameCommand(int id)
 
 bool CMainFrame::OnHolidayCommand(int id)
 {
-    if (IsRegionCommand(id)) {
-        app_.Region = model::RegionFromStored(static_cast<std::uint32_t>(id - ID_REGION_FIRST));
+    const std::vector<model::Place> &places = model::PlaceChoices();
+    if (IsRegionCommand(id) || (IsPaysCommand(id) && id - ID_PAYS_FIRST < static_cast<int>(places.size()))) {
+        // A French region brings France back; another country keeps the French region for later.
+        if (IsRegionCommand(id)) {
+            app_.Region = model::RegionFromStored(static_cast<std::uint32_t>(id - ID_REGION_FIRST));
+            app_.Pays = {};
+        } else {
+            app_.Pays = places[static_cast<std::size_t>(id - ID_PAYS_FIRST)];
+        }
         app_.SaveRegionSetting();
         RedrawAllViews();
         return true;
     }
     if (id == ID_IMPORT_CALENDRIER_SCOLAIRE) {
-        app::RunSchoolImport(this, render::SchoolZonesOf(view_->State()));
+        app::RunSchoolImport(this, render::SchoolZonesOf(view_->State(), app_));
         RedrawAllViews();
         return true;
     }

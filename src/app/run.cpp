@@ -99,7 +99,7 @@ int Export(int argc, char *argv[], const CommandLine &options, CTamvelApp &tamve
     StderrPrompts prompts;
     platform::SetPrompts(&prompts);
     tamvel.Document.LoadImages = LoadYearImages;
-    tamvel.InitInstance(options.year, options.region);
+    tamvel.InitInstance(options.year, options.region, options.place);
     platform::SetPrompts(nullptr);
     const LayoutInputs inputs{tamvel.Settings, view, &tamvel.Document};
     ExportResult result;
@@ -137,7 +137,7 @@ int Batch(int argc, char *argv[], const CommandLine &options)
         {QString::fromLocal8Bit(options.batchFile->c_str()), outDir, options.jobs.value_or(QThread::idealThreadCount()),
          options.year.value_or(CTamvelApp::ClockYear()),
          options.layout ? std::optional(DisplayModeFromStored(*options.layout)) : std::nullopt, options.region,
-         options.printReady ? std::optional(PrintReadyOf(options)) : std::nullopt},
+         options.place, options.printReady ? std::optional(PrintReadyOf(options)) : std::nullopt},
         report);
     std::fputs(clearLine, stderr);
     if (summary.fileRefused)
@@ -199,12 +199,12 @@ int Run(int argc, char *argv[])
         // An import reads the year's days and writes them back with its own: another copy of the
         // program must not write between the two.
         const platform::SettingsLock lock;
-        tamvel.InitInstance(options.year, options.region);
+        tamvel.InitInstance(options.year, options.region, options.place);
         return options.icsFile ? ExportIcsCommand(*options.icsFile, tamvel, view)
                                : ImportIcsCommand(*options.importIcsFile, tamvel, view);
     }
     if (options.holidays) {
-        tamvel.InitInstance(options.year, options.region);
+        tamvel.InitInstance(options.year, options.region, options.place);
         const std::string listing =
             ListHolidays(tamvel.Settings.Annee, tamvel.Document.HolidayOptions(view.FerieParticulier != 0));
         std::fputs(listing.c_str(), stdout);
@@ -212,7 +212,7 @@ int Run(int argc, char *argv[])
     }
 
     if (options.moonPhases) {
-        tamvel.InitInstance(options.year, options.region);
+        tamvel.InitInstance(options.year, options.region, options.place);
         const std::optional<std::string> listing = almanac::MoonPhaseListing(tamvel.Settings.Annee);
         if (!listing) {
             std::fputs("tamvel : le fuseau horaire Europe/Paris est introuvable (paquet tzdata) : les phases de la "
@@ -245,8 +245,8 @@ int Run(int argc, char *argv[])
     tamvel.Document.LoadImages = [&photos](CTamvelDoc &) { photos.Start(); };
     tamvel.Document.WaitForImages = [&photos] { photos.Wait(); };
     tamvel.DocumentChanged = [&frame] { frame.OnNewDocument(); };
-    tamvel.InitInstance(options.year, options.region);
-    if (options.region) // chosen for good only when the window opens
+    tamvel.InitInstance(options.year, options.region, options.place);
+    if (options.region || options.place) // chosen for good only when the window opens
         tamvel.Settings.SaveRegionSetting();
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QSize available = screen->availableSize();

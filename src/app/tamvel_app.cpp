@@ -7,13 +7,16 @@
 
 CTamvelApp::CTamvelApp() : Document(Settings) {}
 
-bool CTamvelApp::InitInstance(std::optional<int> year, std::optional<model::Region> region)
+bool CTamvelApp::InitInstance(std::optional<int> year, std::optional<model::Region> region,
+                              std::optional<model::Place> place)
 {
     Settings.LoadPubSettings();
     Settings.LoadColorSettings();
     Settings.LoadRegionSetting();
     if (region)
         Settings.Region = *region;
+    if (place)
+        Settings.Pays = *place;
     return OpenYear(year.value_or(ClockYear()));
 }
 

@@ -19,10 +19,11 @@ public:
     CTamvelApp(const CTamvelApp &) = delete;
     CTamvelApp &operator=(const CTamvelApp &) = delete;
 
-    // Start-up: the advertising lines, the colours and the region (or `region` for this run),
-    // then the first document for `year`, or for the year of the local clock when none is given.
-    // Choose the settings file before.
-    bool InitInstance(std::optional<int> year = std::nullopt, std::optional<model::Region> region = std::nullopt);
+    // Start-up: the advertising lines, the colours, the region and the country (or `region` and
+    // `place` for this run), then the first document for `year`, or for the year of the local
+    // clock when none is given. Choose the settings file before.
+    bool InitInstance(std::optional<int> year = std::nullopt, std::optional<model::Region> region = std::nullopt,
+                      std::optional<model::Place> place = std::nullopt);
 
     // Sets Annee and runs the new-document step: the one document is emptied and reads that
     // year. Also what the year dialog (on OK) and the image-names dialog (same year) call.

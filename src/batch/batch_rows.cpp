@@ -12,8 +12,8 @@ namespace batch {
 
 namespace {
 
-constexpr std::array<const char *, 8> kColumnNames = {"fichier", "annee",  "disposition", "pub1",
-                                                      "pub2",    "image1", "image2",      "region"};
+constexpr std::array<const char *, 9> kColumnNames = {"fichier", "annee",  "disposition", "pub1", "pub2",
+                                                      "image1",  "image2", "region",      "pays"};
 
 // Lower case without accents: "Année" and "RÉGION" name their columns too.
 QString Folded(const QString &name)
@@ -91,7 +91,7 @@ Header ReadHeader(const CsvRecord &header)
             ++column;
         if (column == kColumnNames.size()) {
             result.error = QStringLiteral("colonne inconnue « %1 » (colonnes possibles : fichier, annee, disposition, "
-                                          "pub1, pub2, image1, image2, region).")
+                                          "pub1, pub2, image1, image2, region, pays).")
                                .arg(Shortened(header.fields[i]));
             return result;
         }
@@ -162,14 +162,18 @@ std::vector<RowResult> ReadRows(const Header &header, const std::vector<CsvRecor
         row.pub2 = WithoutBidiMarks(cell(Column::Pub2));
         row.image1 = cell(Column::Image1).trimmed();
         row.image2 = cell(Column::Image2).trimmed();
-        if (const QString region = cell(Column::Region).trimmed(); !region.isEmpty()) {
-            row.region = model::RegionFromName(region.toLower().toStdString());
-            if (!row.region) {
-                fail(QStringLiteral("région inconnue « %1 » (%2).")
-                         .arg(Shortened(region), QString::fromStdString(model::RegionNames())));
-                continue;
-            }
+        // The region is a canton or a province when the row names Switzerland or Canada.
+        const std::string region = Shortened(cell(Column::Region).trimmed()).toLower().toStdString();
+        const std::string country = Shortened(cell(Column::Pays).trimmed()).toStdString();
+        const model::PlaceRequest place =
+            model::RequestPlace(country.empty() ? std::nullopt : std::optional<std::string_view>(country),
+                                region.empty() ? std::nullopt : std::optional<std::string_view>(region));
+        if (!place.error.empty()) {
+            fail(QString::fromStdString(place.error));
+            continue;
         }
+        row.region = place.region;
+        row.place = place.place;
 
         const auto [earlier, added] = lineOfFile.emplace(row.fileName, row.line);
         if (!added)

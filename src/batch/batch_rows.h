@@ -2,6 +2,7 @@
 
 #include "batch/csv_table.h"
 #include "document/view_settings.h"
+#include "model/country.h"
 #include "model/region.h"
 
 #include <QString>
@@ -13,12 +14,12 @@
 namespace batch {
 
 // The columns a batch file may have; `fichier` is the only required one.
-enum class Column { Fichier, Annee, Disposition, Pub1, Pub2, Image1, Image2, Region };
+enum class Column { Fichier, Annee, Disposition, Pub1, Pub2, Image1, Image2, Region, Pays };
 
 // Where each column sits in the records (nothing for an absent column), or why the header line
 // is refused.
 struct Header {
-    std::array<std::optional<std::size_t>, 8> index;
+    std::array<std::optional<std::size_t>, 9> index;
     std::size_t columns = 0;
     QString error;
 };
@@ -38,6 +39,7 @@ struct BatchRow {
     QString image1;
     QString image2;
     std::optional<model::Region> region;
+    std::optional<model::Place> place; // from `pays`, or France for a French region
 };
 
 // A row, or the French sentence that refuses it ("ligne 4 : ...").

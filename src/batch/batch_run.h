@@ -15,11 +15,12 @@ struct BatchOptions {
     QString csvFile;
     QString outDir; // created when missing
     int jobs = 1;   // rows drawn at the same time
-    // What a row with an empty `annee`, `disposition` or `region` cell gets; the stored mode
-    // and region when absent.
+    // What a row with an empty `annee`, `disposition`, `region` or `pays` cell gets; the stored
+    // mode, region and country when absent.
     int defaultYear = 0;
     std::optional<DisplayMode> defaultMode;
     std::optional<model::Region> defaultRegion;
+    std::optional<model::Place> defaultPlace;
     // Print-ready PDFs for the print shop instead of plain ones.
     std::optional<PrintReadyOptions> printReady;
 };

@@ -53,6 +53,7 @@ RowJob Prepare(const BatchRow &row, const BatchOptions &options, StoredSettings 
     job.app = stored.App();
     job.app.Annee = row.year.value_or(options.defaultYear);
     job.app.Region = row.region ? *row.region : options.defaultRegion.value_or(job.app.Region);
+    job.app.Pays = row.place ? *row.place : options.defaultPlace.value_or(job.app.Pays);
     if (!row.pub1.isEmpty())
         job.app.Pub1 = row.pub1;
     if (!row.pub2.isEmpty())

@@ -86,13 +86,21 @@ void AppSettings::SaveColorSettings() const
 void AppSettings::LoadRegionSetting()
 {
     Region = model::Region::Metropole;
-    if (const auto key = RegistryKey::Open(settings_keys::Settings()))
+    Pays = {};
+    if (const auto key = RegistryKey::Open(settings_keys::Settings())) {
         if (const auto stored = key->QueryNumber(QStringLiteral("Region")))
             Region = model::RegionFromStored(*stored);
+        // A text that names no country reads as France, as an absent one does.
+        if (const auto stored = key->QueryText(QStringLiteral("Pays")))
+            Pays = model::PlaceFromCode(stored->toStdString()).value_or(model::Place{});
+    }
 }
 
 void AppSettings::SaveRegionSetting() const
 {
-    if (auto key = RegistryKey::OpenOrCreate(settings_keys::Settings()))
+    if (auto key = RegistryKey::OpenOrCreate(settings_keys::Settings())) {
+        platform::StoreTransaction transaction;
         key->SetNumber(QStringLiteral("Region"), static_cast<std::uint32_t>(Region));
+        key->SetText(QStringLiteral("Pays"), QString::fromStdString(model::PlaceCode(Pays)));
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/country.h"
 #include "model/region.h"
 #include "platform/draw_surface.h"
 
@@ -16,8 +17,10 @@ struct AppSettings {
     platform::ColorRef Color_Sem_Mois = 0xDFDFDF;
     platform::ColorRef Color_NTrav = 0xCFCFCF;
     std::array<platform::ColorRef, 16> Color_Perso = DefaultCustomColours();
-    // Whose public holidays are added to the national ones.
+    // Whose public holidays are added to France's.
     model::Region Region = model::Region::Metropole;
+    // Whose public holidays the calendar carries: France, unless the store names another country.
+    model::Place Pays{};
 
     // Entry k is 0x0F0F0F + k * 0x101010: 0x0F0F0F ... 0xFFFFFF.
     static constexpr std::array<platform::ColorRef, 16> DefaultCustomColours()
@@ -35,6 +38,7 @@ struct AppSettings {
     void SavePubSettings() const;
     void LoadColorSettings();
     void SaveColorSettings() const;
+    // The region and the country (`Region`, `Pays`).
     void LoadRegionSetting();
     void SaveRegionSetting() const;
 };

@@ -33,7 +33,7 @@ public:
     // What the holiday lookup reads from this document.
     model::HolidayOptions HolidayOptions(bool ferieParticulier) const
     {
-        return {ferieParticulier, &Dates, &Libelles, LundiPentecote != 0, app_.Region};
+        return {ferieParticulier, &Dates, &Libelles, LundiPentecote != 0, app_.Region, app_.Pays};
     }
 
     // Parallel lists of the year's particular days; labels in UTF-8.

@@ -190,7 +190,7 @@ void DrawStackedMonths(platform::DrawSurface &dc, const LayoutInputs &inputs, co
             FillNonWorkingDays(dc, month.days, month.geometry, inputs.app.Color_NTrav);
     }
     for (const StackedMonth &month : months)
-        DrawSchoolBands(dc, month.days, month.geometry, SchoolZonesOf(inputs.view));
+        DrawSchoolBands(dc, month.days, month.geometry, SchoolZonesOf(inputs.view, inputs.app));
     drawRules();
     {
         FontScope font(dc, nameFont);

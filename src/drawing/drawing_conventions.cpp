@@ -2,6 +2,7 @@
 
 #include "model/ole_date_time.h"
 #include "platform/code_page.h"
+#include "render/school_bands.h"
 
 #include <cmath>
 #include <limits>
@@ -76,12 +77,14 @@ model::HolidayOptions HolidayOptionsOf(const LayoutInputs &inputs)
     const bool particular = inputs.view.FerieParticulier != 0;
     if (inputs.doc != nullptr)
         return inputs.doc->HolidayOptions(particular);
-    return {particular, nullptr, nullptr, false, inputs.app.Region};
+    return {particular, nullptr, nullptr, false, inputs.app.Region, inputs.app.Pays};
 }
 
 almanac::Almanac AlmanacOf(const LayoutInputs &inputs, int firstMonth, int lastMonth)
 {
-    return almanac::Almanac(inputs.app.Annee, firstMonth, lastMonth, almanac::AlmanacOptionsOf(inputs.view));
+    almanac::AlmanacOptions options = almanac::AlmanacOptionsOf(inputs.view);
+    options.schoolZones = SchoolZonesOf(inputs.view, inputs.app);
+    return almanac::Almanac(inputs.app.Annee, firstMonth, lastMonth, options);
 }
 
 MonthDays LookUpMonth(int year, int month, const model::HolidayOptions &options, const almanac::Almanac &almanac)

@@ -142,7 +142,7 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
     const double Y9 = T + 9 * U;
     const double RH = U * 32 / NW;
     // The school holidays run along the bottom of the cells, under what the cell holds.
-    const unsigned zones = SchoolZonesOf(inputs.view);
+    const unsigned zones = SchoolZonesOf(inputs.view, inputs.app);
     const int bands = CellSchoolBandsHeight(zones, RH);
 
     const platform::Font titleFont = dc.CreatePointFont(FontTenths(200, s), kSerifFace);

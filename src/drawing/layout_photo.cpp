@@ -53,7 +53,7 @@ void DrawPhotoMonths(platform::DrawSurface &dc, const LayoutInputs &inputs, cons
             FillNonWorkingDays(dc, month.days, *month.geometry, inputs.app.Color_NTrav);
     }
     for (const PhotoMonth &month : months)
-        DrawSchoolBands(dc, month.days, *month.geometry, SchoolZonesOf(inputs.view));
+        DrawSchoolBands(dc, month.days, *month.geometry, SchoolZonesOf(inputs.view, inputs.app));
     drawRules();
     {
         FontScope font(dc, nameFont);

@@ -41,9 +41,9 @@ platform::ColorRef SchoolZoneColour(almanac::SchoolZone zone)
     return 0;
 }
 
-unsigned SchoolZonesOf(const ViewState &view)
+unsigned SchoolZonesOf(const ViewState &view, const AppSettings &app)
 {
-    return almanac::AlmanacOptionsOf(view).schoolZones;
+    return almanac::SchoolZonesApply(app) ? almanac::AlmanacOptionsOf(view).schoolZones : 0;
 }
 
 std::pair<int, int> MonthsOfPage(DisplayMode mode, int page)

@@ -10,8 +10,8 @@ namespace render {
 // grey-scale printer keeps them apart, and darker than the fills of the non-working days.
 platform::ColorRef SchoolZoneColour(almanac::SchoolZone zone);
 
-// The zones whose holidays the view shows (VacancesZones).
-unsigned SchoolZonesOf(const ViewState &view);
+// The zones whose holidays the view shows (VacancesZones), none where the zones do not apply.
+unsigned SchoolZonesOf(const ViewState &view, const AppSettings &app);
 
 // The first and last month of a page of the mode.
 std::pair<int, int> MonthsOfPage(DisplayMode mode, int page);

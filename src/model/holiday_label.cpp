@@ -1,5 +1,6 @@
 #include "model/holiday_label.h"
 
+#include "model/country_holidays.h"
 #include "model/easter.h"
 
 #include <algorithm>
@@ -40,6 +41,9 @@ std::string PublicHolidayLabel(const COleDateTime &date, const model::HolidayOpt
     if (!date.GetAsSystemTime(fields))
         return {};
     const int year = fields.year;
+    // France's labels are its own table's; other countries' come from their rules.
+    if (options.place.country != model::Country::France)
+        return model::CountryHolidayLabel(options.place, year, fields.month, fields.day);
 
     COleDateTime easter = EasterSunday(year);
     if (date == easter)

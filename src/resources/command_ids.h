@@ -45,6 +45,14 @@ constexpr bool IsRegionCommand(int id)
 {
     return id >= ID_REGION_FIRST && id <= ID_REGION_LAST;
 }
+// One radio item per country, canton or province beside France's regions, in the order of the
+// model's place choices; the range leaves room for more.
+constexpr int ID_PAYS_FIRST = 32900;
+constexpr int ID_PAYS_LAST = 32949;
+constexpr bool IsPaysCommand(int id)
+{
+    return id >= ID_PAYS_FIRST && id <= ID_PAYS_LAST;
+}
 // The program's own: photos cut to their frame instead of stretched to it.
 constexpr int ID_RECADRER_PHOTOS = 32850;
 // The almanac: the name to wish on each day, the phases of the moon.
@@ -71,9 +79,12 @@ constexpr int ID_INDICATOR_SCRL = 59139;
 
 // Stands for a separator in the menu and toolbar tables.
 constexpr int ID_SEPARATOR = 0;
-// Stand for submenus in the menu tables: "&Région", "&Almanach", "&Vacances scolaires".
+// Stand for submenus in the menu tables: "Pays et &région", "&Almanach", "&Vacances scolaires".
 constexpr int ID_REGION_MENU = -1;
 constexpr int ID_ALMANAC_MENU = -2;
 constexpr int ID_VACANCES_MENU = -3;
+// The cantons of Switzerland and the provinces of Canada, inside the region submenu.
+constexpr int ID_SUISSE_MENU = -10;
+constexpr int ID_CANADA_MENU = -11;
 
 } // namespace cmd

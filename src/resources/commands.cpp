@@ -1,6 +1,9 @@
 #include "resources/commands.h"
 
+#include "model/country.h"
+
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace resources {
@@ -17,6 +20,34 @@ QKeySequence Keypad(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
 QKeySequence Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
 {
     return QKeySequence(QKeyCombination(modifiers, key));
+}
+
+// The item of a place in the region submenu: a country with a letter of its own, or in a
+// country's submenu its days common to all, then each canton or province.
+CommandInfo PlaceCommand(int id, const model::Place &place)
+{
+    const QString country = QString::fromUtf8(model::CountryName(place.country));
+    const std::span<const model::Subdivision> subdivisions = model::Subdivisions(place.country);
+    QString item;
+    QString whose = country;
+    if (place.subdivision >= 0) {
+        const model::Subdivision &s = subdivisions[static_cast<std::size_t>(place.subdivision)];
+        item = QStringLiteral("%1 (%2)").arg(QString::fromUtf8(s.name), QLatin1String(s.code));
+        whose = QStringLiteral("%1, %2").arg(country, QString::fromUtf8(s.name));
+    } else if (place.country == model::Country::Switzerland) {
+        item = QStringLiteral("Jours communs à tous les cantons");
+    } else if (place.country == model::Country::Canada) {
+        item = QStringLiteral("Jours fériés fédéraux");
+    } else {
+        const int letter = place.country == model::Country::Monaco ? 1 : 0;
+        item = country.left(letter) + QLatin1Char('&') + country.mid(letter);
+    }
+    return {id,
+            item,
+            QStringLiteral("Remplace les jours fériés de France par ceux de : ") + whose,
+            QStringLiteral("Jours fériés de : ") + whose,
+            {},
+            IconKind::None};
 }
 
 std::vector<CommandInfo> BuildCommands()
@@ -267,6 +298,11 @@ std::vector<CommandInfo> BuildCommands()
                             {},
                             IconKind::None});
     }
+    // Another country's holidays instead of France's: a country, or one of its cantons or provinces.
+    const std::vector<model::Place> &places = model::PlaceChoices();
+    Q_ASSERT(static_cast<int>(places.size()) <= ID_PAYS_LAST - ID_PAYS_FIRST + 1);
+    for (std::size_t k = 0; k < places.size(); ++k)
+        commands.push_back(PlaceCommand(ID_PAYS_FIRST + static_cast<int>(k), places[k]));
     std::sort(commands.begin(), commands.end(), [](const auto &a, const auto &b) { return a.id < b.id; });
     return commands;
 }
@@ -326,11 +362,27 @@ const std::vector<MenuInfo> &MainMenu()
 
 const MenuInfo *Submenu(int marker)
 {
-    static const MenuInfo regions = [] {
-        MenuInfo menu{QStringLiteral("&Région"), {}};
+    // France's regions, then the other countries, Switzerland and Canada each in a submenu.
+    static const std::array<MenuInfo, 3> places = [] {
+        std::array<MenuInfo, 3> menus{MenuInfo{QStringLiteral("Pays et &région"), {}},
+                                      MenuInfo{QStringLiteral("&Suisse"), {}}, MenuInfo{QStringLiteral("&Canada"), {}}};
+        MenuInfo &regions = menus[0];
         for (int id = ID_REGION_FIRST; id <= ID_REGION_LAST; ++id)
+            regions.items.push_back(id);
+        regions.items.push_back(ID_SEPARATOR);
+        const std::vector<model::Place> &choices = model::PlaceChoices();
+        for (std::size_t k = 0; k < choices.size(); ++k) {
+            const int id = ID_PAYS_FIRST + static_cast<int>(k);
+            const model::Place &place = choices[k];
+            MenuInfo &menu = place.country == model::Country::Switzerland ? menus[1]
+                             : place.country == model::Country::Canada    ? menus[2]
+                                                                          : regions;
             menu.items.push_back(id);
-        return menu;
+            if (&menu != &regions && place.subdivision < 0)
+                menu.items.push_back(ID_SEPARATOR);
+        }
+        regions.items.insert(regions.items.end(), {ID_SUISSE_MENU, ID_CANADA_MENU});
+        return menus;
     }();
     static const MenuInfo almanac{QStringLiteral("&Almanach"), {ID_FETES_VISIBLE, ID_LUNE_VISIBLE, ID_VACANCES_MENU}};
     static const MenuInfo school{
@@ -338,7 +390,11 @@ const MenuInfo *Submenu(int marker)
         {ID_VACANCES_ZONE_A, ID_VACANCES_ZONE_B, ID_VACANCES_ZONE_C, ID_SEPARATOR, ID_IMPORT_CALENDRIER_SCOLAIRE}};
     switch (marker) {
     case ID_REGION_MENU:
-        return &regions;
+        return &places[0];
+    case ID_SUISSE_MENU:
+        return &places[1];
+    case ID_CANADA_MENU:
+        return &places[2];
     case ID_ALMANAC_MENU:
         return &almanac;
     case ID_VACANCES_MENU:

@@ -1,5 +1,6 @@
 #include "view/tamvel_view.h"
 
+#include "almanac/almanac.h"
 #include "drawing/draw_calendar.h"
 #include "drawing/drawing_conventions.h"
 #include "drawing/school_bands.h"
@@ -59,8 +60,13 @@ CommandStates CTamvelView::ComputeCommandStates() const
     states[ID_FETES_VISIBLE] = check(true, s.FetesVisible != 0);
     states[ID_LUNE_VISIBLE] = check(true, s.LuneVisible != 0);
     const unsigned zones = almanac::ZonesFromLetters(s.VacancesZones.toStdString());
-    for (const almanac::SchoolZone zone : almanac::kSchoolZones)
-        states[SchoolZoneCommand(zone)] = check(true, (zones & almanac::ZoneBit(zone)) != 0);
+    // The zones are France's: with another country they are off, and their items say why.
+    const bool zonesApply = almanac::SchoolZonesApply(app_);
+    for (const almanac::SchoolZone zone : almanac::kSchoolZones) {
+        const QString text = QStringLiteral("Zone &") + QLatin1Char(almanac::ZoneLetter(zone));
+        states[SchoolZoneCommand(zone)] = {zonesApply, (zones & almanac::ZoneBit(zone)) != 0, false,
+                                           zonesApply ? text : text + QStringLiteral(" (écoles de France seulement)")};
+    }
     states[ID_VERTICAL] = radio(true, mode == DisplayMode::Vertical);
     states[ID_HORIZONTAL] = radio(true, mode == DisplayMode::Horizontal);
     states[ID_VERTICAL_PHOTO] = radio(true, mode == DisplayMode::VerticalPhoto);
@@ -77,9 +83,15 @@ CommandStates CTamvelView::ComputeCommandStates() const
     states[ID_EDIT_FERIES] = {s.FerieParticulier != 0 && labelsOrFill, std::nullopt, false, {}};
     states[ID_EDIT_PUB] = {s.PubVisible != 0, std::nullopt, false, {}};
     const bool pentecostOption = doc_ != nullptr && doc_->LundiPentecote != 0;
-    states[ID_LUNDI_PENTECOTE] = check(labelsOrFill && app_.Annee >= 2005, pentecostOption || app_.Annee <= 2004);
+    // Elsewhere the country's own law says whether Pentecost Monday is off.
+    const bool france = app_.Pays.country == model::Country::France;
+    states[ID_LUNDI_PENTECOTE] =
+        check(france && labelsOrFill && app_.Annee >= 2005, pentecostOption || app_.Annee <= 2004);
     for (int id = ID_REGION_FIRST; id <= ID_REGION_LAST; ++id)
-        states[id] = radio(true, static_cast<int>(app_.Region) == id - ID_REGION_FIRST);
+        states[id] = radio(true, france && static_cast<int>(app_.Region) == id - ID_REGION_FIRST);
+    const std::vector<model::Place> &places = model::PlaceChoices();
+    for (std::size_t k = 0; k < places.size(); ++k)
+        states[ID_PAYS_FIRST + static_cast<int>(k)] = radio(true, app_.Pays == places[k]);
     states[ID_CHARGER_IMAGES] = {photoMode, std::nullopt, false, {}};
     return states;
 }
@@ -259,7 +271,8 @@ void CTamvelView::OnVacancesZone(almanac::SchoolZone zone)
 QString CTamvelView::SchoolHolidaysHint() const
 {
     const auto [firstMonth, lastMonth] = render::MonthsOfPage(state_.mode, state_.page);
-    const almanac::Almanac almanac(app_.Annee, firstMonth, lastMonth, {false, false, render::SchoolZonesOf(state_)});
+    const almanac::Almanac almanac(app_.Annee, firstMonth, lastMonth,
+                                   {false, false, render::SchoolZonesOf(state_, app_)});
     QStringList unknown;
     for (const almanac::SchoolLegendEntry &entry : almanac.SchoolLegend()) {
         if (entry.unknown)

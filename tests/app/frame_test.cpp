@@ -26,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -114,12 +115,17 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     EXPECT_EQ(display[5]->text(), "Afficher le &lundi de Pentecôte");
     EXPECT_EQ(display[6]->data().toInt(), ID_FERIE_PARTICULIER);
     ASSERT_NE(display[7]->menu(), nullptr);
-    EXPECT_EQ(display[7]->text(), "&Région");
+    EXPECT_EQ(display[7]->text(), "Pays et &région");
     QStringList regions;
     for (QAction *region : display[7]->menu()->actions())
-        regions << region->text();
-    EXPECT_EQ(regions, (QStringList{"&Métropole", "&Alsace-Moselle", "&Guadeloupe", "Mar&tinique", "G&uyane",
-                                    "La &Réunion", "Ma&yotte"}));
+        regions << (region->isSeparator() ? QStringLiteral("-") : region->text());
+    EXPECT_EQ(regions,
+              (QStringList{"&Métropole", "&Alsace-Moselle", "&Guadeloupe", "Mar&tinique", "G&uyane", "La &Réunion",
+                           "Ma&yotte", "-", "&Belgique", "&Luxembourg", "M&onaco", "&Suisse", "&Canada"}));
+    const QList<QAction *> cantons = display[7]->menu()->actions()[11]->menu()->actions();
+    ASSERT_EQ(cantons.size(), 28);
+    EXPECT_EQ(cantons[0]->text(), "Jours communs à tous les cantons");
+    EXPECT_EQ(cantons[9]->text(), "Genève (GE)");
     ASSERT_NE(display[9]->menu(), nullptr);
     EXPECT_EQ(display[9]->text(), "&Almanach");
     const QList<QAction *> almanac = display[9]->menu()->actions();
@@ -157,7 +163,7 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
     }
 }
 
-TEST_F(FrameTest, RegionItemsMarkOneRadioStoreTheChoiceAndChangeTheLabels)
+TEST_F(FrameTest, RegionAndCountryItemsMarkOneRadioStoreTheChoiceAndChangeTheLabels)
 {
     Open(2027);
     const COleDateTime goodFriday(2027, 3, 26, 0, 0, 0);
@@ -171,6 +177,30 @@ TEST_F(FrameTest, RegionItemsMarkOneRadioStoreTheChoiceAndChangeTheLabels)
     Open(2027); // as after a restart
     EXPECT_EQ(tamvel_->Settings.Region, model::Region::AlsaceMoselle);
     EXPECT_TRUE(frame_->Action(ID_REGION_FIRST + 1)->isChecked());
+
+    // Another country: its days instead of France's, no school zones, no Pentecost Monday option.
+    const auto &places = model::PlaceChoices();
+    const int geneva =
+        ID_PAYS_FIRST +
+        static_cast<int>(std::find(places.begin(), places.end(), *model::PlaceFromCode("CH-GE")) - places.begin());
+    EXPECT_TRUE(frame_->Dispatch(geneva));
+    EXPECT_TRUE(frame_->Action(geneva)->isChecked());
+    EXPECT_FALSE(frame_->Action(ID_REGION_FIRST + 1)->isChecked());
+    EXPECT_EQ(View().GetHolidayLabel(COleDateTime(2027, 12, 31, 0, 0, 0)), "Restauration de la République");
+    EXPECT_EQ(View().GetHolidayLabel(COleDateTime(2027, 7, 14, 0, 0, 0)), "");
+    EXPECT_FALSE(frame_->Action(ID_VACANCES_ZONE_A)->isEnabled());
+    EXPECT_EQ(frame_->Action(ID_VACANCES_ZONE_A)->text(), "Zone &A (écoles de France seulement)");
+    EXPECT_FALSE(frame_->Action(ID_LUNDI_PENTECOTE)->isEnabled());
+    Open(2027);
+    EXPECT_EQ(model::PlaceCode(tamvel_->Settings.Pays), "CH-GE");
+    EXPECT_TRUE(frame_->Action(geneva)->isChecked());
+
+    // A French region brings France back, with its own.
+    EXPECT_TRUE(frame_->Dispatch(ID_REGION_FIRST + 1));
+    EXPECT_EQ(model::PlaceCode(tamvel_->Settings.Pays), "FR");
+    EXPECT_EQ(View().GetHolidayLabel(goodFriday), "Vendredi Saint");
+    EXPECT_TRUE(frame_->Action(ID_VACANCES_ZONE_A)->isEnabled());
+    EXPECT_EQ(frame_->Action(ID_VACANCES_ZONE_A)->text(), "Zone &A");
 }
 
 TEST_F(FrameTest, ToolbarHasFourteenButtonsAndThreeSeparators)

@@ -89,4 +89,25 @@ TEST(ReadRows, EachRowGivesACalendarOrItsReason)
         EXPECT_TRUE(rows[i].error.startsWith(QString::fromUtf8(reasons[i - 2]))) << rows[i].error.toStdString();
 }
 
+TEST(ReadRows, TheCountryColumnTakesACantonOrAProvinceAsItsRegion)
+{
+    const Header header =
+        ReadHeader(Record(1, {QStringLiteral("fichier"), QStringLiteral("Pays"), QStringLiteral("region")}));
+    const std::vector<CsvRecord> records = {
+        Record(2, {QStringLiteral("a"), QStringLiteral("be")}),
+        Record(3, {QStringLiteral("b"), QStringLiteral("CH"), QStringLiteral("ge")}),
+        Record(4, {QStringLiteral("c"), QString(), QStringLiteral("Guyane")}),
+        Record(5, {QStringLiteral("d"), QStringLiteral("LU"), QStringLiteral("GE")}),
+        Record(6, {QStringLiteral("e"), QStringLiteral("ZZ")}),
+    };
+    const std::vector<RowResult> rows = ReadRows(header, records);
+    ASSERT_EQ(rows.size(), records.size());
+    EXPECT_EQ(model::PlaceCode(*rows[0].row.place), "BE");
+    EXPECT_EQ(model::PlaceCode(*rows[1].row.place), "CH-GE");
+    EXPECT_EQ(model::PlaceCode(*rows[2].row.place), "FR");
+    EXPECT_EQ(rows[2].row.region, model::Region::Guyane);
+    EXPECT_TRUE(rows[3].error.startsWith(QStringLiteral("ligne 5 : pas de région pour le Luxembourg")));
+    EXPECT_TRUE(rows[4].error.startsWith(QStringLiteral("ligne 6 : pays inconnu « ZZ »")));
+}
+
 } // namespace

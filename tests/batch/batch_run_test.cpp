@@ -30,7 +30,8 @@ protected:
         batch::BatchReport report;
         report.error = [this](const QString &line) { errors << line; };
         report.progress = [this](int done, int total) { progress << QStringLiteral("%1/%2").arg(done).arg(total); };
-        return batch::RunBatch({file, outDir, jobs, 2027, std::nullopt, std::nullopt, std::nullopt}, report);
+        return batch::RunBatch({file, outDir, jobs, 2027, std::nullopt, std::nullopt, std::nullopt, std::nullopt},
+                               report);
     }
     QString OutFile(const char *name) const { return QDir(outDir).filePath(QString::fromUtf8(name)); }
 

@@ -99,25 +99,38 @@ TEST_F(StoredSettings, ViewSettingsTakeStoredNumbersAndUnknownModesReadAsVertica
     EXPECT_EQ(loaded.page, 1);
 }
 
-TEST_F(StoredSettings, RegionReadsUnknownNumbersAsMetropoleAndIsStoredByItsNumber)
+TEST_F(StoredSettings, RegionAndCountryReadUnknownValuesAsFranceAndAreStored)
 {
-    const std::pair<QByteArray, model::Region> cases[] = {
-        {"", model::Region::Metropole},
-        {"Region=1\n", model::Region::AlsaceMoselle},
-        {"Region=6\n", model::Region::Mayotte},
-        {"Region=7\n", model::Region::Metropole},
-        {"Region=-1\n", model::Region::Metropole},
+    struct Case {
+        QByteArray stored;
+        model::Region region;
+        const char *pays;
+    };
+    const Case cases[] = {
+        {"", model::Region::Metropole, "FR"},
+        {"Region=1\n", model::Region::AlsaceMoselle, "FR"},
+        {"Region=6\n", model::Region::Mayotte, "FR"},
+        {"Region=7\n", model::Region::Metropole, "FR"},
+        {"Region=-1\n", model::Region::Metropole, "FR"},
+        {"Region=1\nPays=ch-ge\n", model::Region::AlsaceMoselle, "CH-GE"},
+        {"Pays=BE\n", model::Region::Metropole, "BE"},
+        {"Pays=XX\n", model::Region::Metropole, "FR"},
+        {"Pays=CH-XX\n", model::Region::Metropole, "FR"},
     };
     AppSettings app;
-    for (const auto &[stored, region] : cases) {
-        WriteFile("[Settings]\n" + stored);
+    for (const Case &c : cases) {
+        WriteFile("[Settings]\n" + c.stored);
         app.Region = model::Region::Guyane;
+        app.Pays = {model::Country::Monaco, -1};
         app.LoadRegionSetting();
-        EXPECT_EQ(app.Region, region) << stored.constData();
+        EXPECT_EQ(app.Region, c.region) << c.stored.constData();
+        EXPECT_EQ(model::PlaceCode(app.Pays), c.pays) << c.stored.constData();
     }
     app.Region = model::Region::Reunion;
+    app.Pays = *model::PlaceFromCode("CA-QC");
     app.SaveRegionSetting();
     EXPECT_EQ(Stored(QStringLiteral("Settings/Region")).toString(), QStringLiteral("5"));
+    EXPECT_EQ(Stored(QStringLiteral("Settings/Pays")).toString(), QStringLiteral("CA-QC"));
 }
 
 } // namespace
