@@ -2,7 +2,7 @@
 
 #include "model/ole_date_time.h"
 #include "platform/code_page.h"
-#include "render/school_bands.h"
+#include "drawing/school_bands.h"
 
 #include <cmath>
 #include <limits>
