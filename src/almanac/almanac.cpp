@@ -33,8 +33,10 @@ Almanac::Almanac(int year, int firstMonth, int lastMonth, const AlmanacOptions &
     if (options.nameDays) {
         for (int month = firstMonth; month <= lastMonth; ++month) {
             // 29 February only in a leap year.
-            for (int day = 1; day <= model::DaysInMonth(year, month); ++day)
+            for (int day = 1; day <= model::DaysInMonth(year, month); ++day) {
                 at(month, day).nameDay = NameDay(month, day);
+                at(month, day).nameDayShort = NameDayShortForm(month, day);
+            }
         }
     }
     if (options.moonPhases) {
@@ -75,11 +77,12 @@ void Almanac::MarkSchoolHolidays(int year, int lastMonth, unsigned zones)
     for (const SchoolZone zone : kSchoolZones) {
         if ((zones & ZoneBit(zone)) == 0)
             continue;
-        const std::string unknown = UnknownDaysText(*calendar, zone, shown);
-        schoolLegend_.push_back({zone,
-                                 unknown.empty() ? QStringLiteral("Zone %1").arg(QLatin1Char(ZoneLetter(zone)))
-                                                 : QString::fromStdString(unknown),
-                                 !unknown.empty()});
+        // "Zone A : dates inconnues ...": the zone is already named, the rest is what the
+        // legend says.
+        const QString unknown = QString::fromStdString(UnknownDaysText(*calendar, zone, shown));
+        const qsizetype colon = unknown.indexOf(QStringLiteral(" : "));
+        schoolLegend_.push_back({zone, QStringLiteral("Zone %1").arg(QLatin1Char(ZoneLetter(zone))), !unknown.isEmpty(),
+                                 colon < 0 ? unknown : unknown.mid(colon + 3)});
     }
 }
 

@@ -345,7 +345,7 @@ bool CMainFrame::OnHolidayCommand(int id)
         return true;
     }
     if (id == ID_IMPORT_CALENDRIER_SCOLAIRE) {
-        app::RunSchoolImport(this, render::SchoolZonesOf(view_->State()));
+        app::RunSchoolImport(this, almanac::AlmanacOptionsOf(view_->State()).schoolZones);
         RedrawAllViews();
         return true;
     }

@@ -1,5 +1,7 @@
 #include "render/tamvel_view.h"
 
+#include "almanac/school_zones_apply.h"
+
 #include "model/holiday_label.h"
 #include "render/draw_calendar.h"
 #include "render/drawing_conventions.h"
@@ -59,8 +61,14 @@ CommandStates CTamvelView::ComputeCommandStates() const
     states[ID_FETES_VISIBLE] = check(true, s.FetesVisible != 0);
     states[ID_LUNE_VISIBLE] = check(true, s.LuneVisible != 0);
     const unsigned zones = almanac::ZonesFromLetters(s.VacancesZones.toStdString());
-    for (const almanac::SchoolZone zone : almanac::kSchoolZones)
-        states[SchoolZoneCommand(zone)] = check(true, (zones & almanac::ZoneBit(zone)) != 0);
+    // The zones are metropolitan: off for an overseas region, and their items say why.
+    const bool zonesApply = almanac::SchoolZonesApply(app_.Region);
+    for (const almanac::SchoolZone zone : almanac::kSchoolZones) {
+        states[SchoolZoneCommand(zone)] = {
+            zonesApply, (zones & almanac::ZoneBit(zone)) != 0, false,
+            zonesApply ? QString()
+                       : QStringLiteral("Zone &%1 (métropole seulement)").arg(QLatin1Char(almanac::ZoneLetter(zone)))};
+    }
     states[ID_VERTICAL] = radio(true, mode == DisplayMode::Vertical);
     states[ID_HORIZONTAL] = radio(true, mode == DisplayMode::Horizontal);
     states[ID_VERTICAL_PHOTO] = radio(true, mode == DisplayMode::VerticalPhoto);
@@ -259,7 +267,8 @@ void CTamvelView::OnVacancesZone(almanac::SchoolZone zone)
 QString CTamvelView::SchoolHolidaysHint() const
 {
     const auto [firstMonth, lastMonth] = render::MonthsOfPage(state_.mode, state_.page);
-    const almanac::Almanac almanac(app_.Annee, firstMonth, lastMonth, {false, false, render::SchoolZonesOf(state_)});
+    const almanac::Almanac almanac(app_.Annee, firstMonth, lastMonth,
+                                   {false, false, render::SchoolZonesOf(state_, app_.Region)});
     QStringList unknown;
     for (const almanac::SchoolLegendEntry &entry : almanac.SchoolLegend()) {
         if (entry.unknown)
