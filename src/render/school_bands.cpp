@@ -36,11 +36,11 @@ platform::ColorRef SchoolZoneColour(almanac::SchoolZone zone)
 {
     switch (zone) {
     case almanac::SchoolZone::A:
-        return 0x96461E; // deep blue, grey 67
+        return 0x8C3C14; // deep blue, grey 57
     case almanac::SchoolZone::B:
-        return 0x0064C8; // orange brown, grey 119
+        return 0x005AC0; // orange brown, grey 110
     case almanac::SchoolZone::C:
-        return 0x64D28C; // light green, grey 176
+        return 0x50C078; // green, grey 158: still apart from the non-working days' fill
     }
     return 0;
 }
