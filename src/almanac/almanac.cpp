@@ -3,7 +3,6 @@
 #include "almanac/name_days.h"
 #include "almanac/paris_phases.h"
 #include "almanac/school_store.h"
-#include "document/app_settings.h"
 #include "document/view_settings.h"
 #include "model/ole_date_time.h"
 
@@ -22,11 +21,6 @@ AlmanacOptions AlmanacOptionsOf(const ViewState &view)
     return {view.FetesVisible != 0, view.LuneVisible != 0, ZonesFromLetters(view.VacancesZones.toStdString())};
 }
 
-bool SchoolZonesApply(const AppSettings &settings)
-{
-    return settings.Pays.country == model::Country::France;
-}
-
 Almanac::Almanac(int year, int firstMonth, int lastMonth, const AlmanacOptions &options) : firstMonth_(firstMonth)
 {
     if (!options.Any() || year < COleDateTime::kMinYear || year > COleDateTime::kMaxYear || firstMonth < 1 ||
@@ -39,8 +33,10 @@ Almanac::Almanac(int year, int firstMonth, int lastMonth, const AlmanacOptions &
     if (options.nameDays) {
         for (int month = firstMonth; month <= lastMonth; ++month) {
             // 29 February only in a leap year.
-            for (int day = 1; day <= model::DaysInMonth(year, month); ++day)
+            for (int day = 1; day <= model::DaysInMonth(year, month); ++day) {
                 at(month, day).nameDay = NameDay(month, day);
+                at(month, day).nameDayShort = NameDayShortForm(month, day);
+            }
         }
     }
     if (options.moonPhases) {
@@ -81,11 +77,12 @@ void Almanac::MarkSchoolHolidays(int year, int lastMonth, unsigned zones)
     for (const SchoolZone zone : kSchoolZones) {
         if ((zones & ZoneBit(zone)) == 0)
             continue;
-        const std::string unknown = UnknownDaysText(*calendar, zone, shown);
-        schoolLegend_.push_back({zone,
-                                 unknown.empty() ? QStringLiteral("Zone %1").arg(QLatin1Char(ZoneLetter(zone)))
-                                                 : QString::fromStdString(unknown),
-                                 !unknown.empty()});
+        // "Zone A : dates inconnues ...": the zone is already named, the rest is what the
+        // legend says.
+        const QString unknown = QString::fromStdString(UnknownDaysText(*calendar, zone, shown));
+        const qsizetype colon = unknown.indexOf(QStringLiteral(" : "));
+        schoolLegend_.push_back({zone, QStringLiteral("Zone %1").arg(QLatin1Char(ZoneLetter(zone))), !unknown.isEmpty(),
+                                 colon < 0 ? unknown : unknown.mid(colon + 3)});
     }
 }
 

@@ -8,7 +8,6 @@
 #include <optional>
 #include <vector>
 
-struct AppSettings;
 struct ViewState;
 
 namespace almanac {
@@ -25,10 +24,6 @@ struct AlmanacOptions {
 // FetesVisible, LuneVisible and VacancesZones.
 AlmanacOptions AlmanacOptionsOf(const ViewState &view);
 
-// Whether the school zones A, B and C mean anything for the calendar: they are France's, so not
-// with another country's holidays.
-bool SchoolZonesApply(const AppSettings &settings);
-
 // A phase as its day shows it: which one, at what time in Paris.
 struct MoonMark {
     model::MoonPhaseKind kind = model::MoonPhaseKind::NewMoon;
@@ -39,18 +34,20 @@ struct MoonMark {
 // What a day carries beyond its label; everything empty when the options are off.
 struct DayMarks {
     QString nameDay;              // the name to wish
+    QString nameDayShort;         // its short form, for a long name
     std::optional<MoonMark> moon; // the phase that falls on the day
     unsigned schoolZones = 0;     // ZoneBit of each zone shown that is on holiday that day
 
     bool IsEmpty() const { return nameDay.isEmpty() && !moon && schoolZones == 0; }
 };
 
-// One zone of the legend of the school holidays: "Zone A", or what of the months shown no data
-// covers ("Zone A : dates inconnues après le 31/08/2026").
+// One zone of the legend of the school holidays: "Zone A", and what of the months shown no data
+// covers ("dates inconnues après le 31/08/2026"), empty when the data covers them all.
 struct SchoolLegendEntry {
     SchoolZone zone = SchoolZone::A;
     QString text;
     bool unknown = false;
+    QString unknownDays;
 };
 
 // The marks of some consecutive months of a year, looked up once, so that a page then costs a

@@ -1,6 +1,7 @@
 #include "almanac/name_days.h"
 
 #include <QFile>
+#include <QStringList>
 
 #include <array>
 
@@ -9,10 +10,14 @@ namespace almanac {
 namespace {
 
 constexpr int kDaysPerMonth = 31;
-using NameTable = std::array<QString, 12 * kDaysPerMonth>;
+struct NameForms {
+    QString full;
+    QString shortForm;
+};
+using NameTable = std::array<NameForms, 12 * kDaysPerMonth>;
 
-// The table is the project's own file, "MM-DD<TAB>name" lines in UTF-8; a line of any other
-// shape is left out rather than misplaced.
+// The table is the project's own file, "MM-DD<TAB>name" lines in UTF-8, a long name followed by
+// "<TAB>short form"; a line of any other shape is left out rather than misplaced.
 NameTable ReadNameTable()
 {
     NameTable table;
@@ -28,19 +33,32 @@ NameTable ReadNameTable()
         if (!monthRead || !dayRead || line.indexOf(QLatin1Char('\t')) != 5 || month < 1 || month > 12 || day < 1 ||
             day > kDaysPerMonth)
             continue;
-        table[static_cast<std::size_t>((month - 1) * kDaysPerMonth + day - 1)] = line.mid(6).trimmed();
+        const QStringList forms = line.mid(6).split(QLatin1Char('\t'));
+        table[static_cast<std::size_t>((month - 1) * kDaysPerMonth + day - 1)] = {forms.value(0).trimmed(),
+                                                                                  forms.value(1).trimmed()};
     }
     return table;
+}
+
+const NameForms &Forms(int month, int day)
+{
+    static const NameTable table = ReadNameTable();
+    static const NameForms none;
+    if (month < 1 || month > 12 || day < 1 || day > kDaysPerMonth)
+        return none;
+    return table[static_cast<std::size_t>((month - 1) * kDaysPerMonth + day - 1)];
 }
 
 } // namespace
 
 QString NameDay(int month, int day)
 {
-    static const NameTable table = ReadNameTable();
-    if (month < 1 || month > 12 || day < 1 || day > kDaysPerMonth)
-        return {};
-    return table[static_cast<std::size_t>((month - 1) * kDaysPerMonth + day - 1)];
+    return Forms(month, day).full;
+}
+
+QString NameDayShortForm(int month, int day)
+{
+    return Forms(month, day).shortForm;
 }
 
 } // namespace almanac

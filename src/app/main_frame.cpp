@@ -352,7 +352,7 @@ bool CMainFrame::OnHolidayCommand(int id)
         return true;
     }
     if (id == ID_IMPORT_CALENDRIER_SCOLAIRE) {
-        app::RunSchoolImport(this, render::SchoolZonesOf(view_->State(), app_));
+        app::RunSchoolImport(this, almanac::AlmanacOptionsOf(view_->State()).schoolZones);
         RedrawAllViews();
         return true;
     }

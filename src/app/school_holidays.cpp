@@ -99,9 +99,9 @@ int ImportSchoolHolidaysCommand(const std::string &path, std::optional<almanac::
 void RunSchoolImport(QWidget *parent, unsigned zonesShown)
 {
     const QString caption = QStringLiteral("Importer le calendrier scolaire");
+    // No file named: the dialog opens in the folder of the last file chosen, else the home folder.
     const QString chosen = platform::Prompts().OpenFileName(
-        parent, QDir::homePath(), QStringLiteral("Calendriers scolaires (*.ics *.csv);;Tous les fichiers (*)"),
-        QString());
+        parent, QString(), QStringLiteral("Calendriers scolaires (*.ics *.csv);;Tous les fichiers (*)"), QString());
     if (chosen.isEmpty())
         return;
     const std::string path = QFile::encodeName(chosen).toStdString();

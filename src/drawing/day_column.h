@@ -61,15 +61,16 @@ struct DayLabelPlace {
     unsigned flags = 0;
 };
 DayLabelPlace LabelPlace(platform::DrawSurface &dc, const MonthDays &month, const DayColumnGeometry &geometry, int d,
-                         bool weekNumbers);
+                         bool weekNumbers, double shift = 0.0);
 
 // The day-cell parts of one month, for the layouts with month columns.
 void FillNonWorkingDays(platform::DrawSurface &dc, const MonthDays &month, const DayColumnGeometry &geometry,
                         platform::ColorRef colour);
 // Five passes: initials, day numbers, labels (when shown; else the name days, when the almanac
-// shows them), week numbers (when shown), then the almanac's marks such as the moons.
+// shows them), week numbers (when shown), then the almanac's marks such as the moons. The texts
+// before the week numbers move right by `shift` of the column, where the school bands need room.
 void DrawDayTexts(platform::DrawSurface &dc, const MonthDays &month, const DayColumnGeometry &geometry, bool labels,
-                  bool weekNumbers);
+                  bool weekNumbers, double shift = 0.0);
 // A line under every Sunday across the column.
 void DrawWeekSeparators(platform::DrawSurface &dc, const MonthDays &month, const DayColumnGeometry &geometry);
 

@@ -1,5 +1,7 @@
 #include "drawing/day_marks.h"
 
+#include "drawing/text_wrap.h"
+
 namespace render {
 
 using platform::EllipsePart;
@@ -9,6 +11,15 @@ LabelText LabelOrNameDay(const DayInfo &day, bool labels)
     if (labels && !day.label.isEmpty())
         return {day.label, false};
     return {day.marks.nameDay, !day.marks.nameDay.isEmpty()};
+}
+
+QString FittedName(platform::DrawSurface &dc, const almanac::DayMarks &marks, int width)
+{
+    if (dc.TextWidth(marks.nameDay) <= width)
+        return marks.nameDay;
+    if (!marks.nameDayShort.isEmpty() && dc.TextWidth(marks.nameDayShort) <= width)
+        return marks.nameDayShort;
+    return CutWithEllipsis(marks.nameDay, width, [&dc](const QString &text) { return dc.TextWidth(text); });
 }
 
 void DrawLabelText(platform::DrawSurface &dc, const LabelText &label, const platform::Rect &rect, unsigned flags)

@@ -17,6 +17,10 @@ struct LabelText {
 };
 LabelText LabelOrNameDay(const DayInfo &day, bool labels);
 
+// The form of a name day that fits `width` in the font selected, so that a name is never cut:
+// the whole name, else its short form, else the whole name cut before "…".
+QString FittedName(platform::DrawSurface &dc, const almanac::DayMarks &marks, int width);
+
 // A label or name day drawn with a transparent background, a name day in its lighter colour.
 void DrawLabelText(platform::DrawSurface &dc, const LabelText &label, const platform::Rect &rect, unsigned flags);
 

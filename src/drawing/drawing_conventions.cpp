@@ -1,5 +1,7 @@
 #include "drawing/drawing_conventions.h"
 
+#include "almanac/school_zones_apply.h"
+
 #include "model/ole_date_time.h"
 #include "platform/code_page.h"
 #include "drawing/school_bands.h"
@@ -87,6 +89,23 @@ almanac::Almanac AlmanacOf(const LayoutInputs &inputs, int firstMonth, int lastM
     return almanac::Almanac(inputs.app.Annee, firstMonth, lastMonth, options);
 }
 
+namespace {
+
+// The regional days whose labels are abbreviated to fit the narrowest columns, by their full
+// names, for the places that have room.
+QString FullRegionalLabel(const QString &label, model::Region region)
+{
+    if (region == model::Region::Metropole || region == model::Region::AlsaceMoselle)
+        return {};
+    if (label == QLatin1String("Abol. esclavage"))
+        return QStringLiteral("Abolition de l'esclavage");
+    if (label == QLatin1String("V. Schoelcher"))
+        return QStringLiteral("Victor Schoelcher");
+    return {};
+}
+
+} // namespace
+
 MonthDays LookUpMonth(int year, int month, const model::HolidayOptions &options, const almanac::Almanac &almanac)
 {
     MonthDays result;
@@ -99,6 +118,7 @@ MonthDays LookUpMonth(int year, int month, const model::HolidayOptions &options,
         info.dayOfWeek = date.GetDayOfWeek();
         info.dayOfYear = date.GetDayOfYear();
         info.label = UserText(QString::fromStdString(GetHolidayLabel(date, options)));
+        info.fullLabel = FullRegionalLabel(info.label, options.region);
         info.marks = almanac.Day(month, d);
     }
     return result;

@@ -69,6 +69,7 @@ struct DayInfo {
     int dayOfWeek = -1; // Sunday = 0, -1 for an invalid date
     int dayOfYear = -1;
     QString label;           // holiday label as printed (through UserText), empty for an ordinary day
+    QString fullLabel;       // a regional day's full name where its label is abbreviated, else empty
     almanac::DayMarks marks; // name day, moon phase: empty unless the almanac is shown
 
     // Saturday, Sunday or a labelled day; the label counts whether it is shown or not.

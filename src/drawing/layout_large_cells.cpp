@@ -38,6 +38,45 @@ void DrawLabelBelowDay(platform::DrawSurface &dc, const LabelText &label, const 
     }
 }
 
+// A name day too long to follow its day goes on the lines below the day in the cell font, so that
+// the cells keep one type size: the whole name broken between words, else its short form on one
+// line, else the name broken after a hyphen too, else the name cut before "…" on one line. The
+// lines take the cell's width above the moon, or the part left of the moon down to the bands.
+void DrawNameBelowDay(platform::DrawSurface &dc, const almanac::DayMarks &marks, const Rect &aboveMoon,
+                      const Rect &besideMoon)
+{
+    const int lineHeight = std::max(1, dc.LineHeight());
+    const auto widthOf = [&dc](const QString &text) { return dc.TextWidth(text); };
+    const auto lines = [&](const Rect &area) { return (area.bottom - area.top) / lineHeight; };
+    const std::array<Rect, 2> areas{aboveMoon, besideMoon};
+    std::optional<std::pair<QStringList, Rect>> chosen;
+    const auto tryName = [&](const QString &name, bool afterHyphens, int maxLines) {
+        for (const Rect &area : areas) {
+            if (chosen || name.isEmpty())
+                return;
+            if (WrappedText wrapped =
+                    WrapName(name, area.right - area.left, std::min(maxLines, lines(area)), afterHyphens, widthOf);
+                wrapped.complete)
+                chosen.emplace(wrapped.lines, area);
+        }
+    };
+    tryName(marks.nameDay, false, lines(besideMoon));
+    tryName(marks.nameDayShort, false, 1);
+    tryName(marks.nameDay, true, lines(besideMoon));
+    if (!chosen) {
+        const Rect &roomier =
+            aboveMoon.right - aboveMoon.left > besideMoon.right - besideMoon.left && lines(aboveMoon) > 0 ? aboveMoon
+                                                                                                          : besideMoon;
+        chosen.emplace(QStringList{CutWithEllipsis(marks.nameDay, roomier.right - roomier.left, widthOf)}, roomier);
+    }
+    int top = chosen->second.top;
+    for (const QString &line : chosen->first) {
+        DrawLabelText(dc, {line, true}, {chosen->second.left, top, chosen->second.right, top + lineHeight},
+                      kLabelFlags);
+        top += lineHeight;
+    }
+}
+
 // "12 - Geneviève" centred on the day's line as a label is, `width` wide, the name day lighter
 // than its day number.
 void DrawNameDayAfterNumber(platform::DrawSurface &dc, const QString &prefix, const QString &name, int width,
@@ -142,7 +181,7 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
     const double Y9 = T + 9 * U;
     const double RH = U * 32 / NW;
     // The school holidays run along the bottom of the cells, under what the cell holds.
-    const unsigned zones = SchoolZonesOf(inputs.view, inputs.app);
+    const unsigned zones = SchoolZonesOf(inputs);
     const int bands = CellSchoolBandsHeight(zones, RH);
 
     const platform::Font titleFont = dc.CreatePointFont(FontTenths(200, s), kSerifFace);
@@ -209,7 +248,10 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
                 const Rect above{cell.left, cell.top, cell.right, cell.bottom - bands};
                 const QString number = QString::number(d);
                 const auto &moon = moons[static_cast<std::size_t>(d - 1)];
-                const LabelText label = LabelOrNameDay(day, ferie);
+                LabelText label = LabelOrNameDay(day, ferie);
+                // A regional day by its full name: the cells have room for it.
+                if (!label.nameDay && !day.fullLabel.isEmpty())
+                    label.text = day.fullLabel;
                 if (label.text.isEmpty()) {
                     DrawTransparentText(dc, number, cell, platform::DT_CENTER);
                     continue;
@@ -224,9 +266,15 @@ void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int l
                     continue;
                 }
                 DrawTransparentText(dc, number, cell, platform::DT_CENTER);
-                DrawLabelBelowDay(dc, label,
-                                  {x1, cell.top + dc.LineHeight(), x2, moon ? moon->square.top : above.bottom},
-                                  {cellFont, weekFont});
+                const Rect below{x1, cell.top + dc.LineHeight(), x2, moon ? moon->square.top : above.bottom};
+                if (label.nameDay) {
+                    // Beside the moon, a space clear of it and of its time.
+                    const int besideRight =
+                        moon ? std::min(moon->square.left, moon->time.left) - dc.TextWidth(QStringLiteral(" ")) : x2;
+                    DrawNameBelowDay(dc, day.marks, below, {x1, below.top, besideRight, above.bottom});
+                } else {
+                    DrawLabelBelowDay(dc, label, below, {cellFont, weekFont});
+                }
             }
         }
         // The marks the days carry beyond their texts.

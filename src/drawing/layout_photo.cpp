@@ -52,8 +52,9 @@ void DrawPhotoMonths(platform::DrawSurface &dc, const LayoutInputs &inputs, cons
         for (const PhotoMonth &month : months)
             FillNonWorkingDays(dc, month.days, *month.geometry, inputs.app.Color_NTrav);
     }
+    const unsigned zones = SchoolZonesOf(inputs);
     for (const PhotoMonth &month : months)
-        DrawSchoolBands(dc, month.days, *month.geometry, SchoolZonesOf(inputs.view, inputs.app));
+        DrawSchoolBands(dc, month.days, *month.geometry, zones);
     drawRules();
     {
         FontScope font(dc, nameFont);
@@ -63,7 +64,8 @@ void DrawPhotoMonths(platform::DrawSurface &dc, const LayoutInputs &inputs, cons
     {
         FontScope font(dc, cellFont);
         for (const PhotoMonth &month : months)
-            DrawDayTexts(dc, month.days, *month.geometry, inputs.view.Ferie != 0, inputs.view.Sem != 0);
+            DrawDayTexts(dc, month.days, *month.geometry, inputs.view.Ferie != 0, inputs.view.Sem != 0,
+                         SchoolBandsTextShift(zones));
     }
     for (const PhotoMonth &month : months)
         DrawWeekSeparators(dc, month.days, *month.geometry);

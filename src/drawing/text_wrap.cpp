@@ -16,7 +16,84 @@ qsizetype FittingPrefix(const QString &word, int width, const std::function<int(
     return length;
 }
 
+const QChar kEllipsisChar(0x2026);
+
+// The pieces a name may be broken into: each word with the space after it, a hyphenated word
+// broken after each hyphen when asked.
+QStringList NamePieces(const QString &name, bool afterHyphens)
+{
+    QStringList pieces;
+    QString piece;
+    for (const QChar c : name) {
+        piece += c;
+        if (c == QLatin1Char(' ') || (afterHyphens && c == QLatin1Char('-'))) {
+            pieces << piece;
+            piece.clear();
+        }
+    }
+    if (!piece.isEmpty())
+        pieces << piece;
+    return pieces;
+}
+
 } // namespace
+
+QString CutWithEllipsis(const QString &text, int width, const std::function<int(const QString &)> &widthOf)
+{
+    const QString ellipsis(kEllipsisChar);
+    qsizetype length = text.size();
+    while (length > 0 && widthOf(text.left(length).trimmed() + ellipsis) > width)
+        --length;
+    QString kept = text.left(length);
+    // "Jean-Baptiste…" reads better than "Jean-Baptiste d…".
+    const qsizetype space = kept.lastIndexOf(QLatin1Char(' '));
+    if (length < text.size() && text.at(length) != QLatin1Char(' ') && space >= 3 && space * 2 >= length)
+        kept.truncate(space);
+    while (!kept.isEmpty() && QStringLiteral(" -',").contains(kept.back()))
+        kept.chop(1);
+    return kept + ellipsis;
+}
+
+WrappedText WrapName(const QString &name, int width, int maxLines, bool afterHyphens,
+                     const std::function<int(const QString &)> &widthOf)
+{
+    WrappedText result;
+    if (maxLines < 1) {
+        result.complete = name.trimmed().isEmpty();
+        return result;
+    }
+    const QStringList pieces = NamePieces(name.simplified(), afterHyphens);
+    QString line;
+    qsizetype i = 0;
+    for (; i < pieces.size(); ++i) {
+        if (widthOf((line + pieces[i]).trimmed()) <= width) {
+            line += pieces[i];
+            continue;
+        }
+        if (line.isEmpty() || result.lines.size() + 1 >= maxLines)
+            break; // a word wider than a line, or no line left for it
+        result.lines << line.trimmed();
+        line = pieces[i];
+        if (widthOf(line.trimmed()) > width) {
+            line.clear();
+            break;
+        }
+    }
+    if (i == pieces.size()) {
+        if (!line.isEmpty())
+            result.lines << line.trimmed();
+        return result;
+    }
+    // What is left goes on the last line, cut before "…".
+    result.complete = false;
+    QString rest = line;
+    for (qsizetype k = i; k < pieces.size(); ++k)
+        rest += pieces[k];
+    if (result.lines.size() >= maxLines)
+        result.lines.removeLast();
+    result.lines << CutWithEllipsis(rest.trimmed(), width, widthOf);
+    return result;
+}
 
 WrappedText WrapWords(const QString &text, int width, int maxLines, const std::function<int(const QString &)> &widthOf)
 {

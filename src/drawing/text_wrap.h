@@ -18,4 +18,14 @@ struct WrappedText {
 // keeps what fits before "...".
 WrappedText WrapWords(const QString &text, int width, int maxLines, const std::function<int(const QString &)> &widthOf);
 
+// A name broken into at most `maxLines` lines of at most `width`, only between words or, with
+// `afterHyphens`, after a hyphen ("Marie-" / "Madeleine"); never inside a word. When it does not
+// fit, `complete` is false and the last line ends with "…" after as much of the rest as fits.
+WrappedText WrapName(const QString &name, int width, int maxLines, bool afterHyphens,
+                     const std::function<int(const QString &)> &widthOf);
+
+// The longest start of `text` that fits `width` followed by "…", cut at the end of a word when
+// that keeps most of it; "…" alone when nothing fits before it.
+QString CutWithEllipsis(const QString &text, int width, const std::function<int(const QString &)> &widthOf);
+
 } // namespace render

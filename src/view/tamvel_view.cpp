@@ -1,6 +1,7 @@
 #include "view/tamvel_view.h"
 
 #include "almanac/almanac.h"
+#include "almanac/school_zones_apply.h"
 #include "drawing/draw_calendar.h"
 #include "drawing/drawing_conventions.h"
 #include "drawing/school_bands.h"
@@ -60,12 +61,17 @@ CommandStates CTamvelView::ComputeCommandStates() const
     states[ID_FETES_VISIBLE] = check(true, s.FetesVisible != 0);
     states[ID_LUNE_VISIBLE] = check(true, s.LuneVisible != 0);
     const unsigned zones = almanac::ZonesFromLetters(s.VacancesZones.toStdString());
-    // The zones are France's: with another country they are off, and their items say why.
+    // The zones are metropolitan France's: off for an overseas region or another country, and
+    // their items say why.
     const bool zonesApply = almanac::SchoolZonesApply(app_);
+    const bool france = app_.Pays.country == model::Country::France;
     for (const almanac::SchoolZone zone : almanac::kSchoolZones) {
-        const QString text = QStringLiteral("Zone &") + QLatin1Char(almanac::ZoneLetter(zone));
-        states[SchoolZoneCommand(zone)] = {zonesApply, (zones & almanac::ZoneBit(zone)) != 0, false,
-                                           zonesApply ? text : text + QStringLiteral(" (écoles de France seulement)")};
+        states[SchoolZoneCommand(zone)] = {
+            zonesApply, (zones & almanac::ZoneBit(zone)) != 0, false,
+            zonesApply ? QString()
+                       : QStringLiteral("Zone &%1 (%2)")
+                             .arg(QLatin1Char(almanac::ZoneLetter(zone)),
+                                  france ? QStringLiteral("métropole seulement") : QStringLiteral("écoles de France seulement"))};
     }
     states[ID_VERTICAL] = radio(true, mode == DisplayMode::Vertical);
     states[ID_HORIZONTAL] = radio(true, mode == DisplayMode::Horizontal);

@@ -54,6 +54,31 @@ TEST(DrawingConventions, LabelsWrapAtSpacesAndEndWithDotsOnlyWhenTheRoomRunsOut)
     }
 }
 
+// Names break between words, else after a hyphen, never inside a word; what does not fit ends
+// with "…", cut at a word's end when that keeps most of it.
+TEST(DrawingConventions, NamesWrapAfterHyphensAndAreCutOnlyBeforeAnEllipsis)
+{
+    const auto chars = [](const QString &t) { return int(t.size()); };
+    const struct {
+        const char *name;
+        int width, lines;
+        bool afterHyphens;
+        QStringList expected;
+        bool complete;
+    } cases[] = {
+        {"Marie-Madeleine", 14, 2, false, {"Marie-Madelei…"}, false},
+        {"Marie-Madeleine", 14, 2, true, {"Marie-", "Madeleine"}, true},
+        {"Jeanne-Françoise de Chantal", 16, 3, true, {"Jeanne-Françoise", "de Chantal"}, true},
+        {"Jean-Baptiste de la Salle", 16, 1, true, {"Jean-Baptiste…"}, false},
+        {"Transfiguration", 10, 3, true, {"Transfigu…"}, false},
+    };
+    for (const auto &c : cases) {
+        const WrappedText wrapped = WrapName(QString::fromUtf8(c.name), c.width, c.lines, c.afterHyphens, chars);
+        EXPECT_EQ(wrapped.lines, c.expected) << c.name << " in " << c.width;
+        EXPECT_EQ(wrapped.complete, c.complete) << c.name << " in " << c.width;
+    }
+}
+
 TEST(DrawingConventions, TruncationNeverOverflows)
 {
     EXPECT_EQ(Trunc(2.99), 2);
@@ -86,7 +111,9 @@ TEST(DrawingConventions, HolidayLabelsCountForNonWorkingDays)
 
 } // namespace
 
+#include "almanac/name_days.h"
 #include "layout_fixture.h"
+#include "drawing/day_marks.h"
 
 namespace {
 
@@ -117,6 +144,23 @@ TEST_F(FootLinesTest, AdvertisingLinesPassThroughTheCodePageInTheCurrentMode)
             EXPECT_EQ(dc.CurrentBkMode(), bkMode);
         }
     }
+}
+
+class NameForms : public LayoutTest
+{
+};
+
+// A long name of the bundled table takes its short form, and past that "…", rather than be cut.
+TEST_F(NameForms, ALongNameTakesItsShortFormThenAnEllipsis)
+{
+    dc.SelectFont(dc.CreatePointFont(60, "COURRIER NEW"));
+    const auto characters = [this](int n) { return dc.TextWidth(QString(n, QLatin1Char('x'))); };
+    almanac::DayMarks marks;
+    marks.nameDay = almanac::NameDay(4, 7);
+    marks.nameDayShort = almanac::NameDayShortForm(4, 7);
+    EXPECT_EQ(render::FittedName(dc, marks, characters(25)), QStringLiteral("Jean-Baptiste de la Salle"));
+    EXPECT_EQ(render::FittedName(dc, marks, characters(20)), QStringLiteral("Jean-Bapt. S."));
+    EXPECT_EQ(render::FittedName(dc, marks, characters(12)), QStringLiteral("Jean-Baptis\u2026"));
 }
 
 } // namespace

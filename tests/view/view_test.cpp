@@ -87,6 +87,12 @@ TEST_F(ViewTest, FirstRunStartsWithTheInitialStateAndItsMenuStates)
     EXPECT_TRUE(StateOf(view, ID_COULEURS).enabled);
     EXPECT_TRUE(StateOf(view, ID_LUNDI_PENTECOTE).enabled);
     EXPECT_FALSE(*StateOf(view, ID_LUNDI_PENTECOTE).checked);
+
+    // The school zones are metropolitan: an overseas region turns them off and says why.
+    EXPECT_TRUE(StateOf(view, ID_VACANCES_ZONE_A).enabled);
+    app_.Region = model::Region::Guadeloupe;
+    EXPECT_FALSE(StateOf(view, ID_VACANCES_ZONE_A).enabled);
+    EXPECT_EQ(StateOf(view, ID_VACANCES_ZONE_C).text, QString::fromUtf8("Zone &C (métropole seulement)"));
 }
 
 TEST_F(ViewTest, StoredModeOutsideTwoToFiveOpensInVertical)
