@@ -65,13 +65,12 @@ CommandStates CTamvelView::ComputeCommandStates() const
     // their items say why.
     const bool zonesApply = almanac::SchoolZonesApply(app_);
     const bool france = app_.Pays.country == model::Country::France;
+    const QString zonesWhy =
+        france ? QStringLiteral(" (métropole seulement)") : QStringLiteral(" (écoles de France seulement)");
     for (const almanac::SchoolZone zone : almanac::kSchoolZones) {
-        states[SchoolZoneCommand(zone)] = {
-            zonesApply, (zones & almanac::ZoneBit(zone)) != 0, false,
-            zonesApply ? QString()
-                       : QStringLiteral("Zone &%1 (%2)")
-                             .arg(QLatin1Char(almanac::ZoneLetter(zone)),
-                                  france ? QStringLiteral("métropole seulement") : QStringLiteral("écoles de France seulement"))};
+        const QString text = QStringLiteral("Zone &") + QLatin1Char(almanac::ZoneLetter(zone));
+        states[SchoolZoneCommand(zone)] = {zonesApply, (zones & almanac::ZoneBit(zone)) != 0, false,
+                                           zonesApply ? text : text + zonesWhy};
     }
     states[ID_VERTICAL] = radio(true, mode == DisplayMode::Vertical);
     states[ID_HORIZONTAL] = radio(true, mode == DisplayMode::Horizontal);
@@ -90,7 +89,6 @@ CommandStates CTamvelView::ComputeCommandStates() const
     states[ID_EDIT_PUB] = {s.PubVisible != 0, std::nullopt, false, {}};
     const bool pentecostOption = doc_ != nullptr && doc_->LundiPentecote != 0;
     // Elsewhere the country's own law says whether Pentecost Monday is off.
-    const bool france = app_.Pays.country == model::Country::France;
     states[ID_LUNDI_PENTECOTE] =
         check(france && labelsOrFill && app_.Annee >= 2005, pentecostOption || app_.Annee <= 2004);
     for (int id = ID_REGION_FIRST; id <= ID_REGION_LAST; ++id)
