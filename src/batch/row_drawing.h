@@ -58,7 +58,9 @@ private:
 // The stored settings with the row's values over them.
 RowJob Prepare(const BatchRow &row, const BatchOptions &options, StoredSettings &stored);
 
-enum class Outcome { Written, Refused, NotDone, DiskFull };
+// ConverterFailed: the print-ready converter failed the row (missing, stuck, or answering
+// something else than its file), and would fail every later one.
+enum class Outcome { Written, Refused, NotDone, DiskFull, ConverterFailed };
 
 struct Rendered {
     Outcome outcome = Outcome::NotDone;
@@ -70,7 +72,7 @@ struct Rendered {
 Rendered NotWritten(const platform::WholeFile &file);
 
 // Decodes the row's photos (or takes them from the cache) and draws the row into its PDF, left
-// to be committed; nothing when the run is stopping. Runs on any thread.
-Rendered Render(const RowJob &job, PhotoCache &photos, const std::atomic<bool> &diskFull);
+// to be committed; nothing when the run is stopping (`stop`). Runs on any thread.
+Rendered Render(const RowJob &job, PhotoCache &photos, const std::atomic<bool> &stop);
 
 } // namespace batch

@@ -81,14 +81,16 @@ PhotoLoad LoadJpeg(const QString &path, photo_limits::FramePixels frame, std::st
         close(fd);
         return load;
     }
-    JpegDecode decoded = DecodeJpegFile(file, frame, stop);
+    JpegDecode decoded = DecodeJpegFile(file, frame, stop, QFileInfo(path).absoluteFilePath());
     std::fclose(file);
     if (stop.stop_requested())
         return load;
     load.messages = std::move(decoded.messages);
     if (decoded.tooLarge) {
-        load.messages.push_back(CheckMessage(kTooLarge));
-        load.messages.push_back(CheckMessage(kCannotLoad));
+        load.messages.push_back({platform::MessageIcon::Information, images::MessageCaption(),
+                                 QStringLiteral("La photo « %1 » a trop de pixels pour être chargée.")
+                                     .arg(QFileInfo(path).absoluteFilePath()),
+                                 false});
     }
     load.image = std::move(decoded.image);
     // Never a blank photo without a word.
