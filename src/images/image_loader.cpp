@@ -181,7 +181,13 @@ PhotoLoad LoadPhotoForFrame(const QString &path, photo_limits::FramePixels frame
     if (ending == QLatin1String(".jpg"))
         return LoadJpeg(path, frame, std::move(stop));
     PhotoLoad refused;
-    refused.messages.push_back(CheckMessage(kCannotLoad));
+    // A folder, a device or a FIFO is named, as a bitmap's would be; only a file of another kind
+    // gets the bitmap reader's word.
+    const QFileInfo named(path);
+    if (named.exists() && !named.isFile())
+        refused.messages.push_back(FileError(named.isDir() ? EISDIR : EACCES, path));
+    else
+        refused.messages.push_back(CheckMessage(kCannotLoad));
     return refused;
 }
 

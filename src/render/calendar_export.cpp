@@ -71,10 +71,9 @@ bool DrawPdf(platform::WholeFile &file, const LayoutInputs &inputs, const std::o
     }
     writer.setCreator(QStringLiteral("Générateur de Tamvel"));
     writer.setTitle(QStringLiteral("Année %1").arg(inputs.app.Annee, 4, 10, QLatin1Char('0')));
-    // On a press sheet the page is drawn exactly as on its own A4 sheet, moved by the margin, and
-    // its photos kept lossless: the press file is the only other compression after the user's.
+    // On a press sheet the page is drawn exactly as on its own A4 sheet, moved by the margin.
     return PrintPages(writer, inputs, 1, PageCount(inputs.view.mode), SheetOf(a4, kPdfResolution, kPdfResolution),
-                      press ? press->drawingOffset : 0, press.has_value());
+                      press ? press->drawingOffset : 0);
 }
 
 QStringList LowResolutionPhotos(const LayoutInputs &inputs)
@@ -108,6 +107,8 @@ QStringList LowResolutionPhotos(const LayoutInputs &inputs)
                         .arg(kLeastPhotoPpi);
         }
     }
+    // A photo on two pages is said once.
+    said.removeDuplicates();
     return said;
 }
 

@@ -1,11 +1,11 @@
 #include "render/press_inks.h"
 
 #include "images/press_colour.h"
+#include "images/press_photo.h"
 
 #include <QFile>
 
 #include <qpdf/Pl_Buffer.hh>
-#include <qpdf/Pl_Flate.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
@@ -154,32 +154,29 @@ private:
     std::vector<State> stack_;
 };
 
-// An RGB photo in inks, kept lossless; a photo all in greys stays grey, which presses print in
-// black ink alone.
-void ImageInInks(QPDFObjectHandle image)
+// A photo in inks or greys, from the pixels the page drew when they are known.
+void ImageInInks(QPDFObjectHandle image, const QImage &drawn)
 {
     QPDFObjectHandle dictionary = image.getDict();
     if (SpaceOf(dictionary.getKey("/ColorSpace")) != Space::Rgb ||
         !dictionary.getKey("/BitsPerComponent").isInteger() ||
-        dictionary.getKey("/BitsPerComponent").getIntValue() != 8)
+        dictionary.getKey("/BitsPerComponent").getIntValue() != 8 || !dictionary.getKey("/Width").isInteger() ||
+        !dictionary.getKey("/Height").isInteger())
         return;
-    const std::shared_ptr<Buffer> decoded = image.getStreamData(qpdf_dl_all);
-    const std::size_t pixels = decoded->getSize() / 3;
-    const auto *rgb = decoded->getBuffer();
-    bool grey = true;
-    for (std::size_t i = 0; i < pixels && grey; ++i)
-        grey = rgb[3 * i] == rgb[3 * i + 1] && rgb[3 * i] == rgb[3 * i + 2];
-    std::string converted;
-    if (grey) {
-        converted.resize(pixels);
-        for (std::size_t i = 0; i < pixels; ++i)
-            converted[i] = static_cast<char>(rgb[3 * i]);
-    } else {
-        converted.resize(pixels * 4);
-        press_colour::RgbToCmyk(rgb, reinterpret_cast<std::uint8_t *>(converted.data()), pixels);
+    const QSize size(static_cast<int>(dictionary.getKey("/Width").getIntValue()),
+                     static_cast<int>(dictionary.getKey("/Height").getIntValue()));
+    QImage pixels = drawn;
+    if (pixels.size() != size) {
+        const std::shared_ptr<Buffer> decoded = image.getStreamData(qpdf_dl_all);
+        if (decoded->getSize() != std::size_t(size.width()) * size.height() * 3)
+            throw std::runtime_error("image");
+        pixels =
+            QImage(decoded->getBuffer(), size.width(), size.height(), size.width() * 3, QImage::Format_RGB888).copy();
     }
-    image.replaceStreamData(converted, QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
-    dictionary.replaceKey("/ColorSpace", QPDFObjectHandle::newName(grey ? "/DeviceGray" : "/DeviceCMYK"));
+    const PressPhoto press = PressPhotoOf(pixels);
+    image.replaceStreamData(press.jpeg.toStdString(), QPDFObjectHandle::newName("/DCTDecode"),
+                            QPDFObjectHandle::newNull());
+    dictionary.replaceKey("/ColorSpace", QPDFObjectHandle::newName(press.grey ? "/DeviceGray" : "/DeviceCMYK"));
     dictionary.removeKey("/Decode");
 }
 
@@ -204,7 +201,7 @@ void DropNeutralTransparency(QPDFObjectHandle states)
 
 // One page of the drawing in inks: its content and its photos. Its resources follow once every
 // page is done, as pages may share them.
-void PageInInks(QPDF &pdf, QPDFPageObjectHelper page)
+void PageInInks(QPDF &pdf, QPDFPageObjectHelper page, int number, const PhotoPixels &photoPixels)
 {
     QPDFObjectHandle resources = page.getObjectHandle().getKey("/Resources");
     InkFilter filter(resources);
@@ -215,8 +212,13 @@ void PageInInks(QPDF &pdf, QPDFPageObjectHelper page)
     page.getObjectHandle().replaceKey(
         "/Contents", QPDFObjectHandle::newStream(
                          &pdf, std::string(reinterpret_cast<const char *>(bytes->getBuffer()), bytes->getSize())));
-    for (auto &[name, image] : page.getImages())
-        ImageInInks(image);
+    for (auto &[name, image] : page.getImages()) {
+        QPDFObjectHandle dictionary = image.getDict();
+        const QSize size(dictionary.getKey("/Width").isInteger() ? int(dictionary.getKey("/Width").getIntValue()) : 0,
+                         dictionary.getKey("/Height").isInteger() ? int(dictionary.getKey("/Height").getIntValue())
+                                                                  : 0);
+        ImageInInks(image, size.isEmpty() ? QImage() : photoPixels(number, size));
+    }
 }
 
 void ResourcesInInks(QPDFObjectHandle resources)
@@ -254,13 +256,14 @@ PressInks Refused(const QString &error, bool converterFailed = false)
 
 } // namespace
 
-PressInks SetPagesInFrame(const QString &pagesPath, const QString &framePath, int pageCount)
+PressInks SetPagesInFrame(const QString &pagesPath, const QByteArray &frameBytes, int pageCount, const QString &title,
+                          const PhotoPixels &photoPixels)
 {
     // The converter's file is checked before anything is made of it.
     QPDF frame;
     frame.setSuppressWarnings(true);
     try {
-        frame.processFile(QFile::encodeName(framePath).constData());
+        frame.processMemoryFile("frame", frameBytes.constData(), static_cast<std::size_t>(frameBytes.size()));
     } catch (const std::exception &) {
         return Refused(QStringLiteral("Ghostscript a rendu un fichier qui n'est pas un PDF lisible : la conversion "
                                       "pour l'imprimeur est abandonnée."),
@@ -277,6 +280,8 @@ PressInks SetPagesInFrame(const QString &pagesPath, const QString &framePath, in
                 QStringLiteral("Ghostscript a rendu un PDF sans les pages ou les marques PDF/X attendues : la "
                                "conversion pour l'imprimeur est abandonnée."),
                 true);
+        frame.getTrailer().getKey("/Info").replaceKey("/Title",
+                                                      QPDFObjectHandle::newUnicodeString(title.toStdString()));
         QPDFPageObjectHelper marksPage = marksPages.front();
         QPDFObjectHandle media = marksPage.getObjectHandle().getKey("/MediaBox");
         QPDFObjectHandle trim = marksPage.getObjectHandle().getKey("/TrimBox");
@@ -291,12 +296,12 @@ PressInks SetPagesInFrame(const QString &pagesPath, const QString &framePath, in
         std::vector<QPDFPageObjectHelper> all = drawn.getAllPages();
         if (static_cast<int>(all.size()) != pageCount)
             return Refused(QStringLiteral("Les pages dessinées pour l'imprimeur sont incomplètes."));
-        for (QPDFPageObjectHelper &page : all) {
-            if (!NearlyEqual(page.getObjectHandle().getKey("/MediaBox"), media))
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            if (!NearlyEqual(all[i].getObjectHandle().getKey("/MediaBox"), media))
                 return Refused(QStringLiteral("Ghostscript a rendu une feuille d'une autre taille que les pages : la "
                                               "conversion pour l'imprimeur est abandonnée."),
                                true);
-            PageInInks(pages, page);
+            PageInInks(pages, all[i], static_cast<int>(i) + 1, photoPixels);
         }
         for (QPDFPageObjectHelper &page : all)
             ResourcesInInks(page.getObjectHandle().getKey("/Resources"));
@@ -321,12 +326,6 @@ PressInks SetPagesInFrame(const QString &pagesPath, const QString &framePath, in
             page.addPageContents(QPDFObjectHandle::newStream(&frame, "\nQ q /TamvelMarks Do Q\n"), false);
         }
 
-        // Photos are large: a light compression costs a fraction of the default's time.
-        static const bool lightCompression = [] {
-            Pl_Flate::setCompressionLevel(1);
-            return true;
-        }();
-        (void)lightCompression;
         QPDFWriter writer(frame);
         writer.setOutputMemory();
         writer.setObjectStreamMode(qpdf_o_disable);

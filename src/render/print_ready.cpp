@@ -13,6 +13,9 @@
 
 #include <cerrno>
 #include <csignal>
+#include <map>
+#include <mutex>
+#include <optional>
 #include <vector>
 
 #include <sys/prctl.h>
@@ -23,6 +26,8 @@ namespace {
 // Ghostscript makes its one page of marks in a fraction of a second, however many pages the
 // export has; past this it is stuck.
 constexpr int kConversionTimeLimitMs = 20'000;
+// A frame is the profile and one page of marks: some hundreds of kilobytes.
+constexpr qint64 kLargestFrameBytes = 16 << 20;
 // Crop marks are hairlines, as printers draw them.
 constexpr double kMarkWidth = 0.25;
 
@@ -40,17 +45,6 @@ QByteArray Box(const PdfBox &box)
 QByteArray HexString(const QByteArray &bytes)
 {
     return '<' + bytes.toHex() + '>';
-}
-
-// A PDF text string: UTF-16 with its byte order mark.
-QByteArray TextString(const QString &text)
-{
-    QByteArray utf16("\xFE\xFF", 2);
-    for (const QChar c : text) {
-        utf16 += static_cast<char>(c.unicode() >> 8);
-        utf16 += static_cast<char>(c.unicode() & 0xFF);
-    }
-    return HexString(utf16);
 }
 
 // The eight crop marks: at each corner, the two trim lines drawn on from markStart beyond the
@@ -78,10 +72,10 @@ QByteArray CropMarks(const PressSheet &sheet)
 // What Ghostscript makes the frame from: the PDF/X identification, the output intent with its ICC
 // profile, and one sheet with its boxes and its crop marks. The marks are in the registration
 // colour (the separation "All"), which prints on every plate at 100 %.
-QByteArray PdfxPrefix(const PressSheet &sheet, const QString &profile, const QString &title)
+QByteArray PdfxPrefix(const PressSheet &sheet, const QString &profile)
 {
     QByteArray ps = "%!PS\n";
-    ps += "[ /GTS_PDFXVersion (PDF/X-3:2002) /Title " + TextString(title) + " /Trapped /False /DOCINFO pdfmark\n";
+    ps += "[ /GTS_PDFXVersion (PDF/X-3:2002) /Trapped /False /DOCINFO pdfmark\n";
     ps += "[ /_objdef {tamvel_icc} /type /stream /OBJ pdfmark\n";
     ps += "[ {tamvel_icc} << /N 4 >> /PUT pdfmark\n";
     ps += "[ {tamvel_icc} " + HexString(QFile::encodeName(profile)) + " (r) file /PUT pdfmark\n";
@@ -240,6 +234,27 @@ private:
     std::vector<int> slots_;
 };
 
+// The frames made in this process, by converter and PostScript: the rows of a batch share them.
+std::mutex framesMutex;
+std::map<QString, QByteArray> &Frames()
+{
+    static std::map<QString, QByteArray> frames;
+    return frames;
+}
+
+QByteArray MadeFrame(const QString &key)
+{
+    const std::lock_guard lock(framesMutex);
+    const auto found = Frames().find(key);
+    return found == Frames().end() ? QByteArray() : found->second;
+}
+
+void KeepFrame(const QString &key, const QByteArray &frame)
+{
+    const std::lock_guard lock(framesMutex);
+    Frames()[key] = frame;
+}
+
 ExportResult Failure(const QString &error)
 {
     ExportResult result;
@@ -272,47 +287,69 @@ ExportResult ExportPrintReadyPdf(const QString &path, const LayoutInputs &inputs
 
     // Ghostscript makes the PDF/X frame the pages are set in: the output intent with its profile,
     // the document's keys, and one sheet with its boxes and its crop marks. Made from a page of
-    // marks alone, it takes a fraction of a second and runs while the pages are drawn; the pages
-    // themselves are turned into inks in this process (see press_inks.h), which costs less than
-    // Ghostscript's reading them back.
-    const QString prefix = scratch.File(QStringLiteral("frame.ps"));
+    // marks alone, it runs while the pages are drawn, and a batch asks for it once; the pages
+    // themselves are turned into inks in this process (see press_inks.h), which costs a fraction
+    // of Ghostscript's reading them back.
+    const QByteArray prefix = PdfxPrefix(sheet, profile);
+    const QString key = options.ghostscript + QLatin1Char('\n') + QString::fromUtf8(prefix);
+    QByteArray frame = MadeFrame(key);
+    std::optional<Converter> converter;
     const QString framePdf = scratch.File(QStringLiteral("frame.pdf"));
-    const ExportResult written = WriteWholeFile(
-        prefix, PdfxPrefix(sheet, profile, QStringLiteral("Année %1").arg(inputs.app.Annee, 4, 10, QLatin1Char('0'))));
-    if (!written.ok)
-        return written;
-    const QStringList arguments = {
-        QStringLiteral("-q"),
-        QStringLiteral("-dBATCH"),
-        QStringLiteral("-dNOPAUSE"),
-        QStringLiteral("-dSAFER"),
-        QStringLiteral("-sDEVICE=pdfwrite"),
-        // PDF/X-3 is PDF 1.3. The frame's keys come from the PostScript; Ghostscript's own PDF/X
-        // mode would check a page it has no colours to convert on, for a third of its time.
-        QStringLiteral("-dCompatibilityLevel=1.3"),
-        QStringLiteral("-dAutoRotatePages=/None"),
-        QStringLiteral("--permit-file-read=") + profile,
-        OutputFileArgument(framePdf),
-        prefix,
-    };
-    Converter converter(options.ghostscript, arguments, scratch.Path());
+    if (frame.isEmpty()) {
+        const QString prefixFile = scratch.File(QStringLiteral("frame.ps"));
+        const ExportResult written = WriteWholeFile(prefixFile, prefix);
+        if (!written.ok)
+            return written;
+        const QStringList arguments = {
+            QStringLiteral("-q"),
+            QStringLiteral("-dBATCH"),
+            QStringLiteral("-dNOPAUSE"),
+            QStringLiteral("-dSAFER"),
+            QStringLiteral("-sDEVICE=pdfwrite"),
+            // PDF/X-3 is PDF 1.3. The frame's keys come from the PostScript; Ghostscript's own
+            // PDF/X mode would check a page it has no colours to convert on, for a third of its time.
+            QStringLiteral("-dCompatibilityLevel=1.3"),
+            QStringLiteral("-dAutoRotatePages=/None"),
+            QStringLiteral("--permit-file-read=") + profile,
+            OutputFileArgument(framePdf),
+            prefixFile,
+        };
+        converter.emplace(options.ghostscript, arguments, scratch.Path());
+    }
 
     const QString pages = scratch.File(QStringLiteral("pages.pdf"));
     const ExportResult drawn = ExportPdf(pages, inputs, platform::WholeFile::Abandoned::Clear, sheet);
     if (!drawn.ok)
         return drawn;
-    const QString failed = converter.Finish();
-    if (!failed.isEmpty()) {
-        ExportResult result = Failure(failed);
-        result.converterFailed = true;
-        return result;
+    if (converter) {
+        QString failed = converter->Finish();
+        QFile made(framePdf);
+        if (failed.isEmpty() && (!made.open(QIODevice::ReadOnly) || made.size() > kLargestFrameBytes))
+            failed = QStringLiteral("Ghostscript a rendu un fichier illisible ou démesuré : la conversion pour "
+                                    "l'imprimeur est abandonnée.");
+        if (!failed.isEmpty()) {
+            ExportResult result = Failure(failed);
+            result.converterFailed = true;
+            return result;
+        }
+        frame = made.readAll();
     }
-    const PressInks press = SetPagesInFrame(pages, framePdf, PageCount(inputs.view.mode));
+    // The pages' photos are taken as they were drawn, before the PDF compressed them.
+    const auto photoPixels = [&inputs](int page, QSize size) {
+        if (inputs.doc == nullptr || inputs.doc->PageImage(page).IsEmpty())
+            return QImage();
+        return inputs.doc->PageImage(page).Scaled(size, inputs.view.RecadrerPhotos != 0, true);
+    };
+    const PressInks press =
+        SetPagesInFrame(pages, frame, PageCount(inputs.view.mode),
+                        QStringLiteral("Année %1").arg(inputs.app.Annee, 4, 10, QLatin1Char('0')), photoPixels);
     if (!press.error.isEmpty()) {
         ExportResult result = Failure(press.error);
         result.converterFailed = press.converterFailed;
         return result;
     }
+    if (converter)
+        KeepFrame(key, frame);
     ExportResult result = WriteWholeFile(path, press.pdf);
     if (result.ok)
         result.warnings = LowResolutionPhotos(inputs);

@@ -45,7 +45,7 @@ bool PrintPages(QPagedPaintDevice &printer, const LayoutInputs &inputs, int from
 }
 
 bool PrintPages(QPagedPaintDevice &printer, const LayoutInputs &inputs, int fromPage, int toPage,
-                const PrinterSheet &sheet, int offset, bool losslessPhotos)
+                const PrinterSheet &sheet, int offset)
 {
     const int first = std::max(1, fromPage);
     const int last = std::min(PageCount(inputs.view.mode), toPage);
@@ -53,8 +53,6 @@ bool PrintPages(QPagedPaintDevice &printer, const LayoutInputs &inputs, int from
     if (!painter.begin(&printer))
         return false;
     painter.translate(offset, offset);
-    // A PDF compresses its photos as JPEG unless told otherwise.
-    painter.setRenderHint(QPainter::LosslessImageRendering, losslessPhotos);
     platform::PainterSurface dc(painter, sheet.dpiX, sheet.dpiY, true);
     for (int page = first; page <= last; ++page) {
         if (page > first)

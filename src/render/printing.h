@@ -23,7 +23,6 @@ void OnPrint(platform::DrawSurface &dc, const PrinterSheet &sheet, const LayoutI
 // opened for painting.
 bool PrintPages(QPagedPaintDevice &printer, const LayoutInputs &inputs, int fromPage, int toPage);
 // The same loop with each page drawn as on `sheet`, moved right and down by `offset` device
-// pixels: a page set on a larger sheet. With losslessPhotos a PDF keeps its photos without JPEG
-// compression.
+// pixels: a page set on a larger sheet.
 bool PrintPages(QPagedPaintDevice &printer, const LayoutInputs &inputs, int fromPage, int toPage,
-                const PrinterSheet &sheet, int offset, bool losslessPhotos = false);
+                const PrinterSheet &sheet, int offset);
