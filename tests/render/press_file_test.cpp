@@ -57,10 +57,12 @@ public:
             state_.stroke = numbers;
         } else if (op == "m" || op == "re") {
             CloseSubpath();
-            if (op == "re" && numbers.size() == 4)
-                Extend(numbers[0], numbers[1]), Extend(numbers[0] + numbers[2], numbers[1] + numbers[3]);
-            else if (numbers.size() == 2)
+            if (op == "re" && numbers.size() == 4) {
                 Extend(numbers[0], numbers[1]);
+                Extend(numbers[0] + numbers[2], numbers[1] + numbers[3]);
+            } else if (numbers.size() == 2) {
+                Extend(numbers[0], numbers[1]);
+            }
         } else if (op == "l" && numbers.size() == 2) {
             Extend(numbers[0], numbers[1]);
         } else if (op == "Tj" || op == "TJ") {
@@ -75,6 +77,7 @@ public:
             narrowest_ = 1e9;
         operands_.clear();
     }
+    void handleEOF() override {}
     std::vector<Painted> painted;
 
 private:
@@ -223,8 +226,9 @@ TEST_F(PressFileTest, NeutralsAreBlackInkAloneAndColoursAndPhotosGoThroughThePro
     // Nothing is left in RGB, and no grey or black is made of colour inks.
     for (const Painted &p : file.painted) {
         ASSERT_NE(p.colour.size(), 3u) << p.what;
-        if (p.colour.size() == 4)
+        if (p.colour.size() == 4) {
             EXPECT_FALSE(p.colour[0] == p.colour[1] && p.colour[1] == p.colour[2] && p.colour[0] > 0) << p.what;
+        }
     }
 
     // The colour photo in inks, red staying red and black within 300 % of ink; the grey one grey,
