@@ -113,6 +113,15 @@ int Export(int argc, char *argv[], const CommandLine &options, CTamvelApp &tamve
         std::fprintf(stderr, "tamvel : %s\n", result.error.toLocal8Bit().constData());
         return kUsageError;
     }
+    for (const QString &warning : std::as_const(result.warnings))
+        std::fprintf(stderr, "tamvel : %s\n", warning.toLocal8Bit().constData());
+    // A photo the PDF prints that could not be read was said while loading; the file misses it.
+    // PNG pages, a preview, are still given.
+    const CTamvelDoc &doc = tamvel.Document;
+    const bool photoPages = view.mode == DisplayMode::VerticalPhoto || view.mode == DisplayMode::HorizontalPhoto;
+    if (options.pdfFile && photoPages &&
+        ((!doc.Image1.isEmpty() && doc.Photo1.IsEmpty()) || (!doc.Image2.isEmpty() && doc.Photo2.IsEmpty())))
+        return kUsageError;
     return 0;
 }
 

@@ -82,7 +82,7 @@ CsvTable ReadBatchFile(const QString &path)
 QString NotDoneText(const BatchSummary &summary)
 {
     const int count = summary.skipped;
-    if (count == 0 || (!summary.diskFull && !summary.folderGone && summary.stopSignal == 0))
+    if (count == 0 || (!summary.diskFull && !summary.folderGone && !summary.converterFailed && summary.stopSignal == 0))
         return {};
     const QString rows = count > 1 ? QStringLiteral("%1 lignes").arg(count) : QStringLiteral("1 ligne");
     const QString plural = count > 1 ? QStringLiteral("s") : QString();
@@ -90,6 +90,8 @@ QString NotDoneText(const BatchSummary &summary)
         summary.diskFull ? QStringLiteral("disque plein : %1 non écrite%2, à partir de la ligne %3")
         : summary.folderGone
             ? QStringLiteral("le dossier de sortie a disparu : %1 non écrite%2, à partir de la ligne %3")
+        : summary.converterFailed
+            ? QStringLiteral("conversion pour l'imprimeur impossible : %1 non faite%2, à partir de la ligne %3")
             : QStringLiteral("interrompu : %1 non faite%2, à partir de la ligne %3");
     return text.arg(rows, plural).arg(summary.firstLineNotDone) +
            QStringLiteral(" ; les calendriers écrits sont complets.");
@@ -154,7 +156,8 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
     std::condition_variable finished;
     std::vector<std::optional<Rendered>> results(rows.size());
     int running = 0;
-    std::atomic<bool> diskFull{false}; // or the folder gone: no later row can be written
+    // A full disk, a vanished folder or a failed converter stops the rows not yet started.
+    std::atomic<bool> stopRows{false};
     std::size_t reported = 0;
     auto tellFinished = [&](std::unique_lock<std::mutex> &lock) {
         while (reported < rows.size() && results[reported]) {
@@ -170,6 +173,14 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
             case Outcome::Refused:
                 report.error(result.error);
                 ++summary.refused;
+                break;
+            case Outcome::ConverterFailed:
+                // Said once: every row running beside it failed the same way.
+                if (!summary.converterFailed)
+                    report.error(QStringLiteral("ligne %1 : %2").arg(line).arg(result.error));
+                summary.converterFailed = true;
+                if (summary.skipped++ == 0)
+                    summary.firstLineNotDone = line;
                 break;
             case Outcome::DiskFull:
                 summary.diskFull = true;
@@ -187,8 +198,9 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
     };
 
     auto record = [&](std::size_t row, Rendered rendered) {
-        if (rendered.outcome == Outcome::DiskFull || rendered.outcome == Outcome::FolderGone)
-            diskFull = true;
+        if (rendered.outcome == Outcome::DiskFull || rendered.outcome == Outcome::FolderGone ||
+            rendered.outcome == Outcome::ConverterFailed)
+            stopRows = true;
         if (rendered.outcome == Outcome::Refused)
             rendered.error = QStringLiteral("ligne %1 : %2").arg(rows[row].row.line).arg(rendered.error);
         const std::lock_guard lock(mutex);
@@ -220,7 +232,7 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
                 tellFinished(lock);
                 continue;
             }
-            if (StopRequested() || diskFull) {
+            if (StopRequested() || stopRows) {
                 results[i] = Rendered{};
                 continue;
             }
@@ -239,7 +251,7 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
             }
             ++running;
             pool.start([&, i] {
-                Rendered rendered = Render(*jobs[i], photos, diskFull);
+                Rendered rendered = Render(*jobs[i], photos, stopRows);
                 if (rendered.file)
                     committer->Add(i, std::move(rendered.file));
                 else

@@ -41,8 +41,9 @@ struct BatchSummary {
     int firstLineNotDone = 0; // the line to resume from
     int stopSignal = 0;       // the signal that interrupted the run before its end
     bool diskFull = false;
-    bool folderGone = false;  // the output folder disappeared during the run
-    bool fileRefused = false; // nothing was written: the file or the folder cannot be used
+    bool folderGone = false;      // the output folder disappeared during the run
+    bool converterFailed = false; // the print-ready converter failed: the rows after were not done
+    bool fileRefused = false;     // nothing was written: the file or the folder cannot be used
 
     bool AllWritten() const { return refused == 0 && skipped == 0 && !fileRefused; }
 };

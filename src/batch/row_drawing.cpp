@@ -97,9 +97,9 @@ Rendered NotWritten(const platform::WholeFile &file)
     return {Outcome::Refused, error.left(1).toLower() + error.mid(1), {}};
 }
 
-Rendered Render(const RowJob &job, PhotoCache &photos, const std::atomic<bool> &diskFull)
+Rendered Render(const RowJob &job, PhotoCache &photos, const std::atomic<bool> &stop)
 {
-    if (StopRequested() || diskFull)
+    if (StopRequested() || stop)
         return {};
     Rendered rendered;
     std::vector<QString> held;
@@ -125,7 +125,7 @@ Rendered Render(const RowJob &job, PhotoCache &photos, const std::atomic<bool> &
         if (!rendered.error.isEmpty()) {
             rendered.outcome = Outcome::Refused;
         } else if (job.printReady) {
-            // Ghostscript makes the file whole itself, on this thread.
+            // The print-ready file is made whole on this thread.
             const ExportResult result = ExportPrintReadyPdf(job.path, {job.app, job.view, &doc}, *job.printReady);
             if (result.ok)
                 rendered.outcome = Outcome::Written;
@@ -133,6 +133,8 @@ Rendered Render(const RowJob &job, PhotoCache &photos, const std::atomic<bool> &
                 rendered.outcome = Outcome::DiskFull;
             else if (FolderGoneOf(job.path))
                 rendered.outcome = Outcome::FolderGone;
+            else if (result.converterFailed)
+                rendered = {Outcome::ConverterFailed, result.error, {}};
             else
                 rendered = {Outcome::Refused, result.error.left(1).toLower() + result.error.mid(1), {}};
         } else {

@@ -59,8 +59,9 @@ private:
 RowJob Prepare(const BatchRow &row, const BatchOptions &options, StoredSettings &stored);
 
 // FolderGone: the output folder was removed during the run; like a full disk, no later row can
-// be written either.
-enum class Outcome { Written, Refused, NotDone, DiskFull, FolderGone };
+// be written either. ConverterFailed: the print-ready converter failed the row (missing, stuck,
+// or answering something else than its file), and would fail every later one.
+enum class Outcome { Written, Refused, NotDone, DiskFull, FolderGone, ConverterFailed };
 
 struct Rendered {
     Outcome outcome = Outcome::NotDone;
@@ -72,7 +73,7 @@ struct Rendered {
 Rendered NotWritten(const platform::WholeFile &file);
 
 // Decodes the row's photos (or takes them from the cache) and draws the row into its PDF, left
-// to be committed; nothing when the run is stopping. Runs on any thread.
-Rendered Render(const RowJob &job, PhotoCache &photos, const std::atomic<bool> &diskFull);
+// to be committed; nothing when the run is stopping (`stop`). Runs on any thread.
+Rendered Render(const RowJob &job, PhotoCache &photos, const std::atomic<bool> &stop);
 
 } // namespace batch

@@ -81,14 +81,16 @@ PhotoLoad LoadJpeg(const QString &path, photo_limits::FramePixels frame, std::st
         close(fd);
         return load;
     }
-    JpegDecode decoded = DecodeJpegFile(file, frame, stop);
+    JpegDecode decoded = DecodeJpegFile(file, frame, stop, QFileInfo(path).absoluteFilePath());
     std::fclose(file);
     if (stop.stop_requested())
         return load;
     load.messages = std::move(decoded.messages);
     if (decoded.tooLarge) {
-        load.messages.push_back(CheckMessage(kTooLarge));
-        load.messages.push_back(CheckMessage(kCannotLoad));
+        load.messages.push_back({platform::MessageIcon::Information, images::MessageCaption(),
+                                 QStringLiteral("La photo « %1 » a trop de pixels pour être chargée.")
+                                     .arg(QFileInfo(path).absoluteFilePath()),
+                                 false});
     }
     load.image = std::move(decoded.image);
     // Never a blank photo without a word.
@@ -179,7 +181,13 @@ PhotoLoad LoadPhotoForFrame(const QString &path, photo_limits::FramePixels frame
     if (ending == QLatin1String(".jpg"))
         return LoadJpeg(path, frame, std::move(stop));
     PhotoLoad refused;
-    refused.messages.push_back(CheckMessage(kCannotLoad));
+    // A folder, a device or a FIFO is named, as a bitmap's would be; only a file of another kind
+    // gets the bitmap reader's word.
+    const QFileInfo named(path);
+    if (named.exists() && !named.isFile())
+        refused.messages.push_back(FileError(named.isDir() ? EISDIR : EACCES, path));
+    else
+        refused.messages.push_back(CheckMessage(kCannotLoad));
     return refused;
 }
 

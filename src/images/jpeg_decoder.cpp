@@ -2,11 +2,14 @@
 
 #include "images/exif_orientation.h"
 #include "images/photo_limits.h"
+#include "images/press_colour.h"
+#include "platform/application_title.h"
 
 #include <algorithm>
 #include <csetjmp>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
@@ -15,26 +18,55 @@
 
 namespace {
 
-constexpr int kFirstAddonMessage = 1000;
-constexpr int kLastAddonMessage = 1044;
-constexpr int kBadColourSpace = 1005;
-constexpr int kTooManyScans = 1006;
+constexpr int kTooManyScans = 1000;
 constexpr int kApp12 = JPEG_APP0 + 12;
 constexpr int kApp1 = JPEG_APP0 + 1;
 constexpr int kRowsPerRead = 16;
 
-const char *const *AddonMessages()
+// The library's own words are English and technical: the user is told, in French, what is wrong
+// with which file. The name is kept out of the sentence's reach: no control character of a file
+// name reaches a terminal.
+QString SafeName(const QString &name)
 {
-    static const char *const table[kLastAddonMessage - kFirstAddonMessage + 2] = {
-        nullptr,
-        nullptr,
-        nullptr,
-        nullptr,
-        nullptr,
-        "BMP output must be grayscale or RGB",
-        "Too many progressive scans (more than %d)",
-    };
-    return table;
+    QString safe = name;
+    for (QChar &c : safe) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7f || (u >= 0x80 && u < 0xa0) || (u >= 0x202a && u <= 0x202e) ||
+            (u >= 0x2066 && u <= 0x2069))
+            c = QLatin1Char('?');
+    }
+    return safe;
+}
+
+QString FrenchMessage(int code, int parameter, const QString &name)
+{
+    QString text;
+    switch (code) {
+    case JWRN_JPEG_EOF:
+    case JERR_INPUT_EOF:
+    case JERR_INPUT_EMPTY:
+        text = QStringLiteral("La photo « %1 » est incomplète : le fichier s'arrête avant la fin de l'image.");
+        break;
+    case JERR_NO_SOI:
+        text = QStringLiteral("Le fichier « %1 » n'est pas une photo JPEG.");
+        break;
+    case kTooManyScans:
+        return QStringLiteral("La photo « %1 » a trop de passes progressives (plus de %2) pour être lue.")
+            .arg(SafeName(name))
+            .arg(parameter);
+    case JERR_OUT_OF_MEMORY:
+        text = QStringLiteral("La photo « %1 » demande trop de mémoire pour être lue.");
+        break;
+    case JERR_CONVERSION_NOTIMPL:
+    case JERR_BAD_J_COLORSPACE:
+    case JERR_BAD_IN_COLORSPACE:
+        text = QStringLiteral("Les couleurs de la photo « %1 » sont d'un type que Tamvel ne lit pas.");
+        break;
+    default:
+        text = QStringLiteral("La photo « %1 » est endommagée : son contenu JPEG n'a pas pu être lu.");
+        break;
+    }
+    return text.arg(SafeName(name));
 }
 
 // The progress monitor, with the number of scans this file may have and the caller's stop.
@@ -49,16 +81,15 @@ struct ErrorManager {
     jpeg_error_mgr standard; // first, so that the library's pointer is ours
     std::jmp_buf returnPoint;
     LoadMessages *messages;
+    const QString *name;
 };
 
 // The library shows an error, and the first warning of a decode (later ones are only counted).
 void OutputMessage(j_common_ptr cinfo)
 {
-    char text[JMSG_LENGTH_MAX];
-    (*cinfo->err->format_message)(cinfo, text);
-    reinterpret_cast<ErrorManager *>(cinfo->err)
-        ->messages->push_back(
-            {platform::MessageIcon::Error, QStringLiteral("JPEG Library Error"), QString::fromLocal8Bit(text), true});
+    auto *errors = reinterpret_cast<ErrorManager *>(cinfo->err);
+    errors->messages->push_back({platform::MessageIcon::Error, platform::ApplicationTitle(),
+                                 FrenchMessage(cinfo->err->msg_code, cinfo->err->msg_parm.i[0], *errors->name), true});
 }
 
 // The library calls this from deep inside and it must not return there.
@@ -136,6 +167,7 @@ struct Output {
     int orientation = 1;
     bool tooLarge = false;
     bool complete = false;
+    std::vector<std::uint8_t> inkRows; // a CMYK file's rows, before they are turned into colours
 };
 
 // Holds nothing with a destructor: the error exit jumps back into it from inside the library.
@@ -144,9 +176,6 @@ void Decode(std::FILE *file, jpeg_decompress_struct &cinfo, ErrorManager &errors
     cinfo.err = jpeg_std_error(&errors.standard);
     errors.standard.error_exit = ErrorExit;
     errors.standard.output_message = OutputMessage;
-    errors.standard.addon_message_table = AddonMessages();
-    errors.standard.first_addon_message = kFirstAddonMessage;
-    errors.standard.last_addon_message = kLastAddonMessage;
     if (setjmp(errors.returnPoint) != 0)
         return;
 
@@ -164,13 +193,15 @@ void Decode(std::FILE *file, jpeg_decompress_struct &cinfo, ErrorManager &errors
     jpeg_read_header(&cinfo, TRUE);
     progress.mostScans = MostScans(cinfo);
 
-    if (cinfo.out_color_space != JCS_GRAYSCALE && cinfo.out_color_space != JCS_RGB) {
-        cinfo.err->msg_code = kBadColourSpace;
+    // CMYK and YCCK files (from prepress work) are read as inks and shown as the press prints them.
+    const bool inks = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    if (!inks && cinfo.out_color_space != JCS_GRAYSCALE && cinfo.out_color_space != JCS_RGB) {
+        cinfo.err->msg_code = JERR_CONVERSION_NOTIMPL;
         ErrorExit(reinterpret_cast<j_common_ptr>(&cinfo));
     }
     output.orientation = OrientationOf(cinfo);
     // Straight into the layout of a 32-bit QImage: blue, green, red, then 0xFF.
-    cinfo.out_color_space = JCS_EXT_BGRX;
+    cinfo.out_color_space = inks ? JCS_CMYK : JCS_EXT_BGRX;
     cinfo.scale_num = static_cast<unsigned>(JpegScaleEighths(
         cinfo.image_width, cinfo.image_height, OrientationTurnsQuarter(output.orientation), output.frame));
     cinfo.scale_denom = 8;
@@ -189,14 +220,28 @@ void Decode(std::FILE *file, jpeg_decompress_struct &cinfo, ErrorManager &errors
         cinfo.err->msg_parm.i[0] = 0;
         ErrorExit(reinterpret_cast<j_common_ptr>(&cinfo));
     }
+    // Photoshop writes its CMYK files inverted (255 = no ink) and says so with Adobe's marker.
+    const bool inverted = inks && cinfo.saw_Adobe_marker;
+    if (inks)
+        output.inkRows.resize(std::size_t(cinfo.output_width) * 4 * kRowsPerRead);
     JSAMPROW rows[kRowsPerRead];
     while (cinfo.output_scanline < cinfo.output_height) {
         const JDIMENSION first = cinfo.output_scanline;
         const JDIMENSION count = std::min<JDIMENSION>(kRowsPerRead, cinfo.output_height - first);
         for (JDIMENSION k = 0; k < count; ++k)
-            rows[k] = output.image.scanLine(static_cast<int>(first + k));
-        if (jpeg_read_scanlines(&cinfo, rows, count) == 0)
+            rows[k] = inks ? output.inkRows.data() + std::size_t(k) * cinfo.output_width * 4
+                           : output.image.scanLine(static_cast<int>(first + k));
+        const JDIMENSION read = jpeg_read_scanlines(&cinfo, rows, count);
+        if (read == 0)
             break;
+        for (JDIMENSION k = 0; inks && k < read; ++k) {
+            if (inverted) {
+                for (std::size_t i = 0; i < std::size_t(cinfo.output_width) * 4; ++i)
+                    rows[k][i] = static_cast<JSAMPLE>(255 - rows[k][i]);
+            }
+            press_colour::CmykToRgb(rows[k], reinterpret_cast<std::uint32_t *>(output.image.scanLine(int(first + k))),
+                                    cinfo.output_width);
+        }
     }
     // Any warning (corrupt or truncated data) drops the picture; the first one was shown.
     output.complete = errors.standard.num_warnings == 0 && cinfo.output_scanline == cinfo.output_height;
@@ -223,15 +268,16 @@ int JpegScaleEighths(unsigned width, unsigned height, bool turned, photo_limits:
     return scaled(width, fast) * scaled(height, fast) <= photo_limits::kLargestPhotoPixels ? fast : smallest;
 }
 
-JpegDecode DecodeJpegFile(std::FILE *file, photo_limits::FramePixels frame, std::stop_token stop)
+JpegDecode DecodeJpegFile(std::FILE *file, photo_limits::FramePixels frame, std::stop_token stop, const QString &name)
 {
     JpegDecode result;
     jpeg_decompress_struct cinfo{};
     ErrorManager errors{};
     errors.messages = &result.messages;
+    errors.name = &name;
     ScanGuard progress{};
     progress.stop = &stop;
-    Output output{frame, {}, 1, false, false};
+    Output output{frame, {}, 1, false, false, {}};
     Decode(file, cinfo, errors, progress, output);
     // Releases everything the library holds, whether the decode ended normally or not.
     jpeg_destroy_decompress(&cinfo);

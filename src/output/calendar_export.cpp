@@ -1,13 +1,18 @@
 #include "output/calendar_export.h"
 
-#include "output/printing.h"
+#include "images/photo.h"
 #include "platform/painter_surface.h"
+#include "platform/recording_surface.h"
+#include "output/printing.h"
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+
+#include <algorithm>
 
 namespace {
 
@@ -15,6 +20,8 @@ constexpr double kA4WidthInches = 210.0 / 25.4;
 constexpr double kA4HeightInches = 297.0 / 25.4;
 // What a high-resolution printer gives: hairlines stay hairlines when the PDF is zoomed.
 constexpr int kPdfResolution = 1200;
+// Below this many pixels per inch a printed photo shows its pixels.
+constexpr int kLeastPhotoPpi = 200;
 
 QPageLayout A4Layout(DisplayMode mode)
 {
@@ -39,8 +46,10 @@ ExportResult FailedWrite(const platform::WholeFile &file)
 
 PressSheet PdfPressSheet(DisplayMode mode, double bleedMm)
 {
-    const QRect a4 = A4Layout(mode).fullRectPoints();
-    return ComputePressSheet(a4.width(), a4.height(), bleedMm, kPdfResolution);
+    // The exact A4, where the page layout rounds it to whole points.
+    const double shortSide = kA4WidthInches * 72, longSide = kA4HeightInches * 72;
+    return IsPortrait(mode) ? ComputePressSheet(shortSide, longSide, bleedMm, kPdfResolution)
+                            : ComputePressSheet(longSide, shortSide, bleedMm, kPdfResolution);
 }
 
 bool DrawPdf(platform::WholeFile &file, const LayoutInputs &inputs, const std::optional<PressSheet> &press)
@@ -67,6 +76,42 @@ bool DrawPdf(platform::WholeFile &file, const LayoutInputs &inputs, const std::o
                       press ? press->drawingOffset : 0);
 }
 
+QStringList LowResolutionPhotos(const LayoutInputs &inputs)
+{
+    QStringList said;
+    if (inputs.doc == nullptr)
+        return said;
+    const PrinterSheet sheet = SheetOf(A4Layout(inputs.view.mode), kPdfResolution, kPdfResolution);
+    for (int page = 1; page <= PageCount(inputs.view.mode); ++page) {
+        const Photo &photo = inputs.doc->PageImage(page);
+        if (photo.IsEmpty())
+            continue;
+        // Where the layout puts the photo, drawn without ink.
+        platform::RecordingSurface frames(kPdfResolution, true);
+        OnPrint(frames, sheet, inputs, page);
+        for (const platform::RecordedCall &call : frames.CallsOf(platform::RecordedCall::Kind::Image)) {
+            const QSize frame(call.rect.right - call.rect.left, call.rect.bottom - call.rect.top);
+            if (frame.isEmpty())
+                continue;
+            const QSize shown =
+                inputs.view.RecadrerPhotos != 0 ? CropToFrame(photo.Size(), frame).size() : photo.Size();
+            const int ppi = static_cast<int>(std::min(double(shown.width()) * kPdfResolution / frame.width(),
+                                                      double(shown.height()) * kPdfResolution / frame.height()));
+            if (ppi >= kLeastPhotoPpi)
+                continue;
+            const QString name = page == 2 ? inputs.doc->Image2 : inputs.doc->Image1;
+            said << QStringLiteral("La photo « %1 » est imprimée à %2 ppi seulement (moins de %3 ppi) : elle "
+                                   "paraîtra floue ou en escalier.")
+                        .arg(name.isEmpty() ? QStringLiteral("%1").arg(page) : QFileInfo(name).fileName())
+                        .arg(ppi)
+                        .arg(kLeastPhotoPpi);
+        }
+    }
+    // A photo on two pages is said once.
+    said.removeDuplicates();
+    return said;
+}
+
 ExportResult CommitExport(platform::WholeFile &file)
 {
     if (!file.Commit())
@@ -89,7 +134,10 @@ ExportResult ExportPdf(const QString &path, const LayoutInputs &inputs, platform
         result.error = CannotWrite(path);
         return result;
     }
-    return CommitExport(file);
+    ExportResult result = CommitExport(file);
+    if (result.ok && !press)
+        result.warnings = LowResolutionPhotos(inputs);
+    return result;
 }
 
 ExportResult WriteWholeFile(const QString &path, const QByteArray &bytes)

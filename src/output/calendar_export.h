@@ -15,8 +15,14 @@ struct ExportResult {
     bool ok = false;
     QString error;
     QStringList files;
-    bool diskFull = false; // the error is a full disk: nothing more can be written there
+    bool diskFull = false;        // the error is a full disk: nothing more can be written there
+    bool converterFailed = false; // the print-ready converter failed: it would fail again
+    QStringList warnings = {};    // what the user should know of a file that was written
 };
+
+// The photos a PDF of these pages prints below 200 pixels per inch in their frame: one French
+// sentence each, naming the photo and its resolution.
+QStringList LowResolutionPhotos(const LayoutInputs &inputs);
 
 // Every page of the current mode into one A4 PDF, in the mode's orientation, with the margins
 // of paper. The file appears whole or not at all (see platform::WholeFile). With a press sheet,

@@ -15,7 +15,7 @@ constexpr double kMarkLengthMm = 5.0;
 
 } // namespace
 
-PressSheet ComputePressSheet(int trimWidth, int trimHeight, double bleedMm, int dpi)
+PressSheet ComputePressSheet(double trimWidth, double trimHeight, double bleedMm, int dpi)
 {
     PressSheet sheet;
     const double bleed = bleedMm * kPointsPerMm;
@@ -28,8 +28,9 @@ PressSheet ComputePressSheet(int trimWidth, int trimHeight, double bleedMm, int 
     sheet.margin = margin;
     sheet.drawingOffset = margin * dpi / 72;
 
-    sheet.media = {0, 0, static_cast<double>(trimWidth + 2 * margin), static_cast<double>(trimHeight + 2 * margin)};
-    sheet.trim = {sheet.margin, sheet.margin, sheet.margin + trimWidth, sheet.margin + trimHeight};
+    sheet.media = {0, 0, std::ceil(trimWidth - 1e-9) + 2 * margin, std::ceil(trimHeight - 1e-9) + 2 * margin};
+    sheet.trim = {sheet.margin, sheet.media.top - sheet.margin - trimHeight, sheet.margin + trimWidth,
+                  sheet.media.top - sheet.margin};
     sheet.bleed = {sheet.trim.left - bleed, sheet.trim.bottom - bleed, sheet.trim.right + bleed,
                    sheet.trim.top + bleed};
     return sheet;

@@ -26,5 +26,6 @@ struct PressSheet {
 
 // The press sheet of a page of trimWidth x trimHeight points drawn at `dpi`. The margin is a whole
 // number of points that is also a whole number of pixels, so that the page's drawing moves by
-// exactly the margin and the sheet stays a whole number of points.
-PressSheet ComputePressSheet(int trimWidth, int trimHeight, double bleedMm, int dpi);
+// exactly the margin from the sheet's top left corner; the sheet is a whole number of points, the
+// trim exact (A4 is 595.276 x 841.890 points) and the margins right and below a little wider.
+PressSheet ComputePressSheet(double trimWidth, double trimHeight, double bleedMm, int dpi);

@@ -1,25 +1,33 @@
 #include "output/print_ready.h"
 
+#include "images/press_colour.h"
 #include "platform/live_temporaries.h"
-#include "resources/build_info.h"
+#include "output/press_inks.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 
+#include <cerrno>
 #include <csignal>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <vector>
 
 #include <sys/prctl.h>
+#include <unistd.h>
 
 namespace {
 
-constexpr char kProfileName[] = "FOGRA39L.icc";
-// Ghostscript converts a year of pages in a second or two; past this it is stuck.
-constexpr int kConversionTimeLimitMs = 120'000;
-// What a message keeps of Ghostscript's own words.
-constexpr int kMaxToolMessage = 300;
+// Ghostscript makes its one page of marks in a fraction of a second, however many pages the
+// export has; past this it is stuck.
+constexpr int kConversionTimeLimitMs = 20'000;
+// A frame is the profile and one page of marks: some hundreds of kilobytes.
+constexpr qint64 kLargestFrameBytes = 16 << 20;
 // Crop marks are hairlines, as printers draw them.
 constexpr double kMarkWidth = 0.25;
 
@@ -37,17 +45,6 @@ QByteArray Box(const PdfBox &box)
 QByteArray HexString(const QByteArray &bytes)
 {
     return '<' + bytes.toHex() + '>';
-}
-
-// A PDF text string: UTF-16 with its byte order mark.
-QByteArray TextString(const QString &text)
-{
-    QByteArray utf16("\xFE\xFF", 2);
-    for (const QChar c : text) {
-        utf16 += static_cast<char>(c.unicode() >> 8);
-        utf16 += static_cast<char>(c.unicode() & 0xFF);
-    }
-    return HexString(utf16);
 }
 
 // The eight crop marks: at each corner, the two trim lines drawn on from markStart beyond the
@@ -72,13 +69,13 @@ QByteArray CropMarks(const PressSheet &sheet)
     return marks;
 }
 
-// What Ghostscript reads before the pages: the PDF/X identification, the output intent with its
-// ICC profile, and on every page its boxes and its crop marks. The marks are drawn in DeviceCMYK
-// after the page, so that they keep all four inks at 100 % whatever the colour conversion does.
-QByteArray PdfxPrefix(const PressSheet &sheet, const QString &profile, const QString &title)
+// What Ghostscript makes the frame from: the PDF/X identification, the output intent with its ICC
+// profile, and one sheet with its boxes and its crop marks. The marks are in the registration
+// colour (the separation "All"), which prints on every plate at 100 %.
+QByteArray PdfxPrefix(const PressSheet &sheet, const QString &profile)
 {
     QByteArray ps = "%!PS\n";
-    ps += "[ /GTS_PDFXVersion (PDF/X-3:2002) /Title " + TextString(title) + " /Trapped /False /DOCINFO pdfmark\n";
+    ps += "[ /GTS_PDFXVersion (PDF/X-3:2002) /Trapped /False /DOCINFO pdfmark\n";
     ps += "[ /_objdef {tamvel_icc} /type /stream /OBJ pdfmark\n";
     ps += "[ {tamvel_icc} << /N 4 >> /PUT pdfmark\n";
     ps += "[ {tamvel_icc} " + HexString(QFile::encodeName(profile)) + " (r) file /PUT pdfmark\n";
@@ -92,16 +89,19 @@ QByteArray PdfxPrefix(const PressSheet &sheet, const QString &profile, const QSt
           "  /DestOutputProfile {tamvel_icc}\n"
           ">> /PUT pdfmark\n"
           "[ {Catalog} << /OutputIntents [ {tamvel_intent} ] >> /PUT pdfmark\n";
-    ps += "<< /EndPage {\n"
+    ps += "<< /PageSize [" + Number(sheet.media.right) + ' ' + Number(sheet.media.top) + "]\n";
+    ps += "   /EndPage {\n"
           "  exch pop 2 ne {\n"
           "    [ /TrimBox " +
           Box(sheet.trim) + " /BleedBox " + Box(sheet.bleed) +
           " /PAGE pdfmark\n"
-          "    gsave initgraphics 1 1 1 1 setcmykcolor " +
+          "    gsave initgraphics [/Separation /All /DeviceCMYK {dup dup dup}] setcolorspace 1 setcolor " +
           Number(kMarkWidth) + " setlinewidth newpath\n" + CropMarks(sheet) +
           "    stroke grestore true\n"
           "  } { false } ifelse\n"
           "} bind >> setpagedevice\n";
+    // The page of marks alone, which the drawn pages are set in.
+    ps += "showpage\n";
     return ps;
 }
 
@@ -111,69 +111,149 @@ QString OutputFileArgument(const QString &path)
     return QStringLiteral("-sOutputFile=") + QString(path).replace(QLatin1Char('%'), QStringLiteral("%%"));
 }
 
-// The last lines Ghostscript wrote, on one line, for a message.
-QString ToolMessage(const QByteArray &output)
+// Ghostscript's own words are English and technical, with terminal codes at times: the user is
+// told in French what kind of failure it was.
+QString FailureKind(const QByteArray &output)
 {
-    QString text = QString::fromLocal8Bit(output).simplified();
-    if (text.size() > kMaxToolMessage)
-        text = QStringLiteral("…") + text.right(kMaxToolMessage);
-    return text;
+    const struct {
+        const char *word;
+        const char *said;
+    } kinds[] = {
+        {"ioerror", "erreur de lecture ou d'écriture d'un fichier"},
+        {"VMerror", "mémoire insuffisante"},
+        {"undefinedfilename", "fichier introuvable"},
+        {"invalidfileaccess", "accès à un fichier refusé"},
+        {"limitcheck", "limite de Ghostscript dépassée"},
+    };
+    for (const auto &kind : kinds) {
+        if (output.contains(kind.word))
+            return QString::fromUtf8(kind.said);
+    }
+    return QStringLiteral("erreur de Ghostscript");
 }
 
-// Runs the conversion; an empty text when it wrote its output, else why not.
-QString RunGhostscript(const QString &program, const QStringList &arguments)
-{
-    QProcess gs;
-    gs.setProcessChannelMode(QProcess::MergedChannels);
-    gs.setStandardInputFile(QProcess::nullDevice());
-    // Ghostscript goes when the program goes, killed by a signal included: it must not write on
-    // into a file the program has given up.
-    gs.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
-    gs.start(program, arguments);
-    if (!gs.waitForStarted())
-        return QStringLiteral("Ghostscript (« %1 ») est introuvable : installez le paquet ghostscript pour exporter "
-                              "pour l'imprimeur.")
-            .arg(program);
-    if (!gs.waitForFinished(kConversionTimeLimitMs)) {
-        gs.kill();
-        gs.waitForFinished();
-        return QStringLiteral("Ghostscript n'a pas terminé la conversion en %1 secondes : elle est abandonnée.")
-            .arg(kConversionTimeLimitMs / 1000);
-    }
-    if (gs.exitStatus() != QProcess::NormalExit || gs.exitCode() != 0) {
-        const QString said = ToolMessage(gs.readAll());
-        return QStringLiteral("La conversion pour l'imprimeur a échoué (Ghostscript, code %1)%2")
-            .arg(gs.exitStatus() == QProcess::NormalExit ? gs.exitCode() : -1)
-            .arg(said.isEmpty() ? QStringLiteral(".") : QStringLiteral(" : ") + said);
-    }
-    return {};
-}
-
-// A private file of the conversion in the temporary folder: removed when the export ends, and by
-// the signal handler when the program is stopped during it.
-class ScratchFile
+// The converter, started at once so that it works while the pages are drawn.
+class Converter
 {
 public:
-    explicit ScratchFile(const QString &suffix) : file_(QDir::temp().filePath(QStringLiteral("tamvel-XXXXXX") + suffix))
+    Converter(const QString &program, const QStringList &arguments, const QString &scratch)
     {
-        if (file_.open()) {
-            opened_ = true;
-            file_.close();
-            slot_ = platform::AddLiveTemporary(QFile::encodeName(file_.fileName()).toStdString());
+        gs_.setProcessChannelMode(QProcess::MergedChannels);
+        gs_.setStandardInputFile(QProcess::nullDevice());
+        // Its own scratch files go with ours, which a later run clears if this one is killed.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), scratch);
+        gs_.setProcessEnvironment(environment);
+        // Ghostscript goes when the program goes, killed by a signal included: it must not write on
+        // into a file the program has given up.
+        gs_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+        gs_.start(program, arguments);
+        program_ = program;
+    }
+    ~Converter()
+    {
+        if (gs_.state() != QProcess::NotRunning) {
+            gs_.kill();
+            gs_.waitForFinished();
         }
     }
-    ~ScratchFile() { platform::DropLiveTemporary(slot_); }
-    ScratchFile(const ScratchFile &) = delete;
-    ScratchFile &operator=(const ScratchFile &) = delete;
+    Converter(const Converter &) = delete;
+    Converter &operator=(const Converter &) = delete;
 
-    bool IsValid() const { return opened_; }
-    QString Path() const { return file_.fileName(); }
+    // Waits for the end of the conversion; an empty text when it wrote its output, else why not.
+    QString Finish()
+    {
+        if (!gs_.waitForStarted())
+            return QStringLiteral("Ghostscript (« %1 ») est introuvable : installez le paquet ghostscript pour "
+                                  "exporter pour l'imprimeur.")
+                .arg(program_);
+        if (!gs_.waitForFinished(kConversionTimeLimitMs)) {
+            gs_.kill();
+            gs_.waitForFinished();
+            return QStringLiteral("Ghostscript n'a pas terminé la conversion en %1 secondes : elle est abandonnée.")
+                .arg(kConversionTimeLimitMs / 1000);
+        }
+        if (gs_.exitStatus() != QProcess::NormalExit || gs_.exitCode() != 0) {
+            const QByteArray said = gs_.readAll();
+            return QStringLiteral("La conversion pour l'imprimeur a échoué (Ghostscript, code %1 : %2).")
+                .arg(gs_.exitStatus() == QProcess::NormalExit ? gs_.exitCode() : -1)
+                .arg(FailureKind(said));
+        }
+        return {};
+    }
 
 private:
-    QTemporaryFile file_;
-    bool opened_ = false;
-    int slot_ = -1;
+    QProcess gs_;
+    QString program_;
 };
+
+// A private folder for the conversion's files in the temporary folder, removed when the export
+// ends; its files also by the signal handler when the program is stopped during it. A run killed
+// outright leaves its folder, which the next export clears: the folder's name holds the process
+// that made it.
+class ScratchFolder
+{
+public:
+    ScratchFolder() : folder_(QDir::temp().filePath(QStringLiteral("tamvel-%1-XXXXXX").arg(getpid())))
+    {
+        ClearAbandoned();
+    }
+    ~ScratchFolder()
+    {
+        for (const int slot : slots_)
+            platform::DropLiveTemporary(slot);
+    }
+    ScratchFolder(const ScratchFolder &) = delete;
+    ScratchFolder &operator=(const ScratchFolder &) = delete;
+
+    bool IsValid() const { return folder_.isValid(); }
+    QString Path() const { return folder_.path(); }
+    // A file of the folder, removed if the program is stopped while it exists.
+    QString File(const QString &name)
+    {
+        const QString path = folder_.filePath(name);
+        slots_.push_back(platform::AddLiveTemporary(QFile::encodeName(path).toStdString()));
+        return path;
+    }
+
+private:
+    static void ClearAbandoned()
+    {
+        static const QRegularExpression pattern(QStringLiteral("^tamvel-(\\d+)-......$"));
+        const QDir temporary = QDir::temp();
+        for (const QString &name :
+             temporary.entryList({QStringLiteral("tamvel-*")}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+            const QRegularExpressionMatch match = pattern.match(name);
+            const pid_t pid = match.hasMatch() ? match.captured(1).toInt() : 0;
+            if (pid > 0 && pid != getpid() && kill(pid, 0) != 0 && errno == ESRCH)
+                QDir(temporary.filePath(name)).removeRecursively();
+        }
+    }
+
+    QTemporaryDir folder_;
+    std::vector<int> slots_;
+};
+
+// The frames made in this process, by converter and PostScript: the rows of a batch share them.
+std::mutex framesMutex;
+std::map<QString, QByteArray> &Frames()
+{
+    static std::map<QString, QByteArray> frames;
+    return frames;
+}
+
+QByteArray MadeFrame(const QString &key)
+{
+    const std::lock_guard lock(framesMutex);
+    const auto found = Frames().find(key);
+    return found == Frames().end() ? QByteArray() : found->second;
+}
+
+void KeepFrame(const QString &key, const QByteArray &frame)
+{
+    const std::lock_guard lock(framesMutex);
+    Frames()[key] = frame;
+}
 
 ExportResult Failure(const QString &error)
 {
@@ -191,10 +271,7 @@ QString PrintReadyStandard()
 
 QString PressProfilePath(const QString &executablePath)
 {
-    const QDir folder = QFileInfo(executablePath).absoluteDir();
-    const QString installed = QDir::cleanPath(
-        folder.filePath(QLatin1String(resources::kInstalledDataDir) + QLatin1Char('/') + QLatin1String(kProfileName)));
-    return QFileInfo::exists(installed) ? installed : folder.filePath(QLatin1String(kProfileName));
+    return press_colour::ProfilePath(executablePath);
 }
 
 ExportResult ExportPrintReadyPdf(const QString &path, const LayoutInputs &inputs, const PrintReadyOptions &options)
@@ -203,62 +280,78 @@ ExportResult ExportPrintReadyPdf(const QString &path, const LayoutInputs &inputs
     if (!QFileInfo(profile).isFile())
         return Failure(
             QStringLiteral("Le profil de couleur FOGRA39 « %1 » est introuvable : réinstallez Tamvel.").arg(profile));
-
-    // The plain pages on their press sheets and the PostScript that goes before them.
-    const ScratchFile pagesFile(QStringLiteral(".pdf"));
-    const ScratchFile prefixFile(QStringLiteral(".ps"));
-    if (!pagesFile.IsValid() || !prefixFile.IsValid())
+    ScratchFolder scratch;
+    if (!scratch.IsValid())
         return Failure(CannotWrite(QDir::temp().filePath(QStringLiteral("tamvel-XXXXXX"))));
     const PressSheet sheet = PdfPressSheet(inputs.view.mode, options.bleedMm);
-    const QString pages = pagesFile.Path();
+
+    // Ghostscript makes the PDF/X frame the pages are set in: the output intent with its profile,
+    // the document's keys, and one sheet with its boxes and its crop marks. Made from a page of
+    // marks alone, it runs while the pages are drawn, and a batch asks for it once; the pages
+    // themselves are turned into inks in this process (see press_inks.h), which costs a fraction
+    // of Ghostscript's reading them back.
+    const QByteArray prefix = PdfxPrefix(sheet, profile);
+    const QString key = options.ghostscript + QLatin1Char('\n') + QString::fromUtf8(prefix);
+    QByteArray frame = MadeFrame(key);
+    std::optional<Converter> converter;
+    const QString framePdf = scratch.File(QStringLiteral("frame.pdf"));
+    if (frame.isEmpty()) {
+        const QString prefixFile = scratch.File(QStringLiteral("frame.ps"));
+        const ExportResult written = WriteWholeFile(prefixFile, prefix);
+        if (!written.ok)
+            return written;
+        const QStringList arguments = {
+            QStringLiteral("-q"),
+            QStringLiteral("-dBATCH"),
+            QStringLiteral("-dNOPAUSE"),
+            QStringLiteral("-dSAFER"),
+            QStringLiteral("-sDEVICE=pdfwrite"),
+            // PDF/X-3 is PDF 1.3. The frame's keys come from the PostScript; Ghostscript's own
+            // PDF/X mode would check a page it has no colours to convert on, for a third of its time.
+            QStringLiteral("-dCompatibilityLevel=1.3"),
+            QStringLiteral("-dAutoRotatePages=/None"),
+            QStringLiteral("--permit-file-read=") + profile,
+            OutputFileArgument(framePdf),
+            prefixFile,
+        };
+        converter.emplace(options.ghostscript, arguments, scratch.Path());
+    }
+
+    const QString pages = scratch.File(QStringLiteral("pages.pdf"));
     const ExportResult drawn = ExportPdf(pages, inputs, platform::WholeFile::Abandoned::Clear, sheet);
     if (!drawn.ok)
         return drawn;
-    const QString prefix = prefixFile.Path();
-    const ExportResult written = WriteWholeFile(
-        prefix, PdfxPrefix(sheet, profile, QStringLiteral("Année %1").arg(inputs.app.Annee, 4, 10, QLatin1Char('0'))));
-    if (!written.ok)
-        return written;
-
-    // Ghostscript writes into the whole file's temporary, renamed over the target once complete.
-    platform::WholeFile file(path);
-    if (!file.Open())
-        return FailedWrite(file);
-
-    const QStringList arguments = {
-        QStringLiteral("-q"),
-        QStringLiteral("-dBATCH"),
-        QStringLiteral("-dNOPAUSE"),
-        QStringLiteral("-dSAFER"),
-        // Ghostscript 10.0's new PDF reader rewrites the text's Unicode map wrongly beyond Latin-1
-        // (an em dash came back as "4"): its older reader keeps the words searchable and
-        // copyable. Later versions, which have only the new reader, ignore this.
-        QStringLiteral("-dNEWPDF=false"),
-        QStringLiteral("-sDEVICE=pdfwrite"),
-        QStringLiteral("-dPDFSETTINGS=/prepress"),
-        QStringLiteral("-dPDFX"),
-        QStringLiteral("-dCompatibilityLevel=1.4"),
-        QStringLiteral("-sColorConversionStrategy=CMYK"),
-        QStringLiteral("-sProcessColorModel=DeviceCMYK"),
-        // Landscape pages stay as drawn, not turned to follow their text.
-        QStringLiteral("-dAutoRotatePages=/None"),
-        QStringLiteral("-sOutputICCProfile=") + profile,
-        QStringLiteral("--permit-file-read=") + profile,
-        OutputFileArgument(file.TemporaryPath()),
-        prefix,
-        pages,
-    };
-    QString error = RunGhostscript(options.ghostscript, arguments);
-    if (error.isEmpty() && QFileInfo(file.TemporaryPath()).size() == 0)
-        error = QStringLiteral("La conversion pour l'imprimeur n'a rien écrit (Ghostscript).");
-    if (!error.isEmpty()) {
-        file.Discard();
-        return Failure(error);
+    if (converter) {
+        QString failed = converter->Finish();
+        QFile made(framePdf);
+        if (failed.isEmpty() && (!made.open(QIODevice::ReadOnly) || made.size() > kLargestFrameBytes))
+            failed = QStringLiteral("Ghostscript a rendu un fichier illisible ou démesuré : la conversion pour "
+                                    "l'imprimeur est abandonnée.");
+        if (!failed.isEmpty()) {
+            ExportResult result = Failure(failed);
+            result.converterFailed = true;
+            return result;
+        }
+        frame = made.readAll();
     }
-    if (!file.Commit())
-        return FailedWrite(file);
-    ExportResult result;
-    result.ok = true;
-    result.files << path;
+    // The pages' photos are taken as they were drawn, before the PDF compressed them.
+    const auto photoPixels = [&inputs](int page, QSize size) {
+        if (inputs.doc == nullptr || inputs.doc->PageImage(page).IsEmpty())
+            return QImage();
+        return inputs.doc->PageImage(page).Scaled(size, inputs.view.RecadrerPhotos != 0, true);
+    };
+    const PressInks press =
+        SetPagesInFrame(pages, frame, PageCount(inputs.view.mode),
+                        QStringLiteral("Année %1").arg(inputs.app.Annee, 4, 10, QLatin1Char('0')), photoPixels);
+    if (!press.error.isEmpty()) {
+        ExportResult result = Failure(press.error);
+        result.converterFailed = press.converterFailed;
+        return result;
+    }
+    if (converter)
+        KeepFrame(key, frame);
+    ExportResult result = WriteWholeFile(path, press.pdf);
+    if (result.ok)
+        result.warnings = LowResolutionPhotos(inputs);
     return result;
 }

@@ -21,6 +21,8 @@ QString PressProfilePath(const QString &executablePath = QCoreApplication::appli
 
 // Every page of the current mode as a print shop wants it: PDF/X-3 in CMYK with a FOGRA39 output
 // intent, each A4 page set on its press sheet with TrimBox, BleedBox and crop marks in
-// registration colour (all four inks). Ghostscript converts the plain export; when it is missing,
-// fails or takes too long, or the profile is missing, the result says so and no file is left.
+// registration colour (all four inks); black and greys in black ink alone, colours and photos
+// through FOGRA39. Ghostscript makes the PDF/X frame and the pages are set in it; when it is
+// missing, fails, takes too long or gives something else than that frame, or the profile is
+// missing, the result says so and no file is left.
 ExportResult ExportPrintReadyPdf(const QString &path, const LayoutInputs &inputs, const PrintReadyOptions &options);

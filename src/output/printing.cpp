@@ -58,6 +58,7 @@ bool PrintPages(QPagedPaintDevice &printer, const LayoutInputs &inputs, int from
         if (page > first)
             printer.newPage();
         OnPrint(dc, sheet, inputs, page);
+        dc.Flush();
     }
     return painter.end();
 }

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
 #include <QStaticText>
 
 #include <algorithm>
@@ -36,6 +38,9 @@ QRect ToQRect(int left, int top, int right, int bottom)
     top = Clamp(top);
     return QRect(left, top, Clamp(right) - left, Clamp(bottom) - top);
 }
+
+// The thinnest stroke a press prints reliably, in points.
+constexpr double kThinnestRulePoints = 0.25;
 
 // Integer rectangles handed to fillRect cover exactly their pixels on every paint engine,
 // which a pen-drawn line does not (half-pixel offsets, cap styles).
@@ -71,10 +76,45 @@ PainterSurface::PainterSurface(QPainter &painter, int dpiX, int dpiY, bool print
       hairlines_(painter.paintEngine() != nullptr && painter.paintEngine()->type() != QPaintEngine::Raster),
       cache_(cache)
 {
+    // A PDF is scaled at will by whoever prints it: its rules get a real width, where a printer's
+    // hairline is the device's own thinnest line.
+    if (dynamic_cast<QPdfWriter *>(painter.device()) != nullptr)
+        thinnestRule_ = std::max(1, static_cast<int>(std::ceil(kThinnestRulePoints * dpiX / 72.0 - 1e-9)));
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setPen(QPen(Qt::black, 0));
     painter_.setBackgroundMode(Qt::TransparentMode);
+}
+
+PainterSurface::~PainterSurface()
+{
+    if (painter_.isActive())
+        Flush();
+}
+
+void PainterSurface::Flush()
+{
+    if (rules_.isEmpty())
+        return;
+    QPainterPath path;
+    path.addRegion(rules_);
+    rules_ = QRegion();
+    painter_.fillPath(path.simplified(), Qt::black);
+}
+
+void PainterSurface::AddRule(int left, int top, int right, int bottom)
+{
+    // Grown about its middle to the thinnest printable width.
+    const auto grow = [this](int &from, int &to) {
+        const int missing = thinnestRule_ - (to - from);
+        if (missing > 0) {
+            from -= missing / 2;
+            to += missing - missing / 2;
+        }
+    };
+    grow(left, right);
+    grow(top, bottom);
+    rules_ += ToQRect(left, top, right, bottom);
 }
 
 double PainterSurface::DevicePixelRatio() const
@@ -109,11 +149,13 @@ ColorRef PainterSurface::SetTextColor(ColorRef colour)
 
 void PainterSurface::FillRect(const Rect &rect, ColorRef colour)
 {
+    Flush();
     FillPixels(painter_, rect.left, rect.top, rect.right, rect.bottom, ToQColor(colour));
 }
 
 void PainterSurface::Rectangle(const Rect &rect, ColorRef fill)
 {
+    Flush();
     const int left = Clamp(std::min(rect.left, rect.right));
     const int right = Clamp(std::max(rect.left, rect.right));
     const int top = Clamp(std::min(rect.top, rect.bottom));
@@ -125,9 +167,9 @@ void PainterSurface::Rectangle(const Rect &rect, ColorRef fill)
 namespace {
 
 // The ellipse in box, outlined inside it as GDI's inside-frame pen keeps it, smoothed.
-void PaintEllipse(QPainter &painter, const QRectF &box, ColorRef fill, EllipsePart part)
+void PaintEllipse(QPainter &painter, const QRectF &box, ColorRef fill, EllipsePart part, int thinnest = 1)
 {
-    const double width = std::max(1.0, std::round(box.width() / 12.0));
+    const double width = std::max<double>(thinnest, std::round(box.width() / 12.0));
     const QRectF inside = box.adjusted(width / 2, width / 2, -width / 2, -width / 2);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(QPen(Qt::black, width));
@@ -143,12 +185,13 @@ void PaintEllipse(QPainter &painter, const QRectF &box, ColorRef fill, EllipsePa
 
 void PainterSurface::Ellipse(const Rect &rect, ColorRef fill, EllipsePart part)
 {
+    Flush();
     const QRect box = ToQRect(rect.left, rect.top, rect.right, rect.bottom);
     if (box.width() <= 0 || box.height() <= 0)
         return;
     if (cache_ == nullptr || hairlines_ || !painter_.transform().isIdentity()) {
         painter_.save();
-        PaintEllipse(painter_, box, fill, part);
+        PaintEllipse(painter_, box, fill, part, std::max(1, thinnestRule_));
         painter_.restore();
         return;
     }
@@ -173,11 +216,25 @@ void PainterSurface::LineTo(int x, int y)
 {
     x = Clamp(x);
     y = Clamp(y);
-    if (hairlines_ && (x != x_ || y != y_)) {
+    if (thinnestRule_ > 0 && (x == x_) != (y == y_)) {
+        // The pixels the line covers, its end point left out, as on a screen.
+        AddRule(std::min(x_, x + (x < x_)), std::min(y_, y + (y < y_)), std::max(x_ + 1, x + (x < x_)),
+                std::max(y_ + 1, y + (y < y_)));
+    } else if (hairlines_ && (x != x_ || y != y_)) {
         // Through the centres of the pixels the line covers, its end point left out.
         const int stepX = x > x_ ? 1 : x < x_ ? -1 : 0;
         const int stepY = y > y_ ? 1 : y < y_ ? -1 : 0;
-        painter_.drawLine(QPointF(x_ + 0.5, y_ + 0.5), QPointF(x - stepX + 0.5, y - stepY + 0.5));
+        const QLineF line(QPointF(x_ + 0.5, y_ + 0.5), QPointF(x - stepX + 0.5, y - stepY + 0.5));
+        if (thinnestRule_ > 0) {
+            // A slanted line in a PDF: stroked at the thinnest printable width.
+            Flush();
+            painter_.save();
+            painter_.setPen(QPen(Qt::black, thinnestRule_));
+            painter_.drawLine(line);
+            painter_.restore();
+        } else {
+            painter_.drawLine(line);
+        }
     } else if (y == y_) {
         // The end point is left out, whichever way the line runs.
         if (x > x_)
@@ -199,6 +256,7 @@ void PainterSurface::LineTo(int x, int y)
 
 void PainterSurface::DrawText(const QString &text, const Rect &rect, unsigned flags)
 {
+    Flush();
     if (text.isEmpty() || rect.right <= rect.left || rect.bottom <= rect.top)
         return;
     ApplyFont();
@@ -295,6 +353,7 @@ int PainterSurface::LineHeight()
 
 void PainterSurface::DrawImage(const QImage &image, const Rect &target)
 {
+    Flush();
     if (image.isNull() || target.right <= target.left || target.bottom <= target.top)
         return;
     painter_.save();

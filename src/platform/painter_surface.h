@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QRegion>
 
 #include <optional>
 
@@ -23,6 +24,12 @@ class PainterSurface : public DrawSurface
 {
 public:
     PainterSurface(QPainter &painter, int dpiX, int dpiY, bool printing, PaintCache *cache = nullptr);
+    ~PainterSurface() override;
+    PainterSurface(const PainterSurface &) = delete;
+    PainterSurface &operator=(const PainterSurface &) = delete;
+
+    // Draws what is still held back (a PDF's rules); before the page ends.
+    void Flush();
 
     int LogPixelsX() const override { return dpiX_; }
     int LogPixelsY() const override { return dpiY_; }
@@ -44,6 +51,10 @@ public:
     void DrawImage(const QImage &image, const Rect &target) override;
 
 private:
+    // A PDF's rules are gathered and filled as one shape at the next other drawing: lines side by
+    // side (a thick frame) become one shape of their whole width, and none is thinner than a
+    // press can print.
+    void AddRule(int left, int top, int right, int bottom);
     // Gives the painter the selected font when it changed since the last text.
     void ApplyFont();
     const QFontMetricsF &Metrics();
@@ -56,6 +67,10 @@ private:
     // pixel wide would thin out to nothing, so lines there are hairlines, drawn at least one
     // pixel wide whatever the zoom, like the default pen on a printer.
     bool hairlines_;
+    // In a PDF, the narrowest rule in device pixels (a quarter of a point) and the rules not yet
+    // filled; 0 elsewhere.
+    int thinnestRule_ = 0;
+    QRegion rules_;
     PaintCache *cache_;
     Font font_;
     QFont qfont_;

@@ -229,6 +229,14 @@ void StoreBleedMm(double bleedMm)
         key->SetNumber(kBleedValue, static_cast<std::uint32_t>(std::lround(bleedMm * 10)));
 }
 
+// What the user should know of a file that was written (a photo printed at too few pixels).
+void ShowWarnings(QWidget *parent, const ExportResult &result)
+{
+    if (!result.warnings.isEmpty())
+        platform::Prompts().Message(parent, platform::ApplicationTitle(), result.warnings.join(QLatin1Char('\n')),
+                                    platform::MessageIcon::Exclamation);
+}
+
 } // namespace
 
 QString RunPdfExport(QWidget *parent, const LayoutInputs &inputs)
@@ -242,6 +250,7 @@ QString RunPdfExport(QWidget *parent, const LayoutInputs &inputs)
         platform::Prompts().Message(parent, platform::ApplicationTitle(), result.error);
         return {};
     }
+    ShowWarnings(parent, result);
     return path;
 }
 
@@ -271,5 +280,6 @@ QString RunPrintReadyExport(QWidget *parent, const LayoutInputs &inputs)
                                     platform::MessageIcon::Exclamation);
         return {};
     }
+    ShowWarnings(parent, result);
     return path;
 }

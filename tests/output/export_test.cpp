@@ -277,7 +277,7 @@ TEST_F(ExportTest, PrintReadyConversionRefusedWhenGhostscriptOrTheProfileFails)
         {dir.filePath(QStringLiteral("no-such-gs")),
          profile,
          {QStringLiteral("Ghostscript"), QStringLiteral("introuvable")}},
-        {failingGs, profile, {QStringLiteral("a échoué"), QStringLiteral("/ioerror")}},
+        {failingGs, profile, {QStringLiteral("a échoué"), QStringLiteral("erreur de lecture ou d'écriture")}},
         {QStringLiteral("gs"),
          dir.filePath(QStringLiteral("none.icc")),
          {QStringLiteral("FOGRA39"), QStringLiteral("none.icc")}},

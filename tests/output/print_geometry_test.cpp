@@ -80,7 +80,7 @@ TEST(PressSheet, TrimBleedAndMediaBoxesForBothOrientationsAndTwoBleeds)
 {
     constexpr double kMm = 72.0 / 25.4;
     struct Row {
-        int width, height;
+        double width, height;
         double bleedMm;
         PdfBox media, trim;
         int offset; // pixels at 1200 dpi
@@ -90,16 +90,18 @@ TEST(PressSheet, TrimBleedAndMediaBoxesForBothOrientationsAndTwoBleeds)
         {842, 595, 3, {0, 0, 896, 649}, {27, 27, 869, 622}, 450},
         {595, 842, 5, {0, 0, 661, 908}, {33, 33, 628, 875}, 550},
         {842, 595, 5, {0, 0, 908, 661}, {33, 33, 875, 628}, 550},
+        // The exact A4: the sheet in whole points, the trim from its top left corner.
+        {210 * kMm, 297 * kMm, 3, {0, 0, 650, 896}, {27, 869 - 297 * kMm, 27 + 210 * kMm, 869}, 450},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(testing::Message() << row.width << " x " << row.height << ", bleed " << row.bleedMm);
         const PressSheet sheet = ComputePressSheet(row.width, row.height, row.bleedMm, 1200);
         EXPECT_EQ(sheet.media.right, row.media.right);
         EXPECT_EQ(sheet.media.top, row.media.top);
-        EXPECT_EQ(sheet.trim.left, row.trim.left);
-        EXPECT_EQ(sheet.trim.bottom, row.trim.bottom);
-        EXPECT_EQ(sheet.trim.right, row.trim.right);
-        EXPECT_EQ(sheet.trim.top, row.trim.top);
+        EXPECT_NEAR(sheet.trim.left, row.trim.left, 1e-9);
+        EXPECT_NEAR(sheet.trim.bottom, row.trim.bottom, 1e-9);
+        EXPECT_NEAR(sheet.trim.right, row.trim.right, 1e-9);
+        EXPECT_NEAR(sheet.trim.top, row.trim.top, 1e-9);
         // The drawing moves by exactly the margin: 50 pixels are 3 points at 1200 dpi.
         EXPECT_EQ(sheet.drawingOffset, row.offset);
         const double bleed = row.bleedMm * kMm;
