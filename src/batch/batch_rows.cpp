@@ -9,8 +9,10 @@ namespace batch {
 
 namespace {
 
-constexpr std::array<const char *, 8> kColumnNames = {"fichier", "annee",  "disposition", "pub1",
-                                                      "pub2",    "image1", "image2",      "region"};
+constexpr std::array<const char *, kColumnCount> kColumnNames = {
+    "fichier",    "annee", "disposition", "pub1",   "pub2",   "image1", "image2", "region",
+    "couverture", "mois1", "mois2",       "mois3",  "mois4",  "mois5",  "mois6",  "mois7",
+    "mois8",      "mois9", "mois10",      "mois11", "mois12", "photos"};
 
 // Lower case without accents: "Année" and "RÉGION" name their columns too.
 QString Folded(const QString &name)
@@ -56,7 +58,7 @@ Header ReadHeader(const CsvRecord &header)
             ++column;
         if (column == kColumnNames.size()) {
             result.error = QStringLiteral("colonne inconnue « %1 » (colonnes possibles : fichier, annee, disposition, "
-                                          "pub1, pub2, image1, image2, region).")
+                                          "pub1, pub2, image1, image2, region, couverture, mois1 à mois12, photos).")
                                .arg(header.fields[i]);
             return result;
         }
@@ -126,6 +128,9 @@ std::vector<RowResult> ReadRows(const Header &header, const std::vector<CsvRecor
         row.pub2 = cell(Column::Pub2);
         row.image1 = cell(Column::Image1).trimmed();
         row.image2 = cell(Column::Image2).trimmed();
+        for (std::size_t i = 0; i < kMonthPhotoColumns; ++i)
+            row.monthImages[i] = cell(static_cast<Column>(static_cast<std::size_t>(Column::Couverture) + i)).trimmed();
+        row.photosFolder = cell(static_cast<Column>(kPhotosColumn)).trimmed();
         if (const QString region = cell(Column::Region).trimmed(); !region.isEmpty()) {
             row.region = model::RegionFromName(region.toLower().toStdString());
             if (!row.region) {

@@ -13,12 +13,16 @@
 namespace batch {
 
 // The columns a batch file may have; `fichier` is the only required one.
-enum class Column { Fichier, Annee, Disposition, Pub1, Pub2, Image1, Image2, Region };
+enum class Column { Fichier, Annee, Disposition, Pub1, Pub2, Image1, Image2, Region, Couverture, Mois1 };
+// Couverture, mois1 to mois12, then photos: the photo calendar's.
+constexpr std::size_t kMonthPhotoColumns = 13;
+constexpr std::size_t kPhotosColumn = static_cast<std::size_t>(Column::Couverture) + kMonthPhotoColumns;
+constexpr std::size_t kColumnCount = kPhotosColumn + 1;
 
 // Where each column sits in the records (nothing for an absent column), or why the header line
 // is refused.
 struct Header {
-    std::array<std::optional<std::size_t>, 8> index;
+    std::array<std::optional<std::size_t>, kColumnCount> index;
     std::size_t columns = 0;
     QString error;
 };
@@ -38,6 +42,10 @@ struct BatchRow {
     QString image1;
     QString image2;
     std::optional<model::Region> region;
+    // The photo calendar's: a folder whose images fill the cover then the months, in name order,
+    // and the photos named one by one, which win over it.
+    QString photosFolder;
+    std::array<QString, kMonthPhotoColumns> monthImages;
 };
 
 // A row, or the French sentence that refuses it ("ligne 4 : ...").
