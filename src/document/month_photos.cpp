@@ -4,7 +4,6 @@
 #include "images/photo.h"
 #include "platform/registry.h"
 
-#include <QCollator>
 #include <QDir>
 
 #include <algorithm>
@@ -15,6 +14,44 @@ namespace {
 
 constexpr const char *kMonthTitles[] = {"Janvier", "Février", "Mars",      "Avril",   "Mai",      "Juin",
                                         "Juillet", "Août",    "Septembre", "Octobre", "Novembre", "Décembre"};
+
+// Name order as a file manager shows it: runs of digits compare as numbers ("2" before "10"),
+// the rest without regard to case.
+bool NameBefore(const QString &a, const QString &b)
+{
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            qsizetype endA = i, endB = j;
+            while (endA < a.size() && a[endA].isDigit())
+                ++endA;
+            while (endB < b.size() && b[endB].isDigit())
+                ++endB;
+            // Compared as digit strings without their leading zeros: no number is too long.
+            QStringView numberA = QStringView(a).mid(i, endA - i), numberB = QStringView(b).mid(j, endB - j);
+            while (numberA.size() > 1 && numberA.front() == QLatin1Char('0'))
+                numberA = numberA.mid(1);
+            while (numberB.size() > 1 && numberB.front() == QLatin1Char('0'))
+                numberB = numberB.mid(1);
+            if (numberA.size() != numberB.size())
+                return numberA.size() < numberB.size();
+            if (const int order = numberA.compare(numberB); order != 0)
+                return order < 0;
+            i = endA;
+            j = endB;
+            continue;
+        }
+        const QChar x = a[i].toCaseFolded(), y = b[j].toCaseFolded();
+        if (x != y)
+            return x < y;
+        ++i;
+        ++j;
+    }
+    if (a.size() - i != b.size() - j)
+        return a.size() - i < b.size() - j;
+    // Names equal but for case or zeros keep a fixed order.
+    return a < b;
+}
 
 photo_limits::FramePixels FrameOf(int index)
 {
@@ -62,14 +99,7 @@ QStringList FolderImages(const QString &folder)
     const QDir dir(folder);
     QStringList files = dir.entryList({QStringLiteral("*.jpg"), QStringLiteral("*.bmp"), QStringLiteral("*.dib")},
                                       QDir::Files | QDir::Readable, QDir::NoSort);
-    QCollator collator;
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    // Names equal but for case keep a fixed order.
-    std::sort(files.begin(), files.end(), [&collator](const QString &a, const QString &b) {
-        const int order = collator.compare(a, b);
-        return order != 0 ? order < 0 : a < b;
-    });
+    std::sort(files.begin(), files.end(), NameBefore);
     for (QString &file : files)
         file = dir.filePath(file);
     return files;
