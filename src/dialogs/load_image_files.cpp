@@ -118,11 +118,13 @@ void PhotoLoader::Deliver()
         progress_->hide();
     if (doc_.Generation() != generation_ || watcher_.future().resultCount() != kSlots)
         return;
+    // One repaint a delivery: none more when every photo already showed as it came.
+    bool repaint = std::none_of(placed_.begin(), placed_.end(), [](bool placed) { return placed; });
     for (int i = 0; i < kSlots; ++i) {
         if (!placed_[static_cast<std::size_t>(i)])
-            Place(i);
+            repaint = Place(i) || repaint;
     }
-    if (doc_.UpdateAllViews)
+    if (repaint && doc_.UpdateAllViews)
         doc_.UpdateAllViews();
     emit Delivered();
     for (int i = 0; i < kSlots; ++i)
