@@ -7,6 +7,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
+#include <random>
+
 namespace {
 
 // A whole export to PDF, file included: what `tamvel --pdf` and "Exporter en PDF..." cost; with
@@ -71,5 +75,47 @@ void BM_ExportPhotoPrintReady(benchmark::State &state)
     ExportMode(state, DisplayMode::VerticalPhoto, true, true);
 }
 BENCHMARK(BM_ExportPhotoPrintReady)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A 24-megapixel camera photo of noise, which JPEG cannot make small: the worst to decode.
+QString CameraPhoto(const QTemporaryDir &dir)
+{
+    const QString path = dir.filePath(QStringLiteral("camera.jpg"));
+    QImage image(6000, 4000, QImage::Format_RGB32);
+    std::mt19937 random(7);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            line[x] = 0xFF000000u | (random() & 0xFFFFFFu);
+    }
+    image.save(path, "JPEG", 85);
+    return path;
+}
+
+// The photo calendar with thirteen 24-megapixel photos, from their files to the 13-page PDF: the
+// decoding (reduced, two at a time) and the export. Targets: 6 s, and 700 MB at the peak
+// (peak_MB, the process's largest resident size so far).
+void BM_ExportPhotoMonthsPdf(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString photo = CameraPhoto(dir);
+    AppSettings app;
+    app.Annee = 2027;
+    ViewState view;
+    view.mode = DisplayMode::PhotoMonths;
+    view.PubVisible = 1;
+    const QString path = dir.filePath(QStringLiteral("bench.pdf"));
+    for (auto _ : state) {
+        CTamvelDoc doc(app);
+        doc.MonthImages.fill(photo);
+        LoadYearImages(doc);
+        const ExportResult result = ExportPdf(path, {app, view, &doc});
+        if (!result.ok)
+            state.SkipWithError(result.error.toLocal8Bit().constData());
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+}
+BENCHMARK(BM_ExportPhotoMonthsPdf)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
 } // namespace

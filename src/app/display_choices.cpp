@@ -7,7 +7,7 @@ ViewState DisplayForRun(const CommandLine &options)
     ViewState display;
     display.LoadViewSettings();
     if (options.layout)
-        display.mode = DisplayModeFromStored(*options.layout);
+        display.SetMode(DisplayModeOfNumber(*options.layout));
     return display;
 }
 

@@ -9,6 +9,7 @@
 #include "dialogs/enter_ferie.h"
 #include "dialogs/load_image.h"
 #include "dialogs/new_annee.h"
+#include "dialogs/photos_mois.h"
 #include "drawing/school_bands.h"
 #include "platform/application_title.h"
 #include "platform/user_prompts.h"
@@ -89,7 +90,7 @@ void CMainFrame::CreateActions()
         if ((state != states.end() && state->second.checked) || id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR)
             action->setCheckable(true);
         if (id == ID_VERTICAL || id == ID_HORIZONTAL || id == ID_VERTICAL_PHOTO || id == ID_HORIZONTAL_PHOTO ||
-            id == ID_GRANDES_CASES)
+            id == ID_GRANDES_CASES || id == ID_PHOTO_MOIS)
             modes->addAction(action);
         else if (id == ID_HORIZONTAL_PHOTO_BAS || id == ID_HORIZONTAL_PHOTO_HAUT)
             photoModes->addAction(action);
@@ -393,6 +394,15 @@ bool CMainFrame::OnDialogCommand(int id)
             return false;
         // On OK the same year is read again, with its new names and images.
         CLoadImage dialog(app_.Annee, this, view_->State().RecadrerPhotos != 0);
+        if (dialog.exec() == QDialog::Accepted)
+            openYear_(app_.Annee);
+        return true;
+    }
+    case ID_PHOTOS_DES_MOIS: {
+        if (!openYear_)
+            return false;
+        // On OK the same year is read again, with its new photos.
+        CPhotosMois dialog(app_.Annee, this);
         if (dialog.exec() == QDialog::Accepted)
             openYear_(app_.Annee);
         return true;

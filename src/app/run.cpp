@@ -59,6 +59,7 @@ public:
     }
     QString SaveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
     QString OpenFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString OpenFolderName(QWidget *, const QString &) override { return {}; }
     bool YesNo(QWidget *, const QString &, const QString &) override { return false; }
     std::optional<platform::ColorRef> ChooseColor(QWidget *, platform::ColorRef,
                                                   std::array<platform::ColorRef, 16> &) override
@@ -145,7 +146,7 @@ int Batch(int argc, char *argv[], const CommandLine &options)
     const batch::BatchSummary summary = batch::RunBatch(
         {QString::fromLocal8Bit(options.batchFile->c_str()), outDir, options.jobs.value_or(QThread::idealThreadCount()),
          options.year.value_or(CTamvelApp::ClockYear()),
-         options.layout ? std::optional(DisplayModeFromStored(*options.layout)) : std::nullopt, options.region,
+         options.layout ? std::optional(DisplayModeOfNumber(*options.layout)) : std::nullopt, options.region,
          options.place, options.printReady ? std::optional(PrintReadyOf(options)) : std::nullopt},
         report);
     std::fputs(clearLine, stderr);

@@ -12,8 +12,10 @@ namespace batch {
 
 namespace {
 
-constexpr std::array<const char *, 9> kColumnNames = {"fichier", "annee",  "disposition", "pub1", "pub2",
-                                                      "image1",  "image2", "region",      "pays"};
+constexpr std::array<const char *, kColumnCount> kColumnNames = {
+    "fichier", "annee",      "disposition", "pub1",   "pub2",   "image1", "image2", "region",
+    "pays",    "couverture", "mois1",       "mois2",  "mois3",  "mois4",  "mois5",  "mois6",
+    "mois7",   "mois8",      "mois9",       "mois10", "mois11", "mois12", "photos"};
 
 // Lower case without accents: "Année" and "RÉGION" name their columns too.
 QString Folded(const QString &name)
@@ -91,7 +93,8 @@ Header ReadHeader(const CsvRecord &header)
             ++column;
         if (column == kColumnNames.size()) {
             result.error = QStringLiteral("colonne inconnue « %1 » (colonnes possibles : fichier, annee, disposition, "
-                                          "pub1, pub2, image1, image2, region, pays).")
+                                          "pub1, pub2, image1, image2, region, pays, couverture, mois1 à mois12, "
+                                          "photos).")
                                .arg(Shortened(header.fields[i]));
             return result;
         }
@@ -162,6 +165,9 @@ std::vector<RowResult> ReadRows(const Header &header, const std::vector<CsvRecor
         row.pub2 = WithoutBidiMarks(cell(Column::Pub2));
         row.image1 = cell(Column::Image1).trimmed();
         row.image2 = cell(Column::Image2).trimmed();
+        for (std::size_t i = 0; i < kMonthPhotoColumns; ++i)
+            row.monthImages[i] = cell(static_cast<Column>(static_cast<std::size_t>(Column::Couverture) + i)).trimmed();
+        row.photosFolder = cell(static_cast<Column>(kPhotosColumn)).trimmed();
         // The region is a canton or a province when the row names Switzerland or Canada.
         const std::string region = Shortened(cell(Column::Region).trimmed()).toLower().toStdString();
         const std::string country = Shortened(cell(Column::Pays).trimmed()).toStdString();

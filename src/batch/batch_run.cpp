@@ -141,10 +141,8 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
             continue;
         RowJob &job = jobs[i].emplace(Prepare(rows[i].row, options, stored));
         targets.insert(rows[i].row.fileName);
-        for (const QString &photo : {job.photo1, job.photo2}) {
-            if (!photo.isEmpty())
-                photos.Expect(photo);
-        }
+        for (const QString &photo : job.Photos())
+            photos.Expect(photo);
     }
     // What killed runs left: once for the folder, rather than once per row.
     platform::ClearAbandonedTemporaries(options.outDir, targets);
@@ -237,7 +235,9 @@ BatchSummary RunBatch(const BatchOptions &options, const BatchReport &report)
                 continue;
             }
             const RowJob &job = *jobs[i];
-            const std::size_t needed = kRowWorkingBytes + photos.BytesToAdd(job.photo1) + photos.BytesToAdd(job.photo2);
+            std::size_t needed = kRowWorkingBytes;
+            for (const QString &photo : job.Photos())
+                needed += photos.BytesToAdd(photo);
             auto fits = [&] {
                 const std::size_t inFlight = photos.Bytes() + std::size_t(running) * kRowWorkingBytes;
                 return inFlight + needed <= kBudgetBytes;

@@ -1,5 +1,6 @@
 #include "batch/photo_cache.h"
 
+#include "document/month_photos.h"
 #include "images/image_loader.h"
 #include "images/photo_limits.h"
 
@@ -17,12 +18,23 @@ namespace {
 constexpr std::size_t kLargestPaperCopyBytes =
     std::size_t(photo_limits::kLargestA4Frame.width) * photo_limits::kLargestA4Frame.height * 4;
 
+// A control character no file name holds starts the photo calendar's keys: "\x01<index>\x01<path>".
+constexpr QChar kMonthKeyMark = QChar(1);
+
 // The one call into the image loader; what it would have shown in message boxes is told on the
 // row's line instead.
-CachedPhoto LoadPhoto(const QString &path)
+CachedPhoto LoadPhoto(const QString &key)
 {
+    QString path = key;
+    int monthIndex = -1;
+    if (key.startsWith(kMonthKeyMark)) {
+        const qsizetype end = key.indexOf(kMonthKeyMark, 1);
+        monthIndex = key.mid(1, end - 1).toInt();
+        path = key.mid(end + 1);
+    }
     // Every calendar of a batch is an A4 PDF.
-    PhotoLoad load = LoadPhotoForFrame(path, photo_limits::kLargestA4Frame);
+    PhotoLoad load =
+        monthIndex >= 0 ? month_photos::Load(path, monthIndex) : LoadPhotoForFrame(path, photo_limits::kLargestA4Frame);
     CachedPhoto photo;
     if (load.image.isNull()) {
         QStringList messages;
@@ -50,6 +62,11 @@ std::size_t BytesOf(const CachedPhoto &photo)
 }
 
 } // namespace
+
+QString MonthPhotoKey(const QString &path, int index)
+{
+    return kMonthKeyMark + QString::number(index) + kMonthKeyMark + path;
+}
 
 void PhotoCache::Expect(const QString &path)
 {

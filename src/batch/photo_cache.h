@@ -19,6 +19,10 @@ struct CachedPhoto {
     QString error;
 };
 
+// The name under which the cache keeps photo `index` (0 the cover, 1 to 12 the months) of the
+// photo calendar, decoded for its frame and cut to it; the other photos go by their path.
+QString MonthPhotoKey(const QString &path, int index);
+
 // Decodes each photo file once, however many rows name it, on the thread of the first row that
 // asks; rows asking meanwhile wait for that decode instead of making their own. A photo is
 // forgotten after the last row that names it, or earlier when memory runs short (it is then

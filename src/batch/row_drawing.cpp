@@ -19,6 +19,32 @@ bool ShowsPhotos(DisplayMode mode)
     return mode == DisplayMode::VerticalPhoto || mode == DisplayMode::HorizontalPhoto;
 }
 
+// The stored photos of the year, replaced by those of the row's folder, then by those the row
+// names one by one.
+void PrepareMonthPhotos(const BatchRow &row, const BatchOptions &options, RowJob &job)
+{
+    const QDir csvFolder = QFileInfo(options.csvFile).absoluteDir();
+    month_photos::Names names = job.year->MonthImages;
+    if (!row.photosFolder.isEmpty()) {
+        const QString folder = csvFolder.filePath(row.photosFolder);
+        if (!QFileInfo(folder).isDir()) {
+            job.error = QStringLiteral("dossier de photos « %1 » introuvable.").arg(row.photosFolder);
+            return;
+        }
+        names = month_photos::FillFromFolder(folder);
+        if (names[0].isEmpty()) {
+            job.error = QStringLiteral("le dossier de photos « %1 » ne contient aucune image (.jpg, .bmp, .dib).")
+                            .arg(row.photosFolder);
+            return;
+        }
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (!row.monthImages[i].isEmpty())
+            names[i] = csvFolder.filePath(row.monthImages[i]);
+        job.monthPhotos[i] = names[i].isEmpty() ? QString() : MonthPhotoKey(names[i], static_cast<int>(i));
+    }
+}
+
 } // namespace
 
 StoredSettings::StoredSettings()
@@ -40,7 +66,7 @@ std::shared_ptr<const YearValues> StoredSettings::Year(int year)
         CTamvelDoc doc(app); // no image loader: the photos come from the cache
         doc.OnNewDocument();
         values = std::make_shared<const YearValues>(
-            YearValues{doc.Dates, doc.Libelles, doc.LundiPentecote, doc.Image1, doc.Image2});
+            YearValues{doc.Dates, doc.Libelles, doc.LundiPentecote, doc.Image1, doc.Image2, doc.MonthImages});
     }
     return values;
 }
@@ -74,6 +100,8 @@ RowJob Prepare(const BatchRow &row, const BatchOptions &options, StoredSettings 
         job.photo1 = name(row.image1, job.year->Image1);
         job.photo2 = name(row.image2, job.year->Image2);
     }
+    if (job.view.mode == DisplayMode::PhotoMonths)
+        PrepareMonthPhotos(row, options, job);
     return job;
 }
 
@@ -85,6 +113,18 @@ bool FolderGoneOf(const QString &target)
 }
 
 } // namespace
+
+std::vector<QString> RowJob::Photos() const
+{
+    std::vector<QString> photos;
+    for (const QString &photo : {photo1, photo2})
+        if (!photo.isEmpty())
+            photos.push_back(photo);
+    for (const QString &photo : monthPhotos)
+        if (!photo.isEmpty())
+            photos.push_back(photo);
+    return photos;
+}
 
 Rendered NotWritten(const platform::WholeFile &file)
 {
@@ -101,6 +141,8 @@ Rendered Render(const RowJob &job, PhotoCache &photos, const std::atomic<bool> &
 {
     if (StopRequested() || stop)
         return {};
+    if (!job.error.isEmpty())
+        return {Outcome::Refused, job.error, {}};
     Rendered rendered;
     std::vector<QString> held;
     {
@@ -109,7 +151,10 @@ Rendered Render(const RowJob &job, PhotoCache &photos, const std::atomic<bool> &
         doc.Libelles = job.year->Libelles;
         doc.LundiPentecote = job.year->LundiPentecote;
         std::vector<Photo *> destinations;
-        for (const auto &[name, slot] : {std::pair{job.photo1, &doc.Photo1}, std::pair{job.photo2, &doc.Photo2}}) {
+        std::vector<std::pair<QString, Photo *>> photoSlots = {{job.photo1, &doc.Photo1}, {job.photo2, &doc.Photo2}};
+        for (std::size_t i = 0; i < job.monthPhotos.size(); ++i)
+            photoSlots.emplace_back(job.monthPhotos[i], &doc.MonthPhotos[i]);
+        for (const auto &[name, slot] : photoSlots) {
             if (!name.isEmpty()) {
                 held.push_back(name);
                 destinations.push_back(slot);

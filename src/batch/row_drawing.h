@@ -4,6 +4,7 @@
 #include "batch/batch_run.h"
 #include "batch/photo_cache.h"
 #include "document/app_settings.h"
+#include "document/month_photos.h"
 #include "model/ole_date_time.h"
 #include "platform/whole_file.h"
 
@@ -26,6 +27,7 @@ struct YearValues {
     std::int32_t LundiPentecote = 0;
     QString Image1;
     QString Image2;
+    month_photos::Names MonthImages;
 };
 
 // Everything one row needs to be drawn, by value: nothing in it is shared and mutable, so rows
@@ -38,6 +40,13 @@ struct RowJob {
     std::shared_ptr<const YearValues> year;
     QString photo1;
     QString photo2;
+    // The photo calendar's photos as the cache names them; empty where a page has none.
+    month_photos::Names monthPhotos;
+    // Why the row cannot be drawn, found while it was prepared.
+    QString error;
+
+    // Every photo the row asks the cache for.
+    std::vector<QString> Photos() const;
 };
 
 // The stored settings, read on the calling thread before any row is drawn, and never written.

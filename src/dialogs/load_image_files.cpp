@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentMap>
 
+#include <algorithm>
+
 CLoadImageFiles::CLoadImageFiles(const CTamvelDoc &doc, QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
@@ -40,11 +42,21 @@ void CLoadImageFiles::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-PhotoLoader::PhotoLoader(CTamvelDoc &doc, QWidget *window, Decoder decode)
-    : doc_(doc), window_(window), decode_(std::move(decode))
+namespace {
+
+constexpr int kSlots = 2 + month_photos::kCount;
+
+} // namespace
+
+PhotoLoader::PhotoLoader(CTamvelDoc &doc, QWidget *window, Decoder decode, MonthDecoder decodeMonth)
+    : doc_(doc), window_(window), decode_(std::move(decode)), decodeMonth_(std::move(decodeMonth))
 {
     pool_.setMaxThreadCount(2);
     connect(&watcher_, &QFutureWatcher<PhotoLoad>::finished, this, &PhotoLoader::Deliver);
+    connect(&watcher_, &QFutureWatcher<PhotoLoad>::resultReadyAt, this, [this](int index) {
+        if (busy_ && doc_.Generation() == generation_ && Place(index) && doc_.UpdateAllViews)
+            doc_.UpdateAllViews();
+    });
 }
 
 PhotoLoader::~PhotoLoader()
@@ -62,11 +74,20 @@ void PhotoLoader::Start()
     stop_ = std::stop_source();
     generation_ = doc_.Generation();
     busy_ = true;
+    placed_.assign(kSlots, false);
     // The names are copied: the tasks share nothing with the document.
+    QList<QString> names{doc_.Image1, doc_.Image2};
+    for (const QString &name : doc_.MonthImages)
+        names << name;
+    QList<int> indices;
+    for (int i = 0; i < kSlots; ++i)
+        indices << i;
     watcher_.setFuture(QtConcurrent::mapped(
-        &pool_, QList<QString>{doc_.Image1, doc_.Image2},
-        [decode = decode_, stop = stop_.get_token()](const QString &path) { return decode(path, stop); }));
-    if (window_ == nullptr || !window_->isVisible() || (doc_.Image1.isEmpty() && doc_.Image2.isEmpty())) {
+        &pool_, indices, [names, decode = decode_, decodeMonth = decodeMonth_, stop = stop_.get_token()](int index) {
+            return index < 2 ? decode(names[index], stop) : decodeMonth(names[index], index - 2, stop);
+        }));
+    const bool any = std::any_of(names.begin(), names.end(), [](const QString &name) { return !name.isEmpty(); });
+    if (window_ == nullptr || !window_->isVisible() || !any) {
         if (progress_ != nullptr)
             progress_->hide();
         return;
@@ -95,14 +116,31 @@ void PhotoLoader::Deliver()
     busy_ = false;
     if (progress_ != nullptr)
         progress_->hide();
-    const QList<PhotoLoad> loads = watcher_.future().results();
-    if (doc_.Generation() != generation_ || loads.size() != 2)
+    if (doc_.Generation() != generation_ || watcher_.future().resultCount() != kSlots)
         return;
-    doc_.Photo1 = Photo(loads[0].image);
-    doc_.Photo2 = Photo(loads[1].image);
-    if (doc_.UpdateAllViews)
+    // One repaint a delivery: none more when every photo already showed as it came.
+    bool repaint = std::none_of(placed_.begin(), placed_.end(), [](bool placed) { return placed; });
+    for (int i = 0; i < kSlots; ++i) {
+        if (!placed_[static_cast<std::size_t>(i)])
+            repaint = Place(i) || repaint;
+    }
+    if (repaint && doc_.UpdateAllViews)
         doc_.UpdateAllViews();
     emit Delivered();
-    ShowLoadMessages(loads[0].messages);
-    ShowLoadMessages(loads[1].messages);
+    for (int i = 0; i < kSlots; ++i)
+        ShowLoadMessages(watcher_.future().resultAt(i).messages);
+}
+
+bool PhotoLoader::Place(int index)
+{
+    placed_[static_cast<std::size_t>(index)] = true;
+    const QImage image = watcher_.future().resultAt(index).image;
+    // A slot left empty stays as it is: no repaint for nothing.
+    if (image.isNull())
+        return false;
+    Photo &slot = index == 0   ? doc_.Photo1
+                  : index == 1 ? doc_.Photo2
+                               : doc_.MonthPhotos[static_cast<std::size_t>(index - 2)];
+    slot = Photo(image);
+    return true;
 }

@@ -13,6 +13,7 @@ constexpr LayoutName kLayouts[] = {
     {"vertical-photo", DisplayMode::VerticalPhoto},
     {"horizontal-photo", DisplayMode::HorizontalPhoto},
     {"large-cells", DisplayMode::HorizontalLargeCells},
+    {"photo-months", DisplayMode::PhotoMonths},
 };
 
 } // namespace
@@ -28,5 +29,5 @@ std::optional<DisplayMode> DisplayModeFromName(std::string_view name)
 
 const char *LayoutNameList()
 {
-    return "vertical, horizontal, vertical-photo, horizontal-photo ou large-cells";
+    return "vertical, horizontal, vertical-photo, horizontal-photo, large-cells ou photo-months";
 }

@@ -9,6 +9,6 @@
 // "large-cells"...); nothing for any other name.
 std::optional<DisplayMode> DisplayModeFromName(std::string_view name);
 
-// "vertical, horizontal, vertical-photo, horizontal-photo ou large-cells", for the messages
+// "vertical, horizontal, vertical-photo, horizontal-photo, large-cells ou photo-months", for the messages
 // that refuse a name.
 const char *LayoutNameList();

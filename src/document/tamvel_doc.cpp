@@ -7,8 +7,10 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <atomic>
 #include <optional>
 #include <set>
+#include <thread>
 
 using platform::RegistryKey;
 
@@ -83,6 +85,7 @@ bool CTamvelDoc::OnNewDocument()
     ++generation_;
     Photo1 = {};
     Photo2 = {};
+    MonthPhotos = {};
     Dates.clear();
     Libelles.clear();
 
@@ -92,6 +95,7 @@ bool CTamvelDoc::OnNewDocument()
         if (const auto name = key->QueryText(QStringLiteral("Image2")))
             Image2 = *name;
     }
+    MonthImages = month_photos::Read(year);
 
     if (LoadImages)
         LoadImages(*this);
@@ -122,6 +126,21 @@ void LoadYearImages(CTamvelDoc &doc)
 {
     doc.LoadYearImage(0);
     doc.LoadYearImage(1);
+    // Thirteen large photos: two decoders at once, each single-threaded.
+    std::array<PhotoLoad, month_photos::kCount> loads;
+    std::atomic<int> next{0};
+    const auto work = [&] {
+        for (int i = next++; i < month_photos::kCount; i = next++)
+            loads[static_cast<std::size_t>(i)] = month_photos::Load(doc.MonthImages[static_cast<std::size_t>(i)], i);
+    };
+    {
+        std::jthread helper(work);
+        work();
+    }
+    for (std::size_t i = 0; i < loads.size(); ++i) {
+        doc.MonthPhotos[i] = Photo(std::move(loads[i].image));
+        ShowLoadMessages(loads[i].messages);
+    }
 }
 
 void CTamvelDoc::LoadParticularDays()

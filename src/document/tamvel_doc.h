@@ -1,12 +1,14 @@
 #pragma once
 
 #include "document/app_settings.h"
+#include "document/month_photos.h"
 #include "images/photo.h"
 #include "model/holiday_label.h"
 #include "model/ole_date_time.h"
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -51,6 +53,15 @@ public:
     bool LoadYearImage(int index);
     // The image of a page of the photo layouts: image 1 for page 1, image 2 for page 2.
     const Photo &PageImage(int page) const { return page == 2 ? Photo2 : Photo1; }
+    // The photo calendar's names (Couverture, Mois1..Mois12) and photos, the cover first.
+    month_photos::Names MonthImages;
+    std::array<Photo, month_photos::kCount> MonthPhotos;
+    // The photo of a page of the photo calendar: the cover on page 1, month m on page m + 1.
+    const Photo &MonthPage(int page) const
+    {
+        static const Photo none;
+        return page >= 1 && page <= month_photos::kCount ? MonthPhotos[static_cast<std::size_t>(page - 1)] : none;
+    }
     // Changes at every new-document step: images decoded for an earlier one are stale.
     std::uint64_t Generation() const { return generation_; }
     // Waits until images still being decoded are in their slots: printing and exports need them.
@@ -77,6 +88,6 @@ private:
 // The particular days stored for any year, in stored order, without creating anything.
 std::vector<model::DayLabel> StoredParticularDays(int year);
 
-// Loads image 1, then image 2 of the document, without any dialog: the loader of the command
-// line and of tests.
+// Loads image 1, image 2, then the photo calendar's photos of the document (two at a time),
+// without any dialog, their messages in that order: the loader of the command line and of tests.
 void LoadYearImages(CTamvelDoc &doc);

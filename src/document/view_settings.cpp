@@ -22,6 +22,7 @@ void ViewState::LoadViewSettings()
     int stored = static_cast<int>(mode);
     read("Affichage", stored);
     mode = DisplayModeFromStored(stored);
+    storedLayout = mode;
     read("GrosTrait", GrosTrait);
     read("PhotoBas", PhotoBas);
     read("PubVisible", PubVisible);
@@ -30,6 +31,9 @@ void ViewState::LoadViewSettings()
     read("LuneVisible", LuneVisible);
     if (const auto zones = key->QueryText(QStringLiteral("VacancesZones")))
         VacancesZones = *zones;
+    // Set, it wins over Affichage; a file without it opens as older versions open it.
+    if (const auto photoMonths = key->QueryNumber(QStringLiteral("CalendrierPhoto")); photoMonths && *photoMonths != 0)
+        mode = DisplayMode::PhotoMonths;
 }
 
 void ViewState::SaveViewSettings() const
@@ -46,7 +50,9 @@ void ViewState::SaveViewSettings() const
     write("NonTrav", NonTrav);
     write("Ferie", Ferie);
     write("FerieParticulier", FerieParticulier);
-    write("Affichage", static_cast<int>(mode));
+    // Older versions know five layouts: with the photo calendar, Affichage keeps the last of them.
+    const bool photoMonths = mode == DisplayMode::PhotoMonths;
+    write("Affichage", static_cast<int>(photoMonths ? storedLayout : mode));
     write("GrosTrait", GrosTrait);
     write("PhotoBas", PhotoBas);
     write("PubVisible", PubVisible);
@@ -54,4 +60,5 @@ void ViewState::SaveViewSettings() const
     write("FetesVisible", FetesVisible);
     write("LuneVisible", LuneVisible);
     key->SetText(QStringLiteral("VacancesZones"), VacancesZones);
+    write("CalendrierPhoto", photoMonths ? 1 : 0);
 }

@@ -2,19 +2,29 @@
 
 #include <QString>
 
-// The five layouts, with the numbers under which the display mode is stored.
+// The layouts, with the numbers under which the display mode is stored. The photo calendar is
+// not stored in Affichage, which older versions read: it has a key of its own (CalendrierPhoto).
 enum class DisplayMode : int {
     Vertical = 1,
     Horizontal = 2,
     HorizontalPhoto = 3,
     VerticalPhoto = 4,
     HorizontalLargeCells = 5,
+    // A cover and a page a month, each with its photo.
+    PhotoMonths = 6,
 };
 
 // Any stored number outside 2..5 means Vertical.
 constexpr DisplayMode DisplayModeFromStored(int stored)
 {
     return stored >= 2 && stored <= 5 ? static_cast<DisplayMode>(stored) : DisplayMode::Vertical;
+}
+
+// A layout by its number, the photo calendar's included: what the command line hands on.
+constexpr DisplayMode DisplayModeOfNumber(int number)
+{
+    return number == static_cast<int>(DisplayMode::PhotoMonths) ? DisplayMode::PhotoMonths
+                                                                : DisplayModeFromStored(number);
 }
 
 constexpr int PageCount(DisplayMode mode)
@@ -24,6 +34,8 @@ constexpr int PageCount(DisplayMode mode)
         return 1;
     case DisplayMode::HorizontalLargeCells:
         return 12;
+    case DisplayMode::PhotoMonths:
+        return 13;
     default:
         return 2;
     }
@@ -31,7 +43,13 @@ constexpr int PageCount(DisplayMode mode)
 
 constexpr bool IsPortrait(DisplayMode mode)
 {
-    return mode == DisplayMode::Vertical || mode == DisplayMode::VerticalPhoto;
+    return mode == DisplayMode::Vertical || mode == DisplayMode::VerticalPhoto || mode == DisplayMode::PhotoMonths;
+}
+
+// The pages that show one month each: the large cells, the photo calendar after its cover.
+constexpr bool IsMonthPaging(DisplayMode mode)
+{
+    return mode == DisplayMode::HorizontalLargeCells || mode == DisplayMode::PhotoMonths;
 }
 
 // How the calendar is shown: mode, toggles (0 off, 1 on, as stored) and the current page.
@@ -52,7 +70,17 @@ struct ViewState {
     int LuneVisible = 0;
     // The letters of the school zones whose holidays are shown ("AC"); none by default.
     QString VacancesZones;
+    // The last of the five stored layouts, which Affichage keeps while the photo calendar is shown.
+    DisplayMode storedLayout = DisplayMode::Vertical;
     int page = 1;
+
+    // Shows `layout`; Affichage keeps the last of the five while the photo calendar is shown.
+    void SetMode(DisplayMode layout)
+    {
+        mode = layout;
+        if (layout != DisplayMode::PhotoMonths)
+            storedLayout = layout;
+    }
 
     void LoadViewSettings();
     void SaveViewSettings() const;

@@ -23,5 +23,8 @@ void DrawCalendar(platform::DrawSurface &dc, const LayoutInputs &inputs, int lef
     case DisplayMode::HorizontalLargeCells:
         DrawLargeCells(dc, inputs, left, top, right, bottom, page, s);
         break;
+    case DisplayMode::PhotoMonths:
+        DrawPhotoMonths(dc, inputs, left, top, right, bottom, page, s);
+        break;
     }
 }

@@ -28,3 +28,6 @@ void DrawHorizontalPhoto(platform::DrawSurface &dc, const LayoutInputs &inputs, 
                          int bottom, int page, double scale);
 void DrawLargeCells(platform::DrawSurface &dc, const LayoutInputs &inputs, int left, int top, int right, int bottom,
                     int page, double scale);
+// The photo calendar: page 1 the cover, page m + 1 month m under its photo.
+void DrawPhotoMonths(platform::DrawSurface &dc, const LayoutInputs &inputs, int left, int top, int right, int bottom,
+                     int page, double scale);

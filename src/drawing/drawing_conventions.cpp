@@ -2,9 +2,9 @@
 
 #include "almanac/school_zones_apply.h"
 
+#include "drawing/school_bands.h"
 #include "model/ole_date_time.h"
 #include "platform/code_page.h"
-#include "drawing/school_bands.h"
 
 #include <cmath>
 #include <limits>

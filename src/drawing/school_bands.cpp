@@ -57,6 +57,9 @@ std::pair<int, int> MonthsOfPage(DisplayMode mode, int page)
         return {1, 12};
     case DisplayMode::HorizontalLargeCells:
         return {page, page};
+    case DisplayMode::PhotoMonths:
+        // The cover shows no month: January's school year stands for it.
+        return {std::max(1, page - 1), std::max(1, page - 1)};
     default:
         return {6 * (page - 1) + 1, 6 * (page - 1) + 6};
     }

@@ -28,6 +28,22 @@ constexpr double kA4OverA3 = 210.0 / 297.0;
 constexpr FramePixels kLargestA4Frame{static_cast<int>(kLargestFrameWidthMm * kA4OverA3 / 25.4 * kPrintPpi + 1),
                                       static_cast<int>(kLargestFrameHeightMm *kA4OverA3 / 25.4 * kPrintPpi + 1)};
 
+// The photo calendar's frames, as shares of the page's inside height, the full width wide: a
+// month's photo above its grid, the cover's above the year. On A4 (180 x 267 mm inside) they are
+// 180 x 159 mm and 180 x 200 mm; its photos are kept at 300 ppi of these, cut to their frame, so
+// that thirteen of them stay within about 250 megabytes.
+constexpr double kMonthPhotoShare = 0.595;
+constexpr double kCoverPhotoShare = 0.75;
+constexpr double kA4InsideWidthMm = 180.0;
+constexpr double kA4InsideHeightMm = 267.0;
+constexpr FramePixels A4PhotoFrame(double share)
+{
+    return {static_cast<int>(kA4InsideWidthMm / 25.4 * kPrintPpi + 1),
+            static_cast<int>(kA4InsideHeightMm * share / 25.4 * kPrintPpi + 1)};
+}
+constexpr FramePixels kMonthPhotoFrame = A4PhotoFrame(kMonthPhotoShare);
+constexpr FramePixels kCoverPhotoFrame = A4PhotoFrame(kCoverPhotoShare);
+
 // The largest picture a slot holds, in pixels. That largest frame needs 3.4 megapixels; 40 lets
 // a camera's bitmap load untouched while two full slots stay within a few hundred megabytes
 // (4 bytes a pixel). JPEG files larger than needed are decoded reduced, so only bitmaps and

@@ -27,14 +27,18 @@ QString StartFolder()
     return QDir::homePath();
 }
 
-void RememberFolderOf(const QString &file)
+void RememberFolder(const QString &folder)
 {
-    const QString folder = QFileInfo(file).absolutePath();
     // A folder the store could only keep cut would be another folder.
     if (folder.size() > kMaxStoredText)
         return;
     if (auto key = RegistryKey::OpenOrCreate(kFolderKey))
         key->SetText(kFolderValue, folder);
+}
+
+void RememberFolderOf(const QString &file)
+{
+    RememberFolder(QFileInfo(file).absolutePath());
 }
 
 // A bare file name starts in StartFolder(); a path starts where it says.
@@ -88,6 +92,14 @@ public:
             return {};
         const QString chosen = dialog.selectedFiles().constFirst();
         RememberFolderOf(chosen);
+        return chosen;
+    }
+
+    QString OpenFolderName(QWidget *parent, const QString &caption) override
+    {
+        const QString chosen = QFileDialog::getExistingDirectory(parent, caption, StartFolder());
+        if (!chosen.isEmpty())
+            RememberFolder(QFileInfo(chosen).absoluteFilePath());
         return chosen;
     }
 

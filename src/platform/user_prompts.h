@@ -36,6 +36,9 @@ public:
     // added to a name typed without one.
     virtual QString OpenFileName(QWidget *parent, const QString &initial, const QString &filter,
                                  const QString &defaultSuffix) = 0;
+    // A folder chosen among existing ones, starting where the last file or folder was chosen; an
+    // empty text when the user cancels.
+    virtual QString OpenFolderName(QWidget *parent, const QString &caption) = 0;
 
     // A Yes/No question; true for Yes.
     virtual bool YesNo(QWidget *parent, const QString &caption, const QString &text) = 0;

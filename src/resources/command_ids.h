@@ -63,6 +63,9 @@ constexpr int ID_VACANCES_ZONE_A = 32862;
 constexpr int ID_VACANCES_ZONE_B = 32863;
 constexpr int ID_VACANCES_ZONE_C = 32864;
 constexpr int ID_IMPORT_CALENDRIER_SCOLAIRE = 32865;
+// The photo calendar: its layout, the dialog of its thirteen photos.
+constexpr int ID_PHOTO_MOIS = 32870;
+constexpr int ID_PHOTOS_DES_MOIS = 32871;
 
 constexpr int ID_FILE_PRINT_SETUP = 57606;
 constexpr int ID_FILE_PRINT = 57607;

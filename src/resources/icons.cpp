@@ -253,6 +253,15 @@ void PaintDesign(QPainter &p, IconKind kind)
         for (int y = 7; y < 13; y += 2)
             Fill(p, 1, y, 14, 1, kColumn);
         break;
+    case IconKind::PhotoMonths:
+        // A portrait page: the month's photo over its grid of large cells.
+        Portrait(p);
+        Photo(p, 3, 1, 10, 7);
+        for (int x = 5; x < 13; x += 2)
+            Fill(p, x, 9, 1, 6, kColumn);
+        for (int y = 11; y < 15; y += 2)
+            Fill(p, 3, y, 10, 1, kColumn);
+        break;
     case IconKind::PreviousPage:
         Box(p, 6, 0, 10, 16, kPaper);
         for (int y = 3; y < 14; y += 2)

@@ -22,6 +22,7 @@ enum class IconKind {
     HorizontalPhotoBottom,
     HorizontalPhotoTop,
     LargeCells,
+    PhotoMonths,
     PreviousPage,
     NextPage,
     Program,

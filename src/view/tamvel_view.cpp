@@ -43,6 +43,7 @@ CommandStates CTamvelView::ComputeCommandStates() const
     const DisplayMode mode = s.mode;
     const bool horizontalPhoto = mode == DisplayMode::HorizontalPhoto;
     const bool largeCells = mode == DisplayMode::HorizontalLargeCells;
+    const bool months = IsMonthPaging(mode);
     const bool labelsOrFill = s.Ferie != 0 || s.NonTrav != 0;
     const int pages = PageCount(mode);
     const bool photoMode = mode == DisplayMode::VerticalPhoto || horizontalPhoto;
@@ -77,14 +78,15 @@ CommandStates CTamvelView::ComputeCommandStates() const
     states[ID_VERTICAL_PHOTO] = radio(true, mode == DisplayMode::VerticalPhoto);
     states[ID_HORIZONTAL_PHOTO] = radio(true, horizontalPhoto);
     states[ID_GRANDES_CASES] = radio(true, largeCells);
+    states[ID_PHOTO_MOIS] = radio(true, mode == DisplayMode::PhotoMonths);
     states[ID_HORIZONTAL_PHOTO_BAS] = radio(true, horizontalPhoto && s.PhotoBas != 0);
     states[ID_HORIZONTAL_PHOTO_HAUT] = radio(true, horizontalPhoto && s.PhotoBas == 0);
     states[ID_PHOTO_HAUT] = radio(horizontalPhoto, s.PhotoBas == 0);
     states[ID_PHOTO_BAS] = radio(horizontalPhoto, s.PhotoBas != 0);
     states[ID_PAGE_PREV] = {mode != DisplayMode::Vertical && s.page >= 2, std::nullopt, false,
-                            largeCells ? QStringLiteral("Mois &précédent") : QStringLiteral("Semestre &précédent")};
+                            months ? QStringLiteral("Mois &précédent") : QStringLiteral("Semestre &précédent")};
     states[ID_PAGE_NEXT] = {mode != DisplayMode::Vertical && s.page < pages, std::nullopt, false,
-                            largeCells ? QStringLiteral("Mois &suivant") : QStringLiteral("Semestre &suivant")};
+                            months ? QStringLiteral("Mois &suivant") : QStringLiteral("Semestre &suivant")};
     states[ID_EDIT_FERIES] = {s.FerieParticulier != 0 && labelsOrFill, std::nullopt, false, {}};
     states[ID_EDIT_PUB] = {s.PubVisible != 0, std::nullopt, false, {}};
     const bool pentecostOption = doc_ != nullptr && doc_->LundiPentecote != 0;
@@ -163,6 +165,9 @@ bool CTamvelView::OnCommand(int id)
         break;
     case ID_GRANDES_CASES:
         handler = &CTamvelView::OnGrandesCases;
+        break;
+    case ID_PHOTO_MOIS:
+        handler = &CTamvelView::OnPhotoMois;
         break;
     case ID_PHOTO_HAUT:
         handler = &CTamvelView::OnPhotoHaut;
@@ -293,7 +298,7 @@ QString CTamvelView::SchoolHolidaysHint() const
 
 void CTamvelView::SetMode(DisplayMode mode, bool resetPage)
 {
-    state_.mode = mode;
+    state_.SetMode(mode);
     if (resetPage)
         state_.page = 1;
     SaveAndRedraw();
@@ -335,6 +340,11 @@ void CTamvelView::OnHorizontalPhotoHaut()
 void CTamvelView::OnGrandesCases()
 {
     SetMode(DisplayMode::HorizontalLargeCells, true);
+}
+
+void CTamvelView::OnPhotoMois()
+{
+    SetMode(DisplayMode::PhotoMonths, true);
 }
 
 void CTamvelView::OnPhotoHaut()

@@ -74,6 +74,7 @@ public:
     void OnHorizontalPhotoBas();
     void OnHorizontalPhotoHaut();
     void OnGrandesCases();
+    void OnPhotoMois();
     void OnPhotoHaut();
     void OnPhotoBas();
     void OnPagePrecedente();

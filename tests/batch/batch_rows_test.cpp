@@ -32,6 +32,25 @@ TEST(ReadHeader, ColumnsInAnyOrderAndCase)
         EXPECT_TRUE(ReadHeader(Record(1, names)).error.contains(QString::fromUtf8(reason))) << reason;
 }
 
+TEST(ReadRows, PhotoCalendarColumns)
+{
+    const Header header =
+        ReadHeader(Record(1, {QStringLiteral("fichier"), QStringLiteral("MOIS12"), QStringLiteral("Couverture"),
+                              QStringLiteral("photos"), QStringLiteral("mois1"), QStringLiteral("disposition")}));
+    ASSERT_EQ(header.error, QString());
+    const std::vector<RowResult> rows = ReadRows(
+        header, {Record(2, {QStringLiteral("club"), QStringLiteral(" dec.jpg"), QStringLiteral("couv.jpg"),
+                            QStringLiteral("club/"), QStringLiteral("jan.jpg"), QStringLiteral("photo-months")})});
+    ASSERT_EQ(rows[0].error, QString());
+    const BatchRow &row = rows[0].row;
+    EXPECT_EQ(row.mode, DisplayMode::PhotoMonths);
+    EXPECT_EQ(row.photosFolder, QStringLiteral("club/"));
+    EXPECT_EQ(row.monthImages[0], QStringLiteral("couv.jpg"));
+    EXPECT_EQ(row.monthImages[1], QStringLiteral("jan.jpg"));
+    EXPECT_EQ(row.monthImages[12], QStringLiteral("dec.jpg"));
+    EXPECT_TRUE(row.monthImages[2].isEmpty());
+}
+
 TEST(ReadRows, EachRowGivesACalendarOrItsReason)
 {
     const Header header =

@@ -86,9 +86,10 @@ TEST_F(StoredSettings, ViewSettingsTakeStoredNumbersAndUnknownModesReadAsVertica
     view.page = 7;
     view.VacancesZones = "AC";
     view.SaveViewSettings();
-    EXPECT_EQ(StoredKeys(QStringLiteral("Settings")),
-              (QStringList{"Affichage", "Ferie", "FerieParticulier", "FetesVisible", "GrosTrait", "LuneVisible",
-                           "NonTrav", "PhotoBas", "PubVisible", "RecadrerPhotos", "Sem", "VacancesZones"}));
+    EXPECT_EQ(
+        StoredKeys(QStringLiteral("Settings")),
+        (QStringList{"Affichage", "CalendrierPhoto", "Ferie", "FerieParticulier", "FetesVisible", "GrosTrait",
+                     "LuneVisible", "NonTrav", "PhotoBas", "PubVisible", "RecadrerPhotos", "Sem", "VacancesZones"}));
     ViewState loaded;
     loaded.LoadViewSettings();
     EXPECT_EQ(loaded.VacancesZones, "AC");

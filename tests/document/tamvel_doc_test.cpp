@@ -3,6 +3,7 @@
 #include "support/scripted_prompts.h"
 #include "support/temp_settings.h"
 
+#include <QDir>
 #include <QImage>
 
 #include <string>
@@ -174,6 +175,41 @@ TEST_F(YearDocument, DirectLoaderFillsTheSlotsAndAFailedOneStaysEmpty)
     // The next year has no names: the previous images go.
     Open(2026);
     EXPECT_TRUE(doc_.Photo1.IsEmpty());
+}
+
+TEST_F(YearDocument, MonthPhotosAreTheYearsCouvertureAndMoisKeys)
+{
+    WriteFile("[2027]\nImage1=a.jpg\nCouverture=/p/cover.jpg\nMois1=/p/jan.jpg\nMois12=/p/dec.jpg\n");
+    const CTamvelDoc &doc = Open(2027);
+    EXPECT_EQ(doc.MonthImages[0], QStringLiteral("/p/cover.jpg"));
+    EXPECT_EQ(doc.MonthImages[1], QStringLiteral("/p/jan.jpg"));
+    EXPECT_TRUE(doc.MonthImages[2].isEmpty());
+    EXPECT_EQ(doc.MonthImages[12], QStringLiteral("/p/dec.jpg"));
+
+    month_photos::Names names;
+    names[0] = QStringLiteral("/q/couv.jpg");
+    names[6] = QStringLiteral("/q/juillet.bmp");
+    ASSERT_TRUE(month_photos::Write(2027, names));
+    EXPECT_EQ(Stored(QStringLiteral("2027/Couverture")).toString(), QStringLiteral("/q/couv.jpg"));
+    EXPECT_EQ(Stored(QStringLiteral("2027/Mois6")).toString(), QStringLiteral("/q/juillet.bmp"));
+    EXPECT_EQ(Stored(QStringLiteral("2027/Image1")).toString(), QStringLiteral("a.jpg"));
+    EXPECT_EQ(month_photos::Read(2027), names);
+}
+
+TEST_F(YearDocument, AFolderFillsTheCoverThenTheMonthsInNameOrder)
+{
+    const QDir folder(dir_.filePath(QStringLiteral("photos")));
+    ASSERT_TRUE(folder.mkpath(QStringLiteral(".")));
+    for (const char *name : {"10.jpg", "2.JPG", "b.dib", "A.bmp", "notes.txt", "1.jpg"}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(folder.mkpath(QStringLiteral("sub.jpg")));
+    const month_photos::Names names = month_photos::FillFromFolder(folder.path());
+    const QStringList expected = {"1.jpg", "2.JPG", "10.jpg", "A.bmp", "b.dib"};
+    for (int i = 0; i < month_photos::kCount; ++i)
+        EXPECT_EQ(names[static_cast<std::size_t>(i)], i < expected.size() ? folder.filePath(expected[i]) : QString())
+            << i;
 }
 
 } // namespace

@@ -42,6 +42,13 @@ public:
     QStringList openFilters;
     QStringList openFileNames;
 
+    // Pops the next scripted folder; none left cancels.
+    QString OpenFolderName(QWidget *, const QString &) override
+    {
+        return openFolderNames.isEmpty() ? QString() : openFolderNames.takeFirst();
+    }
+    QStringList openFolderNames;
+
     // Pops the next scripted reply; No when the script has run out.
     bool YesNo(QWidget *, const QString &caption, const QString &text) override
     {

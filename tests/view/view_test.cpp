@@ -234,6 +234,32 @@ TEST_F(ViewTest, PagesClampAtBothEndsWithTheTextsOfTheMode)
     EXPECT_EQ(again.Page(), 1);
 }
 
+TEST_F(ViewTest, PhotoCalendarHasItsOwnKeyAndThirteenPages)
+{
+    Store("Affichage", 3);
+    {
+        CTamvelView view(app_, &doc_);
+        view.OnCommand(ID_PHOTO_MOIS);
+        EXPECT_TRUE(*StateOf(view, ID_PHOTO_MOIS).checked);
+        EXPECT_EQ(StateOf(view, ID_PAGE_NEXT).text, "Mois &suivant");
+        for (int i = 0; i < 20; ++i)
+            view.OnCommand(ID_PAGE_NEXT);
+        EXPECT_EQ(view.Page(), 13);
+    }
+    // Older versions read Affichage alone and find the layout they left.
+    auto key = platform::RegistryKey::Open("Software\\Varnel\\Tamvel\\Settings");
+    EXPECT_EQ(key->QueryNumber("Affichage"), 3u);
+    EXPECT_EQ(key->QueryNumber("CalendrierPhoto"), 1u);
+    EXPECT_EQ(Stored().mode, DisplayMode::PhotoMonths);
+    {
+        CTamvelView view(app_, &doc_);
+        EXPECT_EQ(view.State().mode, DisplayMode::PhotoMonths);
+        view.OnCommand(ID_GRANDES_CASES);
+    }
+    EXPECT_EQ(key->QueryNumber("CalendrierPhoto"), 0u);
+    EXPECT_EQ(Stored().mode, DisplayMode::HorizontalLargeCells);
+}
+
 TEST_F(ViewTest, PentecostMondayFollowsTheYearAndTheDocument)
 {
     CTamvelView view(app_, &doc_);
