@@ -191,7 +191,7 @@ bool CTamvelView::OnCommand(int id)
         handler = &CTamvelView::OnFilePrintPreview;
         break;
     case ID_FILE_EXPORT_PDF:
-        handler = &CTamvelView::OnFileExportPdf;
+        handler = &CTamvelView::OnFileExportToPdf;
         break;
     case ID_FILE_EXPORT_PRINT_READY:
         handler = &CTamvelView::OnFileExportPrintReady;
@@ -406,7 +406,7 @@ void CTamvelView::OnFilePrintPreview()
     RunPrintPreview(this, Printer(), Inputs());
 }
 
-void CTamvelView::OnFileExportPdf()
+void CTamvelView::OnFileExportToPdf()
 {
     WaitForImages();
     if (const QString path = RunPdfExport(this, Inputs()); !path.isEmpty())

@@ -84,7 +84,7 @@ public:
     void OnFilePrint();
     void OnFilePrintDirect();
     void OnFilePrintPreview();
-    void OnFileExportPdf();
+    void OnFileExportToPdf();
     void OnFileExportPrintReady();
 
     // The application's printer settings, shared by every job and by the print setup.

@@ -84,7 +84,7 @@ TEST_F(PrintCommandsTest, ExportFromTheMenuWritesEveryPageOfTheMode)
     CTamvelView view(app, &doc);
     view.OnHorizontal();
     prompts.saveFileNames << dir.filePath(QStringLiteral("mon-calendrier"));
-    view.OnFileExportPdf();
+    view.OnFileExportToPdf();
     EXPECT_TRUE(prompts.messages.isEmpty());
     ASSERT_EQ(prompts.suggestions.size(), 1);
     EXPECT_TRUE(prompts.suggestions[0].endsWith(QStringLiteral("calendrier-2027.pdf")));
@@ -94,11 +94,11 @@ TEST_F(PrintCommandsTest, ExportFromTheMenuWritesEveryPageOfTheMode)
     EXPECT_TRUE(pages[1].Find(QStringLiteral("Juillet")));
 
     // Cancelling writes nothing and says nothing.
-    view.OnFileExportPdf();
+    view.OnFileExportToPdf();
     EXPECT_TRUE(prompts.messages.isEmpty());
 
     prompts.saveFileNames << QStringLiteral("/nonexistent-dir/x.pdf");
-    view.OnFileExportPdf();
+    view.OnFileExportToPdf();
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("/nonexistent-dir/x.pdf")));
 }
