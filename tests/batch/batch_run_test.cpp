@@ -120,7 +120,7 @@ TEST_F(BatchRun, AFileThatCannotBeUsedWritesNothing)
             QDir(outDir).removeRecursively();
     };
     const batch::BatchSummary gone =
-        batch::RunBatch({file, outDir, 1, 2027, std::nullopt, std::nullopt, std::nullopt}, report);
+        batch::RunBatch({file, outDir, 1, 2027, std::nullopt, std::nullopt, std::nullopt, std::nullopt}, report);
     EXPECT_FALSE(gone.AllWritten());
     ASSERT_EQ(errors.size(), 1) << errors.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(errors[0].startsWith(QStringLiteral("le dossier de sortie a disparu : "))) << errors[0].toStdString();
