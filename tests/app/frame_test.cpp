@@ -1,36 +1,4 @@
-#include "app/about_dlg.h"
-#include "app/main_frame.h"
-#include "app/tamvel_app.h"
-#include "dialogs/enter_ferie.h"
-#include "dialogs/enter_jour_ferie.h"
-#include "document/view_settings.h"
-#include "platform/registry.h"
-#include "resources/commands.h"
-#include "view/tamvel_view.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QCoreApplication>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFile>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QToolBar>
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <map>
-#include <memory>
-
-using namespace cmd;
+#include "frame_fixture.h"
 
 // Stands in for the desktop's browser.
 class OpenedUrls : public QObject
@@ -43,44 +11,6 @@ public slots:
 };
 
 namespace {
-
-class FrameTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        platform::SetSettingsFile(dir_.filePath("tamvel.conf"));
-    }
-
-    // The window as the program builds it, on the year given.
-    void Open(int year)
-    {
-        frame_.reset();
-        tamvel_ = std::make_unique<CTamvelApp>();
-        frame_ = std::make_unique<CMainFrame>(tamvel_->Settings, &tamvel_->Document);
-        frame_->SetAppCommandHandler([this](int id) { return tamvel_->OnCommand(id); });
-        tamvel_->DocumentChanged = [this] { frame_->OnNewDocument(); };
-        tamvel_->InitInstance(year);
-        frame_->resize(800, 600);
-        frame_->show();
-        frame_->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
-    }
-
-    void TearDown() override
-    {
-        frame_.reset();
-        tamvel_.reset();
-    }
-
-    CTamvelView &View() { return *frame_->View(); }
-    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(frame_.get(), key, modifiers); }
-
-    QTemporaryDir dir_;
-    std::unique_ptr<CTamvelApp> tamvel_;
-    std::unique_ptr<CMainFrame> frame_;
-};
 
 TEST_F(FrameTest, MenusHoldEveryItemInOrder)
 {
@@ -163,46 +93,6 @@ TEST_F(FrameTest, MenusHoldEveryItemInOrder)
             }
         }
     }
-}
-
-TEST_F(FrameTest, RegionAndCountryItemsMarkOneRadioStoreTheChoiceAndChangeTheLabels)
-{
-    Open(2027);
-    const COleDateTime goodFriday(2027, 3, 26, 0, 0, 0);
-    EXPECT_TRUE(frame_->Action(ID_REGION_FIRST)->isChecked());
-    EXPECT_EQ(View().GetHolidayLabel(goodFriday), "");
-
-    EXPECT_TRUE(frame_->Dispatch(ID_REGION_FIRST + 1));
-    EXPECT_TRUE(frame_->Action(ID_REGION_FIRST + 1)->isChecked());
-    EXPECT_FALSE(frame_->Action(ID_REGION_FIRST)->isChecked());
-    EXPECT_EQ(View().GetHolidayLabel(goodFriday), "Vendredi Saint");
-    Open(2027); // as after a restart
-    EXPECT_EQ(tamvel_->Settings.Region, model::Region::AlsaceMoselle);
-    EXPECT_TRUE(frame_->Action(ID_REGION_FIRST + 1)->isChecked());
-
-    // Another country: its days instead of France's, no school zones, no Pentecost Monday option.
-    const auto &places = model::PlaceChoices();
-    const int geneva =
-        ID_PAYS_FIRST +
-        static_cast<int>(std::find(places.begin(), places.end(), *model::PlaceFromCode("CH-GE")) - places.begin());
-    EXPECT_TRUE(frame_->Dispatch(geneva));
-    EXPECT_TRUE(frame_->Action(geneva)->isChecked());
-    EXPECT_FALSE(frame_->Action(ID_REGION_FIRST + 1)->isChecked());
-    EXPECT_EQ(View().GetHolidayLabel(COleDateTime(2027, 12, 31, 0, 0, 0)), "Restauration de la République");
-    EXPECT_EQ(View().GetHolidayLabel(COleDateTime(2027, 7, 14, 0, 0, 0)), "");
-    EXPECT_FALSE(frame_->Action(ID_VACANCES_ZONE_A)->isEnabled());
-    EXPECT_EQ(frame_->Action(ID_VACANCES_ZONE_A)->text(), "Zone &A (écoles de France seulement)");
-    EXPECT_FALSE(frame_->Action(ID_LUNDI_PENTECOTE)->isEnabled());
-    Open(2027);
-    EXPECT_EQ(model::PlaceCode(tamvel_->Settings.Pays), "CH-GE");
-    EXPECT_TRUE(frame_->Action(geneva)->isChecked());
-
-    // A French region brings France back, with its own.
-    EXPECT_TRUE(frame_->Dispatch(ID_REGION_FIRST + 1));
-    EXPECT_EQ(model::PlaceCode(tamvel_->Settings.Pays), "FR");
-    EXPECT_EQ(View().GetHolidayLabel(goodFriday), "Vendredi Saint");
-    EXPECT_TRUE(frame_->Action(ID_VACANCES_ZONE_A)->isEnabled());
-    EXPECT_EQ(frame_->Action(ID_VACANCES_ZONE_A)->text(), "Zone &A");
 }
 
 TEST_F(FrameTest, ToolbarHasFifteenButtonsAndThreeSeparators)
@@ -385,25 +275,6 @@ TEST(FrameKeys, PageKeysAreTheTopRowKeysWhateverTheLayoutTypes)
     EXPECT_EQ(CMainFrame::PageCommandOfKeyPosition("offscreen", 10, Qt::NoModifier), 0);
 }
 
-TEST_F(FrameTest, PentecostMondayFollowsTheYearShown)
-{
-    Open(2004);
-    QAction *pentecost = frame_->Action(ID_LUNDI_PENTECOTE);
-    EXPECT_FALSE(pentecost->isEnabled());
-    EXPECT_TRUE(pentecost->isChecked());
-    Key(Qt::Key_PageDown);
-    EXPECT_TRUE(pentecost->isEnabled());
-    EXPECT_FALSE(pentecost->isChecked());
-    pentecost->trigger();
-    EXPECT_EQ(tamvel_->Document.LundiPentecote, 1);
-    EXPECT_TRUE(pentecost->isChecked());
-    // The option belongs to 2005: 2006 has its own.
-    Key(Qt::Key_PageDown);
-    EXPECT_FALSE(pentecost->isChecked());
-    Key(Qt::Key_PageUp);
-    EXPECT_TRUE(pentecost->isChecked());
-}
-
 TEST_F(FrameTest, BarsShowAndHideWithTheirChecks)
 {
     Open(2025);
@@ -466,39 +337,6 @@ TEST_F(FrameTest, AboutBoxAndHelpPage)
     QFile::remove(page);
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     EXPECT_EQ(opened.urls, QList<QUrl>{QUrl::fromLocalFile(page)});
-}
-
-TEST_F(FrameTest, ParticularDaysCommandEditsTheYearAndRedrawsOnOkOnly)
-{
-    Open(2025);
-    ASSERT_TRUE(frame_->Dispatch(ID_FERIE_PARTICULIER));
-    int redraws = 0;
-    tamvel_->Document.UpdateAllViews = [&redraws] { ++redraws; };
-
-    // Answers the modal editor once it runs: one day typed in, then OK or Cancel.
-    auto answer = [](bool ok) {
-        QTimer::singleShot(0, [ok] {
-            auto *editor = qobject_cast<CEnterFerie *>(QApplication::activeModalWidget());
-            ASSERT_NE(editor, nullptr);
-            editor->RunDayDialog = [](CEnterJourFerie &day) {
-                day.DateEdit()->setText(QStringLiteral("14/07"));
-                day.LabelEdit()->setText(QStringLiteral("Fête"));
-                day.OnOK();
-                return day.result() == QDialog::Accepted;
-            };
-            editor->OnInsert();
-            ok ? editor->OnOK() : editor->reject();
-        });
-    };
-    answer(false);
-    EXPECT_TRUE(frame_->Dispatch(ID_EDIT_FERIES));
-    EXPECT_TRUE(tamvel_->Document.Dates.empty());
-    EXPECT_EQ(redraws, 0);
-
-    answer(true);
-    EXPECT_TRUE(frame_->Dispatch(ID_EDIT_FERIES));
-    EXPECT_EQ(tamvel_->Document.Libelles, std::vector<std::string>{"Fête"});
-    EXPECT_EQ(redraws, 1);
 }
 
 } // namespace
