@@ -32,7 +32,7 @@ run: build
 
 test: deps
 	cmake -S . -B $(TEST_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DTAMVEL_SANITIZE=ON -DTAMVEL_WERROR=ON \
-	  -DTAMVEL_BUILD_BENCH=OFF
+	  -DTAMVEL_BUILD_BENCH=OFF -DTAMVEL_PRESS_PROFILE=OFF
 	cmake --build $(TEST_DIR)
 	ctest --test-dir $(TEST_DIR) --output-on-failure -j2
 

@@ -12,7 +12,7 @@ namespace almanac {
 
 namespace {
 
-constexpr int kDaysPerMonth = 31;
+constexpr int kDaySlotsPerMonth = 31;
 
 } // namespace
 
@@ -26,9 +26,9 @@ Almanac::Almanac(int year, int firstMonth, int lastMonth, const AlmanacOptions &
     if (!options.Any() || year < COleDateTime::kMinYear || year > COleDateTime::kMaxYear || firstMonth < 1 ||
         lastMonth > 12 || lastMonth < firstMonth)
         return;
-    days_.resize(static_cast<std::size_t>((lastMonth - firstMonth + 1) * kDaysPerMonth));
+    days_.resize(static_cast<std::size_t>((lastMonth - firstMonth + 1) * kDaySlotsPerMonth));
     const auto at = [this](int month, int day) -> DayMarks & {
-        return days_[static_cast<std::size_t>((month - firstMonth_) * kDaysPerMonth + day - 1)];
+        return days_[static_cast<std::size_t>((month - firstMonth_) * kDaySlotsPerMonth + day - 1)];
     };
     if (options.nameDays) {
         for (int month = firstMonth; month <= lastMonth; ++month) {
@@ -66,7 +66,7 @@ void Almanac::MarkSchoolHolidays(int year, int lastMonth, unsigned zones)
         int month = start.GetMonth();
         int day = start.GetDay();
         for (std::int64_t n = first; n <= last; ++n) {
-            days_[static_cast<std::size_t>((month - firstMonth_) * kDaysPerMonth + day - 1)].schoolZones |=
+            days_[static_cast<std::size_t>((month - firstMonth_) * kDaySlotsPerMonth + day - 1)].schoolZones |=
                 ZoneBit(period.zone);
             if (++day > model::DaysInMonth(year, month)) {
                 day = 1;
@@ -89,8 +89,8 @@ void Almanac::MarkSchoolHolidays(int year, int lastMonth, unsigned zones)
 const DayMarks &Almanac::Day(int month, int day) const
 {
     static const DayMarks none;
-    const int index = (month - firstMonth_) * kDaysPerMonth + day - 1;
-    if (day < 1 || day > kDaysPerMonth || index < 0 || index >= static_cast<int>(days_.size()))
+    const int index = (month - firstMonth_) * kDaySlotsPerMonth + day - 1;
+    if (day < 1 || day > kDaySlotsPerMonth || index < 0 || index >= static_cast<int>(days_.size()))
         return none;
     return days_[static_cast<std::size_t>(index)];
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr qint64 kFileHeaderSize = 14;
+constexpr qint64 kRebuiltHeaderSize = 14;
 
 // The block behind the 14-byte file header Qt's reader expects, without copying the block.
 // The header says the pixels start where the block's own header and table end.
@@ -20,8 +20,8 @@ class BmpFileDevice : public QIODevice
 public:
     explicit BmpFileDevice(const std::vector<std::uint8_t> &block) : block_(block)
     {
-        const auto total = static_cast<std::uint32_t>(kFileHeaderSize + static_cast<qint64>(block.size()));
-        const auto pixels = static_cast<std::uint32_t>(kFileHeaderSize + static_cast<qint64>(DibPixelOffset(block)));
+        const auto total = static_cast<std::uint32_t>(kRebuiltHeaderSize + static_cast<qint64>(block.size()));
+        const auto pixels = static_cast<std::uint32_t>(kRebuiltHeaderSize + static_cast<qint64>(DibPixelOffset(block)));
         header_[0] = 'B';
         header_[1] = 'M';
         for (int k = 0; k < 4; ++k) {
@@ -31,7 +31,7 @@ public:
         open(QIODevice::ReadOnly);
     }
 
-    qint64 size() const override { return kFileHeaderSize + static_cast<qint64>(block_.size()); }
+    qint64 size() const override { return kRebuiltHeaderSize + static_cast<qint64>(block_.size()); }
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override
@@ -40,12 +40,12 @@ protected:
         qint64 done = 0;
         while (done < maxSize && at < size()) {
             qint64 count = 0;
-            if (at < kFileHeaderSize) {
-                count = std::min(maxSize - done, kFileHeaderSize - at);
+            if (at < kRebuiltHeaderSize) {
+                count = std::min(maxSize - done, kRebuiltHeaderSize - at);
                 std::memcpy(data + done, header_ + at, static_cast<std::size_t>(count));
             } else {
                 count = std::min(maxSize - done, size() - at);
-                std::memcpy(data + done, block_.data() + (at - kFileHeaderSize), static_cast<std::size_t>(count));
+                std::memcpy(data + done, block_.data() + (at - kRebuiltHeaderSize), static_cast<std::size_t>(count));
             }
             done += count;
             at += count;
@@ -56,7 +56,7 @@ protected:
 
 private:
     const std::vector<std::uint8_t> &block_;
-    char header_[kFileHeaderSize] = {};
+    char header_[kRebuiltHeaderSize] = {};
 };
 
 } // namespace

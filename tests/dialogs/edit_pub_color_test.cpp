@@ -3,19 +3,13 @@
 #include "document/app_settings.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_settings.h"
+#include "support/typing.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 namespace {
-
-void Type(QLineEdit *edit, const QString &text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
 
 // What the store gives back to a fresh start.
 AppSettings Reloaded()

@@ -1,4 +1,5 @@
 #include "dialogs/new_annee.h"
+#include "support/typing.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,14 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Replaces the whole text as the user would, key by key.
-void Type(QLineEdit *edit, const QString &text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
 
 struct YearCase {
     const char *text;

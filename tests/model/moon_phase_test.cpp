@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace {
+namespace moon_phase_test {
 
 using model::MoonPhaseKind;
 
@@ -67,4 +67,4 @@ TEST(MoonPhase, PhasesFollowEachOtherInOrderOverCenturiesAndAtBothEndsOfTheYears
     }
 }
 
-} // namespace
+} // namespace moon_phase_test

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-namespace {
+namespace ole_date_time_test {
 
 COleDateTime Midnight(int year, int month, int day)
 {
@@ -200,4 +200,4 @@ TEST(OleDateTime, ClockGivesLocalFields)
     EXPECT_EQ(COleDateTime::FromTimeT(1748728800).GetMonth(), 6);
 }
 
-} // namespace
+} // namespace ole_date_time_test
