@@ -16,7 +16,7 @@
 
 namespace {
 
-const QString kFilter = QStringLiteral("Images Bitmap DIB ou JPEG (*.bmp *.dib *.jpg)");
+const QString kPhotoFilter = QStringLiteral("Images Bitmap DIB ou JPEG (*.bmp *.dib *.jpg)");
 constexpr QSize kThumbnail(72, 48);
 
 // A picture decoded at the library's smallest scale is all a thumbnail needs.
@@ -117,7 +117,7 @@ bool CPhotosMois::Storable(const QString &name)
 void CPhotosMois::OnBrowse(int index)
 {
     // Opens where the last file was chosen, not in this row's folder.
-    const QString chosen = platform::Prompts().OpenFileName(this, {}, kFilter, QStringLiteral("jpg"));
+    const QString chosen = platform::Prompts().OpenFileName(this, {}, kPhotoFilter, QStringLiteral("jpg"));
     if (chosen.isEmpty() || !Storable(chosen))
         return;
     NameEdit(index)->setText(chosen);

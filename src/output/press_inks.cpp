@@ -43,7 +43,7 @@ Space SpaceOf(QPDFObjectHandle space)
     return Space::Other;
 }
 
-std::string Number(double value)
+std::string InkNumber(double value)
 {
     std::string text = std::to_string(std::round(value * 10000) / 10000);
     text.erase(text.find_last_not_of('0') + 1);
@@ -55,7 +55,7 @@ std::string Number(double value)
 std::string InkOperands(double r, double g, double b)
 {
     const press_colour::Inks inks = press_colour::InksOf(r, g, b);
-    return Number(inks.c) + ' ' + Number(inks.m) + ' ' + Number(inks.y) + ' ' + Number(inks.k);
+    return InkNumber(inks.c) + ' ' + InkNumber(inks.m) + ' ' + InkNumber(inks.y) + ' ' + InkNumber(inks.k);
 }
 
 // Rewrites a content stream's RGB colours as inks, token by token: everything else goes through
