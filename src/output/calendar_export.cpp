@@ -1,9 +1,9 @@
 #include "output/calendar_export.h"
 
 #include "images/photo.h"
+#include "output/printing.h"
 #include "platform/painter_surface.h"
 #include "platform/recording_surface.h"
-#include "output/printing.h"
 
 #include <QBuffer>
 #include <QFile>

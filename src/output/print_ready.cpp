@@ -1,8 +1,8 @@
 #include "output/print_ready.h"
 
 #include "images/press_colour.h"
-#include "platform/live_temporaries.h"
 #include "output/press_inks.h"
+#include "platform/live_temporaries.h"
 
 #include <QDir>
 #include <QFile>

@@ -73,4 +73,3 @@ protected:
     std::unique_ptr<CTamvelApp> tamvel_;
     std::unique_ptr<CMainFrame> frame_;
 };
-

@@ -1,7 +1,7 @@
 #include "drawing/day_marks.h"
+#include "drawing/school_bands.h"
 #include "layout_fixture.h"
 #include "model/ole_date_time.h"
-#include "drawing/school_bands.h"
 
 namespace {
 

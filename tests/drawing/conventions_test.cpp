@@ -112,8 +112,8 @@ TEST(DrawingConventions, HolidayLabelsCountForNonWorkingDays)
 } // namespace
 
 #include "almanac/name_days.h"
-#include "layout_fixture.h"
 #include "drawing/day_marks.h"
+#include "layout_fixture.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "layout_fixture.h"
 
+#include "drawing/drawing_conventions.h"
 #include "images/photo_limits.h"
 #include "platform/font_substitutions.h"
 #include "platform/painter_surface.h"
-#include "drawing/drawing_conventions.h"
 
 #include <QImage>
 #include <QPainter>

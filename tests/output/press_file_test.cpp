@@ -1,8 +1,8 @@
 #include "images/photo.h"
 #include "images/press_colour.h"
-#include "platform/font_substitutions.h"
 #include "output/calendar_export.h"
 #include "output/print_ready.h"
+#include "platform/font_substitutions.h"
 
 #include <QImage>
 #include <QTemporaryDir>
