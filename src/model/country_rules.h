@@ -70,6 +70,17 @@ struct Rule {
     OnSunday sunday = OnSunday::Kept;
     bool outOfHolyWeek = false; // on Maundy Thursday it goes a week later
 
+private:
+    // Defined before its users: clang evaluates the constant tables with what it has seen so far.
+    template <typename T>
+    constexpr Rule With(T Rule::*member, T value) const
+    {
+        Rule copy = *this;
+        copy.*member = value;
+        return copy;
+    }
+
+public:
     // Only in these cantons or provinces.
     constexpr Rule In(std::string_view codes) const { return With(&Rule::where, Bits(codes)); }
     // In every canton or province but these, and so not among the days common to all.
@@ -79,15 +90,6 @@ struct Rule {
     constexpr Rule MovedFromSunday() const { return With(&Rule::sunday, OnSunday::AlsoNextMonday); }
     constexpr Rule OnlyAfterSunday() const { return With(&Rule::sunday, OnSunday::OnlyAfterSunday); }
     constexpr Rule OutOfHolyWeek() const { return With(&Rule::outOfHolyWeek, true); }
-
-private:
-    template <typename T>
-    constexpr Rule With(T Rule::*member, T value) const
-    {
-        Rule copy = *this;
-        copy.*member = value;
-        return copy;
-    }
 };
 
 constexpr Rule Fixed(int month, int day, const char *label)
