@@ -100,18 +100,18 @@ void CLoadImage::OnBrowse2()
 void CLoadImage::Browse(QLineEdit *edit)
 {
     const QString chosen = platform::Prompts().OpenFileName(this, edit->text(), kFilter, QStringLiteral("bmp"));
-    if (chosen.isEmpty() || !Storable(chosen))
+    if (chosen.isEmpty() || !StorableFileName(this, chosen))
         return;
     edit->setText(chosen);
 }
 
-bool CLoadImage::Storable(const QString &name)
+bool StorableFileName(QWidget *dialog, const QString &name)
 {
     // Cut to the store's length, the name would point at another file.
     if (name.size() <= platform::kMaxStoredText)
         return true;
     platform::Prompts().Message(
-        this, windowTitle(),
+        dialog, dialog->windowTitle(),
         QStringLiteral("Le nom de ce fichier est trop long : %1 caractères au plus.").arg(platform::kMaxStoredText));
     return false;
 }
@@ -120,7 +120,7 @@ void CLoadImage::accept()
 {
     // A name typed or pasted too long keeps the dialog open, its text untouched.
     for (QLineEdit *edit : {name1Edit_, name2Edit_}) {
-        if (!Storable(edit->text())) {
+        if (!StorableFileName(this, edit->text())) {
             edit->setFocus();
             return;
         }

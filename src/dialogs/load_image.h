@@ -8,6 +8,9 @@ class QPushButton;
 // The file names of the year's two photographs, read from the year's settings and written
 // back on OK. Nothing is checked here: the names are tried when the year is loaded. `cropped`:
 // the photos are cut to their frames rather than stretched, which the advice says.
+// Whether a chosen file's name fits the settings store; otherwise the dialog says so.
+bool StorableFileName(QWidget *dialog, const QString &name);
+
 class CLoadImage : public QDialog
 {
     Q_OBJECT
@@ -30,7 +33,6 @@ private:
     void OnInitDialog();
     void Browse(QLineEdit *edit);
     // Whether the store can keep the name whole; says why not.
-    bool Storable(const QString &name);
 
     int year_;
     QLineEdit *name1Edit_ = nullptr;

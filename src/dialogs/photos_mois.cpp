@@ -1,6 +1,7 @@
 #include "dialogs/photos_mois.h"
 
 #include "dialogs/dialog_fit.h"
+#include "dialogs/load_image.h"
 #include "images/photo.h"
 #include "platform/registry.h"
 #include "platform/user_prompts.h"
@@ -103,22 +104,11 @@ void CPhotosMois::ShowThumbnail(int index)
     });
 }
 
-bool CPhotosMois::Storable(const QString &name)
-{
-    // Cut to the store's length, the name would point at another file.
-    if (name.size() <= platform::kMaxStoredText)
-        return true;
-    platform::Prompts().Message(
-        this, windowTitle(),
-        QStringLiteral("Le nom de ce fichier est trop long : %1 caractères au plus.").arg(platform::kMaxStoredText));
-    return false;
-}
-
 void CPhotosMois::OnBrowse(int index)
 {
     // Opens where the last file was chosen, not in this row's folder.
     const QString chosen = platform::Prompts().OpenFileName(this, {}, kPhotoFilter, QStringLiteral("jpg"));
-    if (chosen.isEmpty() || !Storable(chosen))
+    if (chosen.isEmpty() || !StorableFileName(this, chosen))
         return;
     NameEdit(index)->setText(chosen);
     ShowThumbnail(index);
@@ -150,7 +140,7 @@ void CPhotosMois::accept()
     for (int i = 0; i < month_photos::kCount; ++i) {
         QLineEdit *edit = NameEdit(i);
         // A name typed or pasted too long keeps the dialog open, its text untouched.
-        if (!Storable(edit->text().trimmed())) {
+        if (!StorableFileName(this, edit->text().trimmed())) {
             edit->setFocus();
             return;
         }

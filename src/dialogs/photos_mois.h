@@ -44,7 +44,6 @@ private:
         int request = 0; // drops thumbnails of names replaced meanwhile
     };
     void ShowThumbnail(int index);
-    bool Storable(const QString &name);
 
     int year_;
     std::array<Row, month_photos::kCount> rows_;
